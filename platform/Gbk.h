@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+// Code page 936 at the edges of the program: collection files, the table converter,
+// byte-length rules. Backed by ICU's "windows-936", which maps 0x80 to U+20AC and
+// 0xFE51/0xFE52 to U+E816/U+E817 as the Windows code page does.
+namespace Gbk {
+
+// Characters that code page 936 cannot hold become '?'.
+QByteArray encode(QStringView text);
+
+// Malformed sequences become U+FFFD; never fails.
+QString decode(QByteArrayView bytes);
+
+// Index of the first character (UTF-16 position) that code page 936 cannot hold, or -1.
+qsizetype firstUnencodable(QStringView text);
+
+inline bool canEncode(QStringView text) { return firstUnencodable(text) < 0; }
+
+// The longest prefix of text whose encoding takes at most maxBytes bytes,
+// never splitting a character.
+QString truncateToBytes(QStringView text, qsizetype maxBytes);
+
+} // namespace Gbk

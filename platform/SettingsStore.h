@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+// The per-user settings store. A setting or marker is the presence of a key such as
+// "\Software\zelsigtm"; the values written into a key are never read back.
+// Every call opens the store anew, so changes made by other processes are seen at once.
+class SettingsStore
+{
+public:
+    // filePath: the INI file that holds the keys; empty means the user's default location.
+    explicit SettingsStore(QString filePath = {});
+
+    const QString &filePath() const { return m_path; }
+
+    // A key counts as present when it can be opened; an unreadable store reads as absent.
+    bool isPresent(const QString &key) const;
+
+    // Creates the key when missing and writes a string value. Throws AppError on failure.
+    void writeString(const QString &key, const QString &name, const QString &value);
+
+    // Removes the key with everything under it; absent afterwards whatever it was before.
+    // Throws AppError on failure.
+    void deleteKey(const QString &key);
+
+    static QString defaultFilePath();
+
+private:
+    static QString groupOf(const QString &key);
+    QString m_path;
+};

@@ -1,0 +1,51 @@
+#include "skin/Skin.h"
+
+#include <QApplication>
+#include <QFile>
+
+static void initSkinResource() { Q_INIT_RESOURCE(skin); }
+
+namespace Skin {
+
+QString styleSheet()
+{
+    initSkinResource();
+    QFile f(QStringLiteral(":/skin/skin.qss"));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(f.readAll());
+}
+
+void apply(QApplication &app)
+{
+    app.setFont(uiFont());
+    app.setStyleSheet(styleSheet());
+}
+
+QFont uiFont()
+{
+    QFont f(QStringLiteral("WenQuanYi Micro Hei"));
+    f.setFamilies({QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"), QStringLiteral("sans-serif")});
+    f.setPixelSize(12);
+    return f;
+}
+
+QFont memoFont()
+{
+    QFont f(QStringLiteral("WenQuanYi Micro Hei Mono"));
+    f.setFamilies({QStringLiteral("WenQuanYi Micro Hei Mono"), QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("monospace")});
+    f.setStyleHint(QFont::TypeWriter);
+    f.setFixedPitch(true);
+    f.setPixelSize(14);
+    return f;
+}
+
+QFont arialFont(int pixelSize)
+{
+    QFont f(QStringLiteral("Arial"));
+    f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("WenQuanYi Micro Hei")});
+    f.setPixelSize(pixelSize);
+    return f;
+}
+
+} // namespace Skin

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the unit tests, the same tests
+# built with AddressSanitizer and UndefinedBehaviorSanitizer, and the end-to-end suite
+# under Xvfb. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")"
+source tools/deps.sh
+zelto_ensure_packages
+jobs=$(nproc)
+
+echo "== build"
+cmake --preset default >/dev/null
+cmake --build --preset default -j"$jobs"
+
+echo "== unit tests"
+ctest --preset default -j"$jobs" --label-exclude e2e
+
+echo "== unit tests under ASan+UBSan"
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j"$jobs"
+ctest --preset asan -j"$jobs" --label-exclude e2e
+
+if [ -x tests/e2e/run.sh ]; then
+    echo "== end-to-end tests under Xvfb"
+    tests/e2e/run.sh build
+fi
+echo "== all tests passed"

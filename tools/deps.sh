@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need, when missing.
+# A machine that has them all is left alone: apt-get is not called at all.
+set -euo pipefail
+
+ZELTO_PACKAGES=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-svg-dev libqt6svg6
+    libicu-dev libgl-dev libxcb1-dev
+    fonts-wqy-microhei
+    libbenchmark-dev
+    xvfb xauth openbox xdotool xclip x11-utils imagemagick trayer
+    sqlite3 python3
+)
+
+zelto_missing_packages() {
+    local p
+    for p in "${ZELTO_PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+            echo "$p"
+        fi
+    done
+}
+
+zelto_ensure_packages() {
+    local missing
+    missing=$(zelto_missing_packages | tr '\n' ' ')
+    if [ -n "${missing// /}" ]; then
+        echo "Installing missing packages: $missing"
+        local sudo=""
+        [ "$(id -u)" -ne 0 ] && sudo="sudo"
+        $sudo apt-get update -qq
+        # shellcheck disable=SC2086
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
+    fi
+}
