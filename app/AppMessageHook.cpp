@@ -1,0 +1,45 @@
+#include "app/AppMessageHook.h"
+
+#include "app/SystemCommandEvent.h"
+#include "app/Texts.h"
+#include "window/Guard.h"
+#include "window/TbsSkinMessage.h"
+#include "window/TimerDlg.h"
+
+#include <QWidget>
+
+AppMessageHook::AppMessageHook(QWidget *form, TbsSkinMessage *messages)
+    : QObject(form), m_form(form), m_messages(messages)
+{
+    setObjectName(QStringLiteral("AppMessage"));
+}
+
+bool AppMessageHook::AppMessage(QEvent *event)
+{
+    if (event->type() != SystemCommandEvent::eventType())
+        return false;
+    const quintptr command = static_cast<SystemCommandEvent *>(event)->wParam();
+    bool handled = false;
+    if (command == 1025) {
+        TimerDlg::ArmAutoClose(30000, true, true);
+        m_messages->ShowMessageDialog(Texts::olderHelp(), mtInformation, mbOKSet, 0);
+        handled = true;
+    }
+    if (command == 1026) {
+        TimerDlg::ArmAutoClose(10000, true, true);
+        m_messages->ShowMessageDialog(Texts::olderAbout(), mtInformation, mbOKSet, 0);
+        handled = true;
+    }
+    return handled;
+}
+
+bool AppMessageHook::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == SystemCommandEvent::eventType()) {
+        bool handled = false;
+        guarded(m_form, [&] { handled = AppMessage(event); });
+        if (handled)
+            return true;
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+class AddressOpener;
+class InstanceLock;
+class SettingsStore;
+
+// The process-wide services, created by the process entry and passed to the main window.
+struct FormServices {
+    SettingsStore &store;
+    AddressOpener &opener;
+    InstanceLock &instanceLock;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QEvent>
+
+// A system command of the taskbar entry's menu, posted to the application; wParam is the
+// command number (1025 help, 1026 about).
+class SystemCommandEvent : public QEvent
+{
+public:
+    static constexpr int MessageNumber = 274; // WM_SYSCOMMAND
+    static QEvent::Type eventType()
+    {
+        static const int type = QEvent::registerEventType();
+        return QEvent::Type(type);
+    }
+    explicit SystemCommandEvent(quintptr wParam) : QEvent(eventType()), m_wParam(wParam) { }
+    quintptr wParam() const { return m_wParam; }
+
+private:
+    quintptr m_wParam;
+};

@@ -1,0 +1,213 @@
+#include "app/TForm1.h"
+
+#include "app/AppMessageHook.h"
+#include "app/ClockText.h"
+#include "app/MainMenu.h"
+#include "app/SettingsKeys.h"
+#include "app/SystemCommandEvent.h"
+#include "app/Texts.h"
+#include "browse/PageCatalogue.h"
+#include "info/Maker.h"
+#include "platform/AddressOpener.h"
+#include "platform/AppError.h"
+#include "platform/InstanceLock.h"
+#include "platform/SettingsStore.h"
+#include "skin/SkinFrame.h"
+#include "window/ApplicationTitle.h"
+#include "window/ErrorBox.h"
+#include "window/Guard.h"
+#include "window/TbsSkinMessage.h"
+#include "window/TimerDlg.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTimer>
+
+static void initAppResource() { Q_INIT_RESOURCE(app); }
+
+TForm1::TForm1(FormServices services, QWidget *parent) : QWidget(parent), m_services(services)
+{
+    initAppResource();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(ApplicationTitle::get());
+    setWindowIcon(QIcon(QStringLiteral(":/app/zelto.svg")));
+    m_frame = std::make_unique<SkinFrame>(this, SkinTitleBar::SystemMenu | SkinTitleBar::Minimize
+                                                    | SkinTitleBar::MinimizeToTray | SkinTitleBar::Close);
+    m_frame->setFixedClientSize(QSize(ClientWidth, ClientHeight));
+    move(187, 121);
+
+    bsSkinMessage1 = new TbsSkinMessage(this);
+    buildLayout();
+
+    m_context.form = this;
+    m_context.messages = bsSkinMessage1;
+    m_context.store = &m_services.store;
+    m_context.opener = &m_services.opener;
+    m_context.pageControl = bsSkinPageControl1;
+
+    m_pages = new PageCatalogue(m_context);
+    buildSystemMenu();
+    connect(m_frame->titleBar(), &SkinTitleBar::minimizeRequested, this, [this] { showMinimized(); });
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    Timer1->start();
+
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setInterval(1000);
+    connect(Timer2, &QTimer::timeout, this, guardedSlot(this, [this] { Timer2Timer(); }));
+    Timer2->start();
+}
+
+TForm1::~TForm1()
+{
+    if (m_appMessage)
+        qApp->removeEventFilter(m_appMessage);
+}
+
+QWidget *TForm1::client() const { return m_frame->client(); }
+QMenu *TForm1::systemMenu() const { return m_frame->titleBar()->systemMenu(); }
+
+void TForm1::buildLayout()
+{
+    QWidget *area = client();
+
+    bsSkinMainMenuBar1 = new QMenuBar(area);
+    bsSkinMainMenuBar1->setObjectName(QStringLiteral("bsSkinMainMenuBar1"));
+    bsSkinMainMenuBar1->setNativeMenuBar(false);
+    bsSkinMainMenuBar1->setGeometry(0, 0, ClientWidth, 22);
+    MainMenu::build(bsSkinMainMenuBar1);
+
+    bsSkinPageControl1 = new QTabWidget(area);
+    bsSkinPageControl1->setObjectName(QStringLiteral("bsSkinPageControl1"));
+    bsSkinPageControl1->setGeometry(0, 22, 689, 449);
+
+    bsSkinStatusBar1 = new QWidget(area);
+    bsSkinStatusBar1->setObjectName(QStringLiteral("bsSkinStatusBar1"));
+    bsSkinStatusBar1->setAttribute(Qt::WA_StyledBackground);
+    bsSkinStatusBar1->setGeometry(0, ClientHeight - 21, ClientWidth, 21);
+    bsSkinStatusPanel1 = new QLabel(QStringLiteral("Zelto设计室  ") + Maker::SiteAddress, bsSkinStatusBar1);
+    bsSkinStatusPanel1->setObjectName(QStringLiteral("bsSkinStatusPanel1"));
+    bsSkinStatusPanel1->setProperty("statusPanel", true);
+    bsSkinStatusPanel1->setGeometry(0, 1, 628, 20);
+    bsSkinStatusPanel2 = new QLabel(QStringLiteral("显示时间"), bsSkinStatusBar1);
+    bsSkinStatusPanel2->setObjectName(QStringLiteral("bsSkinStatusPanel2"));
+    bsSkinStatusPanel2->setProperty("statusPanel", true);
+    bsSkinStatusPanel2->setAlignment(Qt::AlignCenter);
+    bsSkinStatusPanel2->setGeometry(628, 1, 56, 20);
+
+    // Lies over the right end of the menu bar.
+    bsSkinCheckRadioBox1 = new QCheckBox(QStringLiteral("窗口置顶"), area);
+    bsSkinCheckRadioBox1->setObjectName(QStringLiteral("bsSkinCheckRadioBox1"));
+    bsSkinCheckRadioBox1->setGeometry(606, 3, 77, 17);
+    bsSkinCheckRadioBox1->setChecked(false);
+    bsSkinCheckRadioBox1->raise();
+}
+
+void TForm1::buildSystemMenu()
+{
+    // The program's own items in the frame's system menu.
+    QMenu *menu = systemMenu();
+    bsSkinPopupMenu4 = menu;
+    menu->addSeparator()->setObjectName(QStringLiteral("N34"));
+    QAction *help = menu->addAction(QStringLiteral("帮       助\tF1"));
+    help->setObjectName(QStringLiteral("N35"));
+    QAction *about = menu->addAction(QStringLiteral("关       于"));
+    about->setObjectName(QStringLiteral("N36"));
+    menu->addSeparator()->setObjectName(QStringLiteral("N37"));
+}
+
+// The taskbar entry's menu has no counterpart on Linux desktops: the two commands go to
+// the end of the frame's system menu and arrive as system commands, as there.
+void TForm1::appendTaskbarCommands()
+{
+    QMenu *menu = systemMenu();
+    menu->addSeparator();
+    QAction *help = menu->addAction(QStringLiteral("帮 助 F1"));
+    help->setObjectName(QStringLiteral("SysCmd1025"));
+    connect(help, &QAction::triggered, this,
+            [] { QCoreApplication::postEvent(qApp, new SystemCommandEvent(1025)); });
+    QAction *about = menu->addAction(QStringLiteral("关 于"));
+    about->setObjectName(QStringLiteral("SysCmd1026"));
+    connect(about, &QAction::triggered, this,
+            [] { QCoreApplication::postEvent(qApp, new SystemCommandEvent(1026)); });
+}
+
+bool TForm1::catalogueFileExists() const { return QFileInfo::exists(QStringLiteral("zeltodata.dll")); }
+
+void TForm1::requestTermination()
+{
+    m_terminationRequested = true;
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+void TForm1::FormCreate()
+{
+    try {
+        // Step 1: the catalogue file.
+        if (!catalogueFileExists()) {
+            bsSkinMessage1->ShowMessageDialog(Texts::FileMissing, mtError, mbOKSet, 0);
+            requestTermination();
+            return;
+        }
+
+        // Step 2: the five catalogue queries.
+
+        // Step 3: the caption with the data version.
+
+        // Step 4: one running copy per user.
+        if (m_services.instanceLock.alreadyExists()) {
+            bsSkinMessage1->ShowMessageDialog(Texts::AlreadyRunning, mtInformation, mbOKSet, 0);
+            requestTermination();
+            return;
+        }
+
+        // Step 5: exit confirmation setting.
+        // Step 6: transparency setting.
+        // Step 7: docking setting.
+
+        // Step 8: the application message hook.
+        m_appMessage = new AppMessageHook(this, bsSkinMessage1);
+        qApp->installEventFilter(m_appMessage);
+
+        // Step 9: the taskbar commands.
+        appendTaskbarCommands();
+
+        // Step 10: help on the first start.
+        if (!m_services.store.isPresent(SettingsKeys::HelpMarker)) {
+            SettingsKeys::writeMarker(m_services.store, SettingsKeys::HelpMarker);
+            TimerDlg::ArmAutoClose(30000, true, true);
+            bsSkinMessage1->ShowMessageDialog(Texts::firstRunHelp(), mtInformation, mbOKSet, 0);
+        }
+
+        // Step 11: the web page on the first start.
+        if (!m_services.store.isPresent(SettingsKeys::WebMarker)) {
+            SettingsKeys::writeMarker(m_services.store, SettingsKeys::WebMarker);
+            m_services.opener.open(Maker::AdvertisingPage);
+        }
+
+        // Step 12: the nineteen collections.
+
+        // Step 13: "复制" of the collection pages waits for a selection.
+    } catch (const AppError &e) {
+        ErrorBox::show(this, e.message());
+    } catch (const std::exception &e) {
+        ErrorBox::show(this, QString::fromUtf8(e.what()));
+    }
+}
+
+void TForm1::Timer2Timer() { bsSkinStatusPanel2->setText(ClockText::format(QTime::currentTime(), QLocale::system())); }
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "app/FormServices.h"
+#include "window/FormContext.h"
+
+#include <QWidget>
+#include <memory>
+
+class AppMessageHook;
+class PageCatalogue;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QTabWidget;
+class QTimer;
+class SkinFrame;
+class TbsSkinMessage;
+
+// The main window. It owns every component, lays out the fixed frame and runs the
+// start-up sequence; the handlers of each subsystem live in that subsystem's classes.
+class TForm1 : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int ClientWidth = 685;
+    static constexpr int ClientHeight = 492;
+
+    explicit TForm1(FormServices services, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // The start-up sequence; runs once, before the window is shown.
+    void FormCreate();
+    // Set when the start-up asked the application to end (missing file, second copy).
+    bool terminationRequested() const { return m_terminationRequested; }
+
+    void Timer2Timer();
+
+    const FormContext &context() const { return m_context; }
+    SkinFrame *frame() const { return m_frame.get(); }
+    QWidget *client() const;
+    QMenu *systemMenu() const;
+    PageCatalogue *pages() const { return m_pages; }
+
+    // Components, by their names.
+    TbsSkinMessage *bsSkinMessage1 = nullptr;
+    QTimer *Timer1 = nullptr;
+    QTimer *Timer2 = nullptr;
+    QMenuBar *bsSkinMainMenuBar1 = nullptr;
+    QCheckBox *bsSkinCheckRadioBox1 = nullptr;
+    QTabWidget *bsSkinPageControl1 = nullptr;
+    QWidget *bsSkinStatusBar1 = nullptr;
+    QLabel *bsSkinStatusPanel1 = nullptr;
+    QLabel *bsSkinStatusPanel2 = nullptr;
+    QMenu *bsSkinPopupMenu4 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildLayout();
+    void buildSystemMenu();
+    void appendTaskbarCommands();
+    void requestTermination();
+    bool catalogueFileExists() const;
+
+    FormServices m_services;
+    std::unique_ptr<SkinFrame> m_frame;
+    FormContext m_context;
+    PageCatalogue *m_pages = nullptr;
+    AppMessageHook *m_appMessage = nullptr;
+    bool m_terminationRequested = false;
+};
