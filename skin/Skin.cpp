@@ -32,8 +32,11 @@ QFont uiFont()
 
 QFont memoFont()
 {
-    QFont f(QStringLiteral("WenQuanYi Micro Hei Mono"));
-    f.setFamilies({QStringLiteral("WenQuanYi Micro Hei Mono"), QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("monospace")});
+    // Zen Hei Mono keeps the strict cell of code-page-936 text: a single-byte character one
+    // column, a double-byte character (hanzi, box drawing, shapes) exactly two. Pictures
+    // drawn with characters only line up with such a font.
+    QFont f(QStringLiteral("WenQuanYi Zen Hei Mono"));
+    f.setFamilies({QStringLiteral("WenQuanYi Zen Hei Mono"), QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("monospace")});
     f.setStyleHint(QFont::TypeWriter);
     f.setFixedPitch(true);
     f.setPixelSize(14);

@@ -25,7 +25,7 @@ int main(int argc, char **argv)
         return 1;
     }
     const QStringList lines = QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'));
-    QFont font(QStringLiteral("WenQuanYi Micro Hei Mono"));
+    QFont font(QStringLiteral("WenQuanYi Zen Hei Mono"));
     font.setPixelSize(14);
     font.setStyleHint(QFont::TypeWriter);
     const QFontMetrics fm(font);
