@@ -7,6 +7,7 @@
 #include "app/SystemCommandEvent.h"
 #include "app/Texts.h"
 #include "browse/PageCatalogue.h"
+#include "info/InfoCommands.h"
 #include "info/Maker.h"
 #include "platform/AddressOpener.h"
 #include "platform/AppError.h"
@@ -18,6 +19,7 @@
 #include "window/Guard.h"
 #include "window/TbsSkinMessage.h"
 #include "window/TimerDlg.h"
+#include "window/TrayIcon.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -53,7 +55,12 @@ TForm1::TForm1(FormServices services, QWidget *parent) : QWidget(parent), m_serv
 
     m_pages = new PageCatalogue(m_context);
     buildSystemMenu();
-    connect(m_frame->titleBar(), &SkinTitleBar::minimizeRequested, this, [this] { showMinimized(); });
+    bsTrayIcon1 = new TrayIcon(this);
+    connect(m_frame->titleBar(), &SkinTitleBar::minimizeRequested, this,
+            guardedSlot(this, [this] { bsTrayIcon1->minimizeCommand(); }));
+    connect(m_frame->titleBar(), &SkinTitleBar::minimizeToTrayRequested, this,
+            guardedSlot(this, [this] { bsTrayIcon1->minimizeToTrayCommand(); }));
+    m_info = new InfoCommands(m_context, m_pages, bsTrayIcon1->popupMenu());
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -7,6 +7,7 @@
 #include <memory>
 
 class AppMessageHook;
+class InfoCommands;
 class PageCatalogue;
 class QCheckBox;
 class QLabel;
@@ -16,6 +17,7 @@ class QTabWidget;
 class QTimer;
 class SkinFrame;
 class TbsSkinMessage;
+class TrayIcon;
 
 // The main window. It owns every component, lays out the fixed frame and runs the
 // start-up sequence; the handlers of each subsystem live in that subsystem's classes.
@@ -53,6 +55,7 @@ public:
     QLabel *bsSkinStatusPanel1 = nullptr;
     QLabel *bsSkinStatusPanel2 = nullptr;
     QMenu *bsSkinPopupMenu4 = nullptr;
+    TrayIcon *bsTrayIcon1 = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -68,6 +71,7 @@ private:
     std::unique_ptr<SkinFrame> m_frame;
     FormContext m_context;
     PageCatalogue *m_pages = nullptr;
+    InfoCommands *m_info = nullptr;
     AppMessageHook *m_appMessage = nullptr;
     bool m_terminationRequested = false;
 };

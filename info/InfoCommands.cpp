@@ -1,0 +1,115 @@
+#include "info/InfoCommands.h"
+
+#include "browse/PageCatalogue.h"
+#include "info/InfoTexts.h"
+#include "info/Maker.h"
+#include "platform/AddressOpener.h"
+#include "window/Guard.h"
+#include "window/TbsSkinMessage.h"
+#include "window/TimerDlg.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QMenu>
+#include <QtDebug>
+
+InfoCommands::InfoCommands(const FormContext &context, PageCatalogue *pages, QMenu *trayMenu)
+    : QObject(context.form), m_context(context), m_pages(pages)
+{
+    setObjectName(QStringLiteral("infoCommands"));
+    QObject *form = context.form;
+    wire(form, "N1", &InfoCommands::N1Click);
+    wire(form, "N35", &InfoCommands::N35Click);
+    wire(form, "N44", &InfoCommands::N44Click);
+    wire(form, "N2", &InfoCommands::N2Click);
+    wire(form, "N36", &InfoCommands::N36Click);
+    wire(form, "N45", &InfoCommands::N45Click);
+    if (trayMenu)
+        wire(trayMenu, "N11", &InfoCommands::N11Click);
+    wire(form, "N51", &InfoCommands::N51Click);
+    wire(form, "N57", &InfoCommands::N57Click);
+    wire(form, "N58", &InfoCommands::N58Click);
+    wire(form, "N56", &InfoCommands::N56Click);
+    wire(form, "bsSkinButton3", &InfoCommands::bsSkinButton3Click);
+    wire(form, "N38", &InfoCommands::N38Click);
+    wire(form, "bsSkinButton1", &InfoCommands::bsSkinButton1Click);
+    wire(form, "MyQzone1", &InfoCommands::MyQzone1Click);
+    wire(form, "bsSkinButton2", &InfoCommands::bsSkinButton2Click);
+    wire(form, "Email1", &InfoCommands::Email1Click);
+    wire(form, "QQ1", &InfoCommands::QQ1Click);
+    wire(form, "N7", &InfoCommands::N7Click);
+    wire(form, "N49", &InfoCommands::N49Click);
+    wire(form, "N55", &InfoCommands::N55Click);
+    wire(form, "N59", &InfoCommands::N59Click);
+}
+
+void InfoCommands::wire(QObject *owner, const char *name, Handler handler)
+{
+    const QString objectName = QString::fromLatin1(name);
+    auto slot = guardedSlot(m_context.form, [this, handler] { (this->*handler)(); });
+    if (auto *action = owner->findChild<QAction *>(objectName)) {
+        connect(action, &QAction::triggered, this, slot);
+    } else if (auto *button = owner->findChild<QAbstractButton *>(objectName)) {
+        connect(button, &QAbstractButton::clicked, this, slot);
+    } else {
+        qWarning("InfoCommands: no menu item or button named %s", name);
+    }
+}
+
+void InfoCommands::notice(const QString &text, TMsgDlgType kind)
+{
+    m_context.messages->ShowMessageDialog(text, kind, mbOKSet, 0);
+}
+
+void InfoCommands::open(const QString &address) { m_context.opener->open(address); }
+
+void InfoCommands::help()
+{
+    TimerDlg::ArmAutoClose(30000, true, true);
+    notice(InfoTexts::help(), mtInformation);
+}
+
+void InfoCommands::about()
+{
+    TimerDlg::ArmAutoClose(10000, true, true);
+    notice(InfoTexts::about(), mtInformation);
+}
+
+void InfoCommands::aboutWithPage()
+{
+    if (m_pages)
+        m_pages->showPage(m_pages->page("bsSkinTabSheet1"));
+    about();
+}
+
+void InfoCommands::N1Click() { help(); }
+void InfoCommands::N35Click() { help(); }
+void InfoCommands::N44Click() { help(); }
+void InfoCommands::N2Click() { aboutWithPage(); }
+void InfoCommands::N36Click() { aboutWithPage(); }
+void InfoCommands::N45Click() { aboutWithPage(); }
+void InfoCommands::N11Click() { about(); }
+
+void InfoCommands::N51Click() { notice(InfoTexts::advertising(), mtInformation); }
+
+void InfoCommands::N57Click()
+{
+    // The notice blocks until it is closed, however that happens; the page follows.
+    notice(InfoTexts::donation(), mtInformation);
+    open(Maker::HomePage);
+}
+
+void InfoCommands::N58Click() { notice(InfoTexts::localUpgrade(), mtError); }
+
+void InfoCommands::N56Click() { open(Maker::UpgradePage); }
+void InfoCommands::bsSkinButton3Click() { open(Maker::UpgradePage); }
+void InfoCommands::N38Click() { open(Maker::HomePage); }
+void InfoCommands::bsSkinButton1Click() { open(Maker::PersonalSpacePage); }
+void InfoCommands::MyQzone1Click() { open(Maker::PersonalSpacePage); }
+void InfoCommands::bsSkinButton2Click() { open(InfoTexts::mailAddress()); }
+void InfoCommands::Email1Click() { open(InfoTexts::mailAddress()); }
+void InfoCommands::QQ1Click() { open(InfoTexts::chatAddress()); }
+void InfoCommands::N7Click() { open(QString::fromLatin1(Maker::Portals[0].address)); }
+void InfoCommands::N49Click() { open(QString::fromLatin1(Maker::Portals[1].address)); }
+void InfoCommands::N55Click() { open(QString::fromLatin1(Maker::Portals[2].address)); }
+void InfoCommands::N59Click() { open(QString::fromLatin1(Maker::Portals[3].address)); }
