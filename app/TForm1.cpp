@@ -1,9 +1,12 @@
 #include "app/TForm1.h"
 
 #include "app/AppMessageHook.h"
+#include "app/CloseSequence.h"
 #include "app/ClockText.h"
+#include "app/Fader.h"
 #include "app/MainMenu.h"
 #include "app/SettingsKeys.h"
+#include "app/SettingsMenu.h"
 #include "app/SystemCommandEvent.h"
 #include "app/Texts.h"
 #include "browse/PageCatalogue.h"
@@ -13,12 +16,14 @@
 #include "platform/AppError.h"
 #include "platform/InstanceLock.h"
 #include "platform/SettingsStore.h"
+#include "skin/MenuOpacity.h"
 #include "skin/SkinFrame.h"
 #include "window/ApplicationTitle.h"
 #include "window/ErrorBox.h"
 #include "window/Guard.h"
 #include "window/TbsSkinMessage.h"
 #include "window/TimerDlg.h"
+#include "window/ZnHideForm.h"
 #include "window/TrayIcon.h"
 
 #include <QApplication>
@@ -66,6 +71,13 @@ TForm1::TForm1(FormServices services, QWidget *parent) : QWidget(parent), m_serv
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
     Timer1->start();
+
+    ZnHideForm1 = new TZnHideForm(this);
+    ZnHideForm1->setObjectName(QStringLiteral("ZnHideForm1"));
+    m_menuOpacity = new MenuOpacity(this);
+    m_fader = new Fader(this, Timer1, &m_services.store);
+    m_settingsMenu = new SettingsMenu(m_context, ZnHideForm1, m_fader, m_menuOpacity);
+    m_closeSequence = new CloseSequence(m_context, m_fader);
 
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
@@ -178,8 +190,11 @@ void TForm1::FormCreate()
         }
 
         // Step 5: exit confirmation setting.
+        m_settingsMenu->applyExitConfirmation();
         // Step 6: transparency setting.
+        m_settingsMenu->applyTransparency();
         // Step 7: docking setting.
+        m_settingsMenu->applyDocking();
 
         // Step 8: the application message hook.
         m_appMessage = new AppMessageHook(this, bsSkinMessage1);
@@ -213,8 +228,10 @@ void TForm1::FormCreate()
 
 void TForm1::Timer2Timer() { bsSkinStatusPanel2->setText(ClockText::format(QTime::currentTime(), QLocale::system())); }
 
-void TForm1::closeEvent(QCloseEvent *event)
+void TForm1::closeEvent(QCloseEvent *event) { m_closeSequence->closeEvent(event); }
+
+void TForm1::showEvent(QShowEvent *event)
 {
-    event->accept();
-    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    QWidget::showEvent(event);
+    m_fader->formShowEvent(event);
 }

@@ -7,7 +7,10 @@
 #include <memory>
 
 class AppMessageHook;
+class CloseSequence;
+class Fader;
 class InfoCommands;
+class MenuOpacity;
 class PageCatalogue;
 class QCheckBox;
 class QLabel;
@@ -15,8 +18,10 @@ class QMenu;
 class QMenuBar;
 class QTabWidget;
 class QTimer;
+class SettingsMenu;
 class SkinFrame;
 class TbsSkinMessage;
+class TZnHideForm;
 class TrayIcon;
 
 // The main window. It owns every component, lays out the fixed frame and runs the
@@ -43,6 +48,11 @@ public:
     QWidget *client() const;
     QMenu *systemMenu() const;
     PageCatalogue *pages() const { return m_pages; }
+    Fader *fader() const { return m_fader; }
+    MenuOpacity *menuOpacity() const { return m_menuOpacity; }
+    SettingsMenu *settingsMenu() const { return m_settingsMenu; }
+    // Every exit command ends up here (N4Click, N10Click of the tray menu).
+    CloseSequence *closeSequence() const { return m_closeSequence; }
 
     // Components, by their names.
     TbsSkinMessage *bsSkinMessage1 = nullptr;
@@ -55,10 +65,12 @@ public:
     QLabel *bsSkinStatusPanel1 = nullptr;
     QLabel *bsSkinStatusPanel2 = nullptr;
     QMenu *bsSkinPopupMenu4 = nullptr;
+    TZnHideForm *ZnHideForm1 = nullptr;
     TrayIcon *bsTrayIcon1 = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildLayout();
@@ -73,5 +85,9 @@ private:
     PageCatalogue *m_pages = nullptr;
     InfoCommands *m_info = nullptr;
     AppMessageHook *m_appMessage = nullptr;
+    MenuOpacity *m_menuOpacity = nullptr;
+    Fader *m_fader = nullptr;
+    SettingsMenu *m_settingsMenu = nullptr;
+    CloseSequence *m_closeSequence = nullptr;
     bool m_terminationRequested = false;
 };

@@ -1,0 +1,73 @@
+#include "app/CloseSequence.h"
+
+#include "app/Fader.h"
+#include "app/SettingsKeys.h"
+#include "info/Maker.h"
+#include "platform/AddressOpener.h"
+#include "platform/SettingsStore.h"
+#include "window/Guard.h"
+#include "window/TbsSkinMessage.h"
+#include "window/TimerDlg.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+
+CloseSequence::CloseSequence(const FormContext &context, Fader *fader)
+    : QObject(context.form), m_context(context), m_fader(fader)
+{
+    setObjectName(QStringLiteral("CloseSequence"));
+    m_quit = [] { QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection); };
+    if (QAction *exit = m_context.action("N4"))
+        connect(exit, &QAction::triggered, this, guardedSlot(m_context.form, [this] { N4Click(); }));
+}
+
+void CloseSequence::N4Click() { m_context.form->close(); }
+
+void CloseSequence::N10Click() { m_context.form->close(); }
+
+QString CloseSequence::confirmationText() const
+{
+    return QStringLiteral("您真的要退出") + m_context.form->windowTitle() + QStringLiteral("?");
+}
+
+void CloseSequence::closeEvent(QCloseEvent *event)
+{
+    // Once the fade-out has begun there is no way back.
+    if (m_closing) {
+        event->accept();
+        return;
+    }
+    bool canClose = false;
+    guarded(m_context.form, [&] { canClose = FormCloseQuery(); });
+    if (!canClose) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    FormClose();
+}
+
+bool CloseSequence::FormCloseQuery()
+{
+    if (!m_context.store->isPresent(SettingsKeys::ExitConfirmation))
+        return true;
+    TimerDlg::ArmAutoClose(ConfirmationTimeoutMs, true, true);
+    const int result = m_context.messages->ShowMessageDialog(confirmationText(), mtInformation, mbYesNoSet, 0);
+    return result != mrNo;
+}
+
+void CloseSequence::FormClose()
+{
+    m_closing = true;
+    // A store that cannot be written must not keep the program from ending: the error is
+    // reported and the close goes on.
+    guarded(m_context.form, [this] {
+        if (!m_context.store->isPresent(SettingsKeys::CloseMarker)) {
+            SettingsKeys::writeMarker(*m_context.store, SettingsKeys::CloseMarker);
+            m_context.opener->open(Maker::PersonalSpacePage);
+        }
+    });
+    guarded(m_context.form, [this] { m_fader->fadeOut(); });
+    if (m_quit)
+        m_quit();
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+class QShowEvent;
+class QTimer;
+class QWidget;
+class SettingsStore;
+
+// The main window's opacity: the fade-in after every showing, the fade-out at the end,
+// and the changes of the settings menu. Values are 0 (transparent) to 255 (opaque).
+class Fader : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int SemiTransparent = 220;
+    static constexpr int Opaque = 255;
+    static constexpr int Step = 5;
+
+    // timer: the form's fade timer (Timer1), already running; its ticks come here.
+    Fader(QWidget *form, QTimer *timer, SettingsStore *store);
+
+    // 220 while semi-transparency is on, 255 when the store says opaque; read anew each time.
+    int target() const;
+
+    // The window went from hidden to shown: invisible now, faded in at the next tick.
+    void FormShow();
+    void Timer1Timer();
+    // From the stored target down to 0, whatever the opacity was.
+    void fadeOut();
+
+    // Switches the window's opacity on and sets it at once.
+    void setOpacity(int value);
+    int opacity() const { return m_opacity; }
+
+    // Tests attach a list that receives every value set from then on.
+    void setRecorder(QList<int> *recorder) { m_recorder = recorder; }
+
+    // For the form's showEvent: only a real hidden-to-shown change counts.
+    void formShowEvent(QShowEvent *event);
+
+private:
+    QWidget *m_form;
+    QTimer *m_timer;
+    SettingsStore *m_store;
+    int m_opacity = 255;
+    QList<int> *m_recorder = nullptr;
+};

@@ -1,0 +1,116 @@
+#include "app/SettingsMenu.h"
+
+#include "app/Fader.h"
+#include "app/SettingsKeys.h"
+#include "platform/SettingsStore.h"
+#include "skin/MenuOpacity.h"
+#include "window/Guard.h"
+#include "window/TbsSkinMessage.h"
+#include "window/ZnHideForm.h"
+
+#include <QAbstractButton>
+#include <QAction>
+
+SettingsMenu::SettingsMenu(const FormContext &context, TZnHideForm *docking, Fader *fader, MenuOpacity *menus)
+    : QObject(context.form), m_context(context), m_docking(docking), m_fader(fader), m_menus(menus)
+{
+    setObjectName(QStringLiteral("SettingsMenu"));
+    const struct {
+        const char *name;
+        void (SettingsMenu::*handler)();
+    } items[] = {
+        {"N42", &SettingsMenu::N42Click}, {"N43", &SettingsMenu::N43Click}, {"N47", &SettingsMenu::N47Click},
+        {"N48", &SettingsMenu::N48Click}, {"N53", &SettingsMenu::N53Click}, {"N54", &SettingsMenu::N54Click},
+    };
+    for (const auto &item : items) {
+        if (QAction *a = m_context.action(item.name))
+            connect(a, &QAction::triggered, this, guardedSlot(m_context.form, [this, h = item.handler] { (this->*h)(); }));
+    }
+    if (auto *box = m_context.widget<QAbstractButton>("bsSkinCheckRadioBox1"))
+        connect(box, &QAbstractButton::toggled, this, guardedSlot(m_context.form, [this] { bsSkinCheckRadioBox1Click(); }));
+}
+
+void SettingsMenu::showPair(const char *plain, const char *checked, bool on) const
+{
+    if (QAction *a = m_context.action(plain))
+        a->setVisible(!on);
+    if (QAction *a = m_context.action(checked))
+        a->setVisible(on);
+}
+
+void SettingsMenu::setPopupOpacity(int dialogs, int menus)
+{
+    m_context.messages->SetAlphaBlend(true);
+    m_context.messages->SetAlphaBlendValue(dialogs);
+    m_menus->SetAlphaBlend(true);
+    m_menus->SetAlphaBlendValue(menus);
+}
+
+void SettingsMenu::applyExitConfirmation()
+{
+    showPair("N42", "N43", m_context.store->isPresent(SettingsKeys::ExitConfirmation));
+}
+
+void SettingsMenu::applyTransparency()
+{
+    // The key's presence means opaque: without it the user gets semi-transparency.
+    const bool semi = !m_context.store->isPresent(SettingsKeys::Opaque);
+    showPair("N47", "N48", semi);
+    const int value = semi ? Fader::SemiTransparent : Fader::Opaque;
+    setPopupOpacity(value, value);
+}
+
+void SettingsMenu::applyDocking()
+{
+    const bool on = m_context.store->isPresent(SettingsKeys::Docking);
+    m_docking->SetAutoDock(on);
+    showPair("N53", "N54", on);
+}
+
+void SettingsMenu::N42Click()
+{
+    showPair("N42", "N43", true);
+    m_context.store->writeString(SettingsKeys::ExitConfirmation, QStringLiteral("tuichutishi"), QStringLiteral("tishi"));
+}
+
+void SettingsMenu::N43Click()
+{
+    showPair("N42", "N43", false);
+    m_context.store->deleteKey(SettingsKeys::ExitConfirmation);
+}
+
+void SettingsMenu::N47Click()
+{
+    m_fader->setOpacity(Fader::SemiTransparent);
+    setPopupOpacity(Fader::SemiTransparent, MenuOpacityFromMenu);
+    showPair("N47", "N48", true);
+    m_context.store->deleteKey(SettingsKeys::Opaque);
+}
+
+void SettingsMenu::N48Click()
+{
+    m_fader->setOpacity(Fader::Opaque);
+    setPopupOpacity(Fader::Opaque, Fader::Opaque);
+    showPair("N47", "N48", false);
+    m_context.store->writeString(SettingsKeys::Opaque, QStringLiteral("tm"), QStringLiteral("tm"));
+}
+
+void SettingsMenu::N53Click()
+{
+    m_docking->SetAutoDock(true);
+    showPair("N53", "N54", true);
+    m_context.store->writeString(SettingsKeys::Docking, QStringLiteral("xfct"), QStringLiteral("xfct"));
+}
+
+void SettingsMenu::N54Click()
+{
+    m_docking->SetAutoDock(false);
+    showPair("N53", "N54", false);
+    m_context.store->deleteKey(SettingsKeys::Docking);
+}
+
+void SettingsMenu::bsSkinCheckRadioBox1Click()
+{
+    if (auto *box = m_context.widget<QAbstractButton>("bsSkinCheckRadioBox1"))
+        m_docking->SetAlwaysTop(box->isChecked());
+}

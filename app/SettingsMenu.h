@@ -1,0 +1,44 @@
+#pragma once
+
+#include "window/FormContext.h"
+
+#include <QObject>
+
+class Fader;
+class MenuOpacity;
+class TZnHideForm;
+
+// The settings menu "设  置" and the check box "窗口置顶". Each stored setting is a pair
+// of items with one caption, the plain one shown while the setting is off and the checked
+// one while it is on. A setting is the presence of its key in the store.
+class SettingsMenu : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int MenuOpacityFromMenu = 200;
+
+    SettingsMenu(const FormContext &context, TZnHideForm *docking, Fader *fader, MenuOpacity *menus);
+
+    // Start-up steps 5, 6 and 7: show the matching items and apply what each setting does.
+    void applyExitConfirmation();
+    void applyTransparency();
+    void applyDocking();
+
+    void N42Click();
+    void N43Click();
+    void N47Click();
+    void N48Click();
+    void N53Click();
+    void N54Click();
+    void bsSkinCheckRadioBox1Click();
+
+private:
+    // Shows the plain item when off, the checked one when on.
+    void showPair(const char *plain, const char *checked, bool on) const;
+    void setPopupOpacity(int dialogs, int menus);
+
+    FormContext m_context;
+    TZnHideForm *m_docking;
+    Fader *m_fader;
+    MenuOpacity *m_menus;
+};

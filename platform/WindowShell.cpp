@@ -1,0 +1,131 @@
+#include "platform/WindowShell.h"
+
+#include <QGuiApplication>
+#include <QVariant>
+#include <QWindow>
+
+#if defined(ZELTO_HAVE_XCB) && QT_CONFIG(xcb)
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
+#include <cstdlib>
+#define ZELTO_X11 1
+#endif
+
+namespace {
+
+constexpr char SkipTaskbarProperty[] = "zeltoSkipTaskbar";
+constexpr char PlacedTypeProperty[] = "zeltoPlacedWindowType";
+
+bool onX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
+
+#ifdef ZELTO_X11
+
+xcb_connection_t *connection()
+{
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_atom_t atom(xcb_connection_t *c, const char *name)
+{
+    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, quint16(qstrlen(name)), name), nullptr);
+    if (!reply)
+        return XCB_ATOM_NONE;
+    const xcb_atom_t a = reply->atom;
+    std::free(reply);
+    return a;
+}
+
+// _NET_WM_STATE belongs to the window manager while the window is mapped: ask it with a
+// client message. While the window is withdrawn the property is ours, and Qt merges it
+// with its own states when it maps the window.
+void applySkipTaskbar(QWindow *window, bool on)
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return;
+    const xcb_window_t w = xcb_window_t(window->winId());
+    const xcb_atom_t state = atom(c, "_NET_WM_STATE");
+    const xcb_atom_t skip = atom(c, "_NET_WM_STATE_SKIP_TASKBAR");
+    if (state == XCB_ATOM_NONE || skip == XCB_ATOM_NONE)
+        return;
+
+    xcb_get_window_attributes_reply_t *attrs = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, w), nullptr);
+    const bool mapped = attrs && attrs->map_state != XCB_MAP_STATE_UNMAPPED;
+    std::free(attrs);
+
+    if (mapped) {
+        xcb_get_geometry_reply_t *geo = xcb_get_geometry_reply(c, xcb_get_geometry(c, w), nullptr);
+        if (!geo)
+            return;
+        const xcb_window_t root = geo->root;
+        std::free(geo);
+        xcb_client_message_event_t ev = {};
+        ev.response_type = XCB_CLIENT_MESSAGE;
+        ev.format = 32;
+        ev.window = w;
+        ev.type = state;
+        ev.data.data32[0] = on ? 1 : 0; // _NET_WM_STATE_ADD / _REMOVE
+        ev.data.data32[1] = skip;
+        ev.data.data32[2] = 0;
+        ev.data.data32[3] = 1; // from an application
+        xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char *>(&ev));
+    } else {
+        QList<xcb_atom_t> atoms;
+        xcb_get_property_reply_t *prop =
+            xcb_get_property_reply(c, xcb_get_property(c, 0, w, state, XCB_ATOM_ATOM, 0, 1024), nullptr);
+        if (prop && prop->format == 32 && prop->type == XCB_ATOM_ATOM) {
+            const auto *data = static_cast<const xcb_atom_t *>(xcb_get_property_value(prop));
+            atoms = QList<xcb_atom_t>(data, data + xcb_get_property_value_length(prop) / 4);
+        }
+        std::free(prop);
+        atoms.removeAll(skip);
+        if (on)
+            atoms.append(skip);
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, state, XCB_ATOM_ATOM, 32, quint32(atoms.size()),
+                            atoms.constData());
+    }
+    xcb_flush(c);
+}
+
+#endif
+
+} // namespace
+
+namespace WindowShell {
+
+void setSkipTaskbar(QWindow *window, bool on)
+{
+    if (!window)
+        return;
+    window->setProperty(SkipTaskbarProperty, on);
+#ifdef ZELTO_X11
+    if (onX11())
+        applySkipTaskbar(window, on);
+#endif
+}
+
+bool skipsTaskbar(QWindow *window) { return window && window->property(SkipTaskbarProperty).toBool(); }
+
+// Window managers leave splash screens where their program puts them (openbox keeps only
+// "normal" windows partly on screen, and reads the type again when it changes). The type
+// goes back to what it was as soon as the window may be placed normally again.
+void setFreePlacement(QWindow *window, bool on)
+{
+    if (!window || !onX11() || hasFreePlacement(window) == on)
+        return;
+    const Qt::WindowFlags flags = window->flags();
+    if (on) {
+        window->setProperty(PlacedTypeProperty, int(flags & Qt::WindowType_Mask));
+        window->setFlags((flags & ~Qt::WindowType_Mask) | Qt::SplashScreen);
+    } else {
+        const auto type = Qt::WindowFlags(window->property(PlacedTypeProperty).toInt());
+        window->setProperty(PlacedTypeProperty, QVariant());
+        window->setFlags((flags & ~Qt::WindowType_Mask) | type);
+    }
+}
+
+bool hasFreePlacement(QWindow *window) { return window && window->property(PlacedTypeProperty).isValid(); }
+
+} // namespace WindowShell

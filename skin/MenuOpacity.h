@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+
+// The opacity of the skin's menus: every QMenu of the application takes it as it is
+// shown. Until it is switched on, menus are left opaque and untouched.
+class MenuOpacity : public QObject
+{
+    Q_OBJECT
+public:
+    explicit MenuOpacity(QObject *parent = nullptr);
+    ~MenuOpacity() override;
+
+    bool AlphaBlend() const { return m_alphaBlend; }
+    void SetAlphaBlend(bool on) { m_alphaBlend = on; }
+    // 0 (transparent) to 255 (opaque).
+    int AlphaBlendValue() const { return m_alphaBlendValue; }
+    void SetAlphaBlendValue(int value);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool m_alphaBlend = false;
+    int m_alphaBlendValue = 255;
+};

@@ -1,0 +1,233 @@
+#include "window/ZnHideForm.h"
+
+#include "platform/AppError.h"
+#include "platform/WindowShell.h"
+#include "skin/MovingEvent.h"
+#include "window/Guard.h"
+
+#include <QCursor>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+namespace {
+
+QWidget *findForm(QObject *owner)
+{
+    for (QObject *o = owner; o; o = o->parent()) {
+        auto *w = qobject_cast<QWidget *>(o);
+        if (w && w->isWindow())
+            return w;
+    }
+    return nullptr;
+}
+
+// Shells forget a withdrawn window's taskbar state: ask again each time it is shown.
+class TaskbarKeeper : public QObject
+{
+public:
+    explicit TaskbarKeeper(QWidget *form) : QObject(form), m_form(form) { form->installEventFilter(this); }
+    ~TaskbarKeeper() override
+    {
+        if (m_form)
+            m_form->removeEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_form && event->type() == QEvent::Show)
+            WindowShell::setSkipTaskbar(m_form->windowHandle(), true);
+        return false;
+    }
+
+private:
+    QPointer<QWidget> m_form;
+};
+
+} // namespace
+
+TZnHideForm::TZnHideForm(QObject *owner) : QObject(owner), m_form(findForm(owner))
+{
+    if (!m_form)
+        throw AppError(QStringLiteral("未找到主窗体"));
+}
+
+TZnHideForm::~TZnHideForm()
+{
+    SetAutoDock(false);
+    delete m_taskbarKeeper;
+}
+
+int TZnHideForm::screenWidth()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : 0;
+}
+
+void TZnHideForm::SetEdgeSpace(int value)
+{
+    if (value < 1 || value > 50)
+        throw AppError(QStringLiteral("请填写1-50以内的数字"));
+    m_edgeSpace = value;
+}
+
+void TZnHideForm::SetValidSpace(int value)
+{
+    if (value < 5 || value > 50)
+        throw AppError(QStringLiteral("请填写5-50以内的数字"));
+    m_validSpace = value;
+}
+
+void TZnHideForm::SetAutoDock(bool on)
+{
+    if (on == m_autoDock)
+        return;
+    m_autoDock = on;
+    if (on) {
+        if (m_form)
+            m_last = m_form->frameGeometry();
+        hookForm();
+        // Wakes the event loop now and then; nothing else happens on its ticks.
+        m_utilityTimer = new QTimer(this);
+        m_utilityTimer->setObjectName(QStringLiteral("ZnHideFormUtilityTimer"));
+        m_utilityTimer->setInterval(UtilityTimerInterval);
+        m_utilityTimer->start();
+    } else {
+        delete m_utilityTimer;
+        m_utilityTimer = nullptr;
+        unhookForm();
+        m_dockPos = dpNone;
+    }
+}
+
+void TZnHideForm::hookForm()
+{
+    if (m_form && !m_hooked) {
+        m_form->installEventFilter(this);
+        m_hooked = true;
+    }
+}
+
+void TZnHideForm::unhookForm()
+{
+    if (m_form && m_hooked)
+        m_form->removeEventFilter(this);
+    m_hooked = false;
+}
+
+void TZnHideForm::SetAlwaysTop(bool on)
+{
+    if (on == m_alwaysTop)
+        return;
+    m_alwaysTop = on;
+    if (!m_form)
+        return;
+    // Switched on the native window: changing the widget's flags would re-create it.
+    m_form->overrideWindowFlags(m_form->windowFlags().setFlag(Qt::WindowStaysOnTopHint, on));
+    if (QWindow *window = m_form->windowHandle())
+        window->setFlag(Qt::WindowStaysOnTopHint, on);
+    keepOffTaskbar(on);
+}
+
+void TZnHideForm::keepOffTaskbar(bool on)
+{
+    WindowShell::setSkipTaskbar(m_form->windowHandle(), on);
+    delete m_taskbarKeeper;
+    m_taskbarKeeper = on ? new TaskbarKeeper(m_form) : nullptr;
+}
+
+void TZnHideForm::snap(QRect &r)
+{
+    const int sw = screenWidth();
+    const int width = r.width();
+    const int height = r.height();
+    if (r.top() < m_validSpace && r.top() <= m_last.top())
+        r = QRect(r.left(), 0, width, height);
+    else if (r.left() < m_validSpace && r.left() <= m_last.left())
+        r = QRect(0, r.top(), width, height);
+    else if (sw - (r.left() + width) < m_validSpace && r.left() >= m_last.left())
+        r = QRect(sw - width, r.top(), width, height);
+
+    if (r.top() == 0)
+        m_dockPos = dpTop;
+    else if (r.left() == 0)
+        m_dockPos = dpLeft;
+    else if (r.left() + width == sw)
+        m_dockPos = dpRight;
+    else
+        m_dockPos = dpNone;
+    m_last = r;
+    if (m_dockPos != dpNone && m_dockEvent)
+        m_dockEvent(m_dockPos);
+}
+
+bool TZnHideForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_form || !m_autoDock)
+        return false;
+    if (event->type() == MovingEvent::eventType()) {
+        guarded(m_form, [&] { snap(static_cast<MovingEvent *>(event)->rect()); });
+    } else if (event->type() == QEvent::Enter) {
+        if (m_hidden)
+            guarded(m_form, [&] { showForm(); });
+    } else if (event->type() == QEvent::Leave) {
+        if (m_dockPos != dpNone)
+            guarded(m_form, [&] { hideForm(); });
+    }
+    return false;
+}
+
+void TZnHideForm::hideForm()
+{
+    // Still inside: the pointer went from one control of the window onto another.
+    if (m_last.contains(QCursor::pos()))
+        return;
+    m_hidden = true;
+    if (m_onHideForm) {
+        m_onHideForm(m_dockPos);
+        return;
+    }
+    const QRect f = m_form->frameGeometry();
+    WindowShell::setFreePlacement(m_form->windowHandle(), true);
+    switch (m_dockPos) {
+    case dpTop:
+        m_form->move(f.left(), m_edgeSpace - f.height());
+        break;
+    case dpLeft:
+        m_form->move(m_edgeSpace - f.width(), f.top());
+        break;
+    case dpRight:
+        m_form->move(screenWidth() - m_edgeSpace, f.top());
+        break;
+    case dpNone:
+        break;
+    }
+}
+
+void TZnHideForm::showForm()
+{
+    m_hidden = false;
+    if (m_onShowForm) {
+        m_onShowForm(m_dockPos);
+        return;
+    }
+    const QRect f = m_form->frameGeometry();
+    switch (m_dockPos) {
+    case dpTop:
+        m_form->move(f.left(), 0);
+        break;
+    case dpLeft:
+        m_form->move(0, f.top());
+        break;
+    case dpRight:
+        m_form->move(screenWidth() - f.width(), f.top());
+        break;
+    case dpNone:
+        break;
+    }
+    WindowShell::setFreePlacement(m_form->windowHandle(), false);
+}
