@@ -1,0 +1,361 @@
+#include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueConnection.h"
+#include "catalogue/CatalogueQuery.h"
+#include "catalogue/ConnectionString.h"
+#include "catalogue/DataInfoCommand.h"
+#include "catalogue/DataSource.h"
+#include "catalogue/QueryModel.h"
+#include "platform/AppError.h"
+#include "platform/Ticks.h"
+#include "window/Guard.h"
+#include "window/MessageDialog.h"
+#include "window/TbsSkinMessage.h"
+#include "window/TimerDlg.h"
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QPointer>
+#include <QTimer>
+
+#include <optional>
+
+namespace {
+
+using Column = QList<QVariant>; // a null QVariant is a Null value
+
+// Writes zeltodata.dll in the working directory with the given columns of zeltogxqm.
+void writeFixture(const QStringList &columns, const QList<Column> &values,
+                  const QString &table = QStringLiteral("zeltogxqm"))
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
+        db.setDatabaseName(QStringLiteral("zeltodata.dll"));
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec(QStringLiteral("CREATE TABLE %1 (ID INTEGER PRIMARY KEY, %2 TEXT)")
+                           .arg(table, columns.join(QStringLiteral(" TEXT, ")))));
+        qsizetype rows = 0;
+        for (const Column &c : values)
+            rows = std::max(rows, c.size());
+        QStringList marks(columns.size(), QStringLiteral("?"));
+        QVERIFY(q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                              .arg(table, columns.join(u','), marks.join(u','))));
+        for (qsizetype r = 0; r < rows; ++r) {
+            for (qsizetype c = 0; c < columns.size(); ++c)
+                q.bindValue(int(c), values[c].value(r, QVariant(QMetaType::fromType<QString>())));
+            QVERIFY(q.exec());
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
+}
+
+const QStringList AllColumns = {QStringLiteral("gxqm"), QStringLiteral("gxqlwm"), QStringLiteral("gxnswm"),
+                                QStringLiteral("gxnvswm"), QStringLiteral("dataversion")};
+const QVariant Null = QVariant(QMetaType::fromType<QString>());
+
+std::optional<QString> errorOf(const std::function<void()> &f)
+{
+    try {
+        f();
+    } catch (const AppError &e) {
+        return e.message();
+    }
+    return std::nullopt;
+}
+
+QList<int> counts(const Catalogue &c)
+{
+    return {c.query(1)->RecordCount(), c.query(2)->RecordCount(), c.query(3)->RecordCount(),
+            c.query(4)->RecordCount()};
+}
+
+} // namespace
+
+class TestCatalogue : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir.emplace();
+        QVERIFY(m_dir->isValid());
+        QVERIFY(QDir::setCurrent(m_dir->path()));
+    }
+    void cleanup()
+    {
+        QDir::setCurrent(QDir::tempPath());
+        m_dir.reset();
+        Ticks::setSource(nullptr);
+        TimerDlg::ResetAutoClose();
+    }
+
+    void connectionString()
+    {
+        const auto fields = ConnectionString::parse(ConnectionString::Catalogue);
+        QCOMPARE(fields.size(), 18);
+        QCOMPARE(fields.first().name, QStringLiteral("Provider"));
+        QCOMPARE(fields.last().name, QStringLiteral("Jet OLEDB:SFP"));
+        QCOMPARE(fields[15].name, QStringLiteral("Jet OLEDB:Don't Copy Locale on Compact"));
+        QCOMPARE(ConnectionString::value(fields, u"data source"), QStringLiteral("zeltodata.dll"));
+        QCOMPARE(ConnectionString::value(fields, u"Mode"), QStringLiteral("Share Deny None"));
+        QCOMPARE(ConnectionString::value(fields, u"Jet OLEDB:Database Password"), QStringLiteral("qorve5318204&!"));
+        const QString empty = ConnectionString::value(fields, u"Extended Properties");
+        QVERIFY(empty.isEmpty() && !empty.isNull());
+        QVERIFY(ConnectionString::value(fields, u"Password").isNull());
+
+        const auto quoted = ConnectionString::parse(u"A = \"x;y=\"\"z\"\" \" ; B=plain value ;;C=");
+        QCOMPARE(quoted.size(), 3);
+        QCOMPARE(ConnectionString::value(quoted, u"a"), QStringLiteral("x;y=\"z\" "));
+        QCOMPARE(ConnectionString::value(quoted, u"B"), QStringLiteral("plain value"));
+        QCOMPARE(ConnectionString::value(quoted, u"C"), QStringLiteral(""));
+
+        QVERIFY(errorOf([] { ConnectionString::parse(u"A=1;junk;B=2"); }));
+        QVERIFY(errorOf([] { ConnectionString::parse(u"A=\"open"); }));
+    }
+
+    void dataInfoText()
+    {
+        const QString text = DataInfoCommand::text(1, 2, 3, 4, QStringLiteral("v"));
+        QCOMPARE(text.split(QStringLiteral("\r\r")),
+                 QStringList({QStringLiteral("数据信息"), QStringLiteral("经典个性签名:1条"),
+                              QStringLiteral("〖经典个性网名〗"), QStringLiteral("个性情侣网名:2条"),
+                              QStringLiteral("个性男生网名:3条"), QStringLiteral("个性女生网名4条"),
+                              QStringLiteral("数据版本：Data version v")}));
+        QVERIFY(!text.contains(u'\n'));
+        QVERIFY(DataInfoCommand::text(0, 120000, 0, 0, QString()).contains(QStringLiteral(":120000条")));
+    }
+
+    // Entries that SQLite would take as false (Chinese text, "0") still count; Null and
+    // empty values neither count nor show.
+    void listsHoldExactlyTheEntries()
+    {
+        writeFixture(AllColumns, {
+                                     {Null, QStringLiteral("签名一"), QStringLiteral("")},
+                                     {QStringLiteral("0"), Null, QStringLiteral("情侣二"), QStringLiteral("")},
+                                     {QStringLiteral("男一"), QStringLiteral("12abc"), Null, QStringLiteral("男四")},
+                                     {QStringLiteral("女一"), QStringLiteral("女二"), QStringLiteral("女三"),
+                                      QStringLiteral("女四")},
+                                     {QStringLiteral("v"), Null, Null, Null},
+                                 });
+        Catalogue c;
+        QVERIFY(!c.ADOConnection1->Connected());
+        c.OpenQueries();
+        QVERIFY(c.ADOConnection1->Connected());
+        QCOMPARE(c.ADOConnection1->filePath(), QDir::current().absoluteFilePath(QStringLiteral("zeltodata.dll")));
+        QCOMPARE(counts(c), QList<int>({1, 2, 3, 4}));
+        QCOMPARE(c.DataVersion(), QStringLiteral("v"));
+        QCOMPARE(Catalogue::versionCaption(c.DataVersion()), QStringLiteral("Zelto签名字符2008 V4.0.3 Data version v"));
+
+        for (int n = 1; n <= Catalogue::QueryCount; ++n) {
+            QCOMPARE(c.query(n)->objectName(), QStringLiteral("ADOQuery%1").arg(n));
+            QCOMPARE(c.query(n)->SQL(), QStringList{Catalogue::Statements[n - 1]});
+            QCOMPARE(c.dataSource(n)->DataSet(), c.query(n));
+        }
+
+        QueryModel *model = c.dataSource(3)->model();
+        QCOMPARE(model->rowCount(), 3);
+        QCOMPARE(model->columnCount(), 2);
+        QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral("1"));
+        QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("男一"));
+        QCOMPARE(model->index(2, 0).data().toString(), QStringLiteral("4"));
+        QCOMPARE(model->index(2, 1).data().toString(), QStringLiteral("男四"));
+
+        CatalogueQuery *q = c.query(3);
+        QCOMPARE(q->FieldByName(QStringLiteral("GXNSWM")), QStringLiteral("男一"));
+        c.dataSource(3)->selectRow(1);
+        QCOMPARE(q->currentRow(), 1);
+        QCOMPARE(q->FieldByName(QStringLiteral("gxnswm")), QStringLiteral("12abc"));
+        QCOMPARE(q->FieldByName(QStringLiteral("ID")), QStringLiteral("2"));
+        QVERIFY(errorOf([q] { q->FieldByName(QStringLiteral("gxqm")); }));
+
+        q->Close();
+        QCOMPARE(model->rowCount(), 0);
+        QVERIFY(errorOf([q] { q->RecordCount(); }));
+    }
+
+    void emptyListsCountZero()
+    {
+        writeFixture(AllColumns, {{}, {}, {}, {}, {QStringLiteral("2026.12")}});
+        Catalogue c;
+        c.OpenQueries();
+        QCOMPARE(counts(c), QList<int>({0, 0, 0, 0}));
+        QCOMPARE(c.dataSource(1)->model()->rowCount(), 0);
+        QCOMPARE(c.query(1)->currentRow(), -1);
+        QCOMPARE(c.query(1)->FieldByName(QStringLiteral("gxqm")), QString());
+        QCOMPARE(c.DataVersion(), QStringLiteral("2026.12"));
+    }
+
+    void engineErrors_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("openBefore");
+        QTest::newRow("random bytes") << "random" << "file is not a database" << 0;
+        QTest::newRow("no table") << "notable" << "no such table: zeltogxqm" << 0;
+        QTest::newRow("no version column") << "nocolumn" << "no such column: dataversion" << 4;
+        QTest::newRow("no version row") << "norow" << "Could not convert variant of type (Null) into type (String)" << 5;
+        QTest::newRow("only empty versions") << "emptyversion"
+                                             << "Could not convert variant of type (Null) into type (String)" << 5;
+    }
+    void engineErrors()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        QFETCH(int, openBefore);
+        if (kind == QLatin1String("random")) {
+            QFile f(QStringLiteral("zeltodata.dll"));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QByteArray bytes(8192, Qt::Uninitialized);
+            QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(bytes.data()), bytes.size() / 4);
+            f.write(bytes);
+        } else if (kind == QLatin1String("notable")) {
+            writeFixture(AllColumns, {{QStringLiteral("x")}, {}, {}, {}, {QStringLiteral("v")}}, QStringLiteral("other"));
+        } else if (kind == QLatin1String("nocolumn")) {
+            writeFixture(AllColumns.mid(0, 4), {{QStringLiteral("a")}, {}, {}, {}});
+        } else if (kind == QLatin1String("norow")) {
+            writeFixture(AllColumns, {{QStringLiteral("a")}, {}, {}, {}, {}});
+        } else {
+            writeFixture(AllColumns, {{QStringLiteral("a")}, {}, {}, {}, {QStringLiteral("")}});
+        }
+
+        Catalogue c;
+        auto error = errorOf([&] {
+            c.OpenQueries();
+            c.DataVersion();
+        });
+        QCOMPARE(error.value_or(QStringLiteral("(no error)")), message);
+        for (int n = 1; n <= Catalogue::QueryCount; ++n)
+            QCOMPARE(c.query(n)->Active(), n <= openBefore);
+    }
+
+    void databaseIsNeverWritten()
+    {
+        writeFixture(AllColumns, {{QStringLiteral("甲")}, {QStringLiteral("乙")}, {}, {}, {QStringLiteral("v")}});
+        const QDateTime past = QDateTime::currentDateTimeUtc().addSecs(-3600);
+        {
+            QFile f(QStringLiteral("zeltodata.dll"));
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.setFileTime(past, QFileDevice::FileModificationTime));
+        }
+        const auto snapshot = [] {
+            QFile f(QStringLiteral("zeltodata.dll"));
+            f.open(QIODevice::ReadOnly);
+            return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+        };
+        const QByteArray before = snapshot();
+        {
+            Catalogue c;
+            c.OpenQueries();
+            QCOMPARE(c.DataVersion(), QStringLiteral("v"));
+            c.query(1)->setCurrentRow(0);
+            c.OpenQueries();
+            QSqlQuery write(c.ADOConnection1->database());
+            QVERIFY(!write.exec(QStringLiteral("UPDATE zeltogxqm SET gxqm = 'x'")));
+        }
+        QCOMPARE(snapshot(), before);
+        QCOMPARE(QFileInfo(QStringLiteral("zeltodata.dll")).lastModified().toUTC(), past);
+        QCOMPARE(QDir::current().entryList(QDir::Files), QStringList{QStringLiteral("zeltodata.dll")});
+    }
+
+    // The handler arms a 20 s auto-close, reads counts and version at the time of the click,
+    // and shows an information message.
+    void dataInfoCommandShowsAndClosesItself()
+    {
+        writeFixture(AllColumns, {{QStringLiteral("a"), QStringLiteral("b")}, {QStringLiteral("c")}, {}, {},
+                                  {QStringLiteral("7.1")}});
+        Catalogue c;
+        c.OpenQueries();
+        QWidget owner;
+        TbsSkinMessage messages(&owner);
+        DataInfoCommand command(&c, &messages);
+
+        const Watch seen = watchModal(20000);
+        command.N64Click();
+        QCOMPARE(seen->text, DataInfoCommand::text(2, 1, 0, 0, QStringLiteral("7.1")));
+        QCOMPARE(seen->title, QStringLiteral("信息"));
+        QVERIFY2(seen->stillOpenJustBefore, "closed before its time");
+        QVERIFY2(seen->closedByItself(), "did not close by itself");
+    }
+
+    // Without a version the error goes to the guard's error box, which the armed
+    // auto-close then closes.
+    void dataInfoCommandWithoutVersion()
+    {
+        writeFixture(AllColumns, {{QStringLiteral("a")}, {}, {}, {}, {}});
+        Catalogue c;
+        c.OpenQueries();
+        QVERIFY(errorOf([&] { c.DataVersion(); }));
+        QWidget owner;
+        TbsSkinMessage messages(&owner);
+        DataInfoCommand command(&c, &messages);
+
+        const Watch seen = watchModal(20000);
+        guarded(&owner, [&] { command.N64Click(); });
+        QCOMPARE(seen->text, QStringLiteral("Could not convert variant of type (Null) into type (String)"));
+        QVERIFY(seen->closedByItself());
+    }
+
+private:
+    struct Seen {
+        QString text;
+        QString title;
+        bool stillOpenJustBefore = false;
+        int phase = 0;
+        bool forced = false;
+        QPointer<QTimer> timer;
+        bool closedByItself() const { return phase == 2 && !forced; }
+        ~Seen() { delete timer; }
+    };
+    using Watch = std::shared_ptr<Seen>;
+
+    static inline quint32 s_ticks = 0;
+    static quint32 fakeTicks() { return s_ticks; }
+
+    // Drives the tick counter: once the auto-close has taken the next modal dialog, moves
+    // time to just before its time-out, then past it, and records what happened.
+    static Watch watchModal(int timeoutMs)
+    {
+        s_ticks = 5000;
+        Ticks::setSource(&fakeTicks);
+        auto seen = std::make_shared<Seen>();
+        seen->timer = new QTimer;
+        Seen *s = seen.get();
+        auto polls = std::make_shared<int>(0);
+        QObject::connect(seen->timer, &QTimer::timeout, seen->timer, [s, polls, timeoutMs] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal)
+                return;
+            if (++*polls > 300) { // a fault fails the test instead of hanging it
+                s->forced = true;
+                modal->close();
+            } else if (s->phase == 0 && TimerDlg::target() == modal) {
+                if (auto *dialog = qobject_cast<MessageDialog *>(modal))
+                    s->text = dialog->text();
+                s->title = TimerDlg::savedTitle();
+                s_ticks += quint32(timeoutMs - 500);
+                s->phase = 1;
+                *polls = 0;
+            } else if (s->phase == 1 && *polls == 30) {
+                s->stillOpenJustBefore = true;
+                s_ticks += 1000;
+                s->phase = 2;
+            }
+        });
+        seen->timer->start(10);
+        return seen;
+    }
+
+    std::optional<QTemporaryDir> m_dir;
+};
+
+QTEST_MAIN(TestCatalogue)
+#include "tst_catalogue.moc"

@@ -1,0 +1,107 @@
+#include "catalogue/CollectionFile.h"
+#include "platform/AppError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+#include <optional>
+
+class TestCollectionFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir.emplace();
+        QVERIFY(m_dir->isValid());
+        QVERIFY(QDir::setCurrent(m_dir->path()));
+        QVERIFY(QDir().mkdir(QStringLiteral("data")));
+    }
+    void cleanup()
+    {
+        QDir::setCurrent(QDir::tempPath());
+        m_dir.reset();
+    }
+
+    void paths()
+    {
+        QCOMPARE(CollectionFile::path(1), QStringLiteral("data/1.zelto"));
+        QCOMPARE(CollectionFile::path(19), QStringLiteral("data/19.zelto"));
+    }
+
+    void text_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("empty") << QByteArray() << QString();
+        QTest::newRow("CR LF kept") << QByteArray("a\r\nb\r\n") << QStringLiteral("a\r\nb\r\n");
+        QTest::newRow("bare LF") << QByteArray("a\nb\n\nc") << QStringLiteral("a\r\nb\r\n\r\nc");
+        QTest::newRow("lone CR") << QByteArray("a\rb\r") << QStringLiteral("a\r\nb\r\n");
+        QTest::newRow("LF CR is two breaks") << QByteArray("a\n\rb") << QStringLiteral("a\r\n\r\nb");
+        QTest::newRow("CR CR LF") << QByteArray("\r\r\n") << QStringLiteral("\r\n\r\n");
+        QTest::newRow("GBK") << QByteArray("\xC4\xE3\xBA\xC3\n\x80") << QStringLiteral("你好\r\n€");
+        QTest::newRow("private use") << QByteArray("\xFE\x51\xFE\x52") << QString(QChar(0xE816)) + QChar(0xE817);
+        // A zero byte no longer cuts the text off; it is left out.
+        QTest::newRow("zero bytes") << QByteArray("ab\0c\xC4\xE3\0", 7) + QByteArray("\r\0\nd", 4)
+                                    << QStringLiteral("abc你\r\nd");
+    }
+    void text()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, expected);
+        write(QStringLiteral("data/3.zelto"), bytes);
+        QCOMPARE(CollectionFile::load(CollectionFile::path(3)), expected);
+    }
+
+    void unreadable_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("error");
+        QTest::newRow("missing") << "data/5.zelto" << ENOENT;
+        QTest::newRow("missing folder") << "nowhere/../nowhere/5.zelto" << ENOENT;
+        QTest::newRow("folder") << "data" << EISDIR;
+    }
+    void unreadable()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, error);
+        const QString full = QDir::cleanPath(QDir::current().absoluteFilePath(path));
+        QCOMPARE(errorOf(path), QStringLiteral("Cannot open file \"%1\". %2").arg(full, qt_error_string(error)));
+        QVERIFY(full.startsWith(QLatin1Char('/')));
+    }
+
+    void tooLargeForMemo()
+    {
+        QFile f(QStringLiteral("data/1.zelto"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QVERIFY(f.resize(CollectionFile::MemoCapacity + 1));
+        f.close();
+        QCOMPARE(errorOf(QStringLiteral("data/1.zelto")), QStringLiteral("Text exceeds memo capacity"));
+    }
+
+private:
+    static void write(const QString &path, const QByteArray &bytes)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QCOMPARE(f.write(bytes), bytes.size());
+    }
+    static QString errorOf(const QString &path)
+    {
+        try {
+            CollectionFile::load(path);
+        } catch (const AppError &e) {
+            return e.message();
+        }
+        return QStringLiteral("(no error)");
+    }
+
+    std::optional<QTemporaryDir> m_dir;
+};
+
+QTEST_GUILESS_MAIN(TestCollectionFile)
+#include "tst_collectionfile.moc"
