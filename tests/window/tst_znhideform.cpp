@@ -1,0 +1,379 @@
+#include "platform/AppError.h"
+#include "platform/WindowShell.h"
+#include "skin/MovingEvent.h"
+#include "window/ZnHideForm.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+namespace {
+
+constexpr int FormWidth = 300;
+constexpr int FormHeight = 200;
+
+// A frameless top-level with two controls, placed away from every edge.
+struct Form {
+    QWidget window;
+    QPushButton *left;
+    QPushButton *right;
+    Form()
+    {
+        window.setWindowFlag(Qt::FramelessWindowHint);
+        window.setFixedSize(FormWidth, FormHeight);
+        auto *layout = new QHBoxLayout(&window);
+        left = new QPushButton(QStringLiteral("一"), &window);
+        right = new QPushButton(QStringLiteral("二"), &window);
+        layout->addWidget(left);
+        layout->addWidget(right);
+        window.move(200, 200);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCursor::setPos(2, 590);
+        QCoreApplication::processEvents();
+    }
+};
+
+int screenWidth() { return QGuiApplication::primaryScreen()->geometry().width(); }
+
+// What the title bar does for each step of a drag: propose, let the window change it, move.
+QRect dragTo(QWidget &w, QPoint topLeft)
+{
+    MovingEvent moving(QRect(topLeft, w.frameGeometry().size()));
+    QCoreApplication::sendEvent(&w, &moving);
+    w.move(moving.rect().topLeft());
+    return moving.rect();
+}
+
+void pointerTo(QPoint p)
+{
+    QCursor::setPos(p);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+}
+
+void sendPointer(QWidget &w, QEvent::Type type)
+{
+    QEvent e(type);
+    QCoreApplication::sendEvent(&w, &e);
+}
+
+} // namespace
+
+class TestZnHideForm : public QObject
+{
+    Q_OBJECT
+private slots:
+    void findsTheFormThroughOwnerAndParents()
+    {
+        Form f;
+        TZnHideForm onForm(&f.window);
+        QCOMPARE(onForm.form(), &f.window);
+        TZnHideForm onChild(f.right);
+        QCOMPARE(onChild.form(), &f.window);
+
+        QObject loose;
+        try {
+            TZnHideForm none(&loose);
+            QFAIL("constructed without a form");
+        } catch (const AppError &e) {
+            QCOMPARE(e.message(), QStringLiteral("未找到主窗体"));
+        }
+    }
+
+    void startsWithStoredValues()
+    {
+        Form f;
+        TZnHideForm z(&f.window);
+        QCOMPARE(z.DockPos(), dpNone);
+        QCOMPARE(z.AutoDock(), false);
+        QCOMPARE(z.AlwaysTop(), false);
+        QCOMPARE(z.EdgeSpace(), 3);
+        QCOMPARE(z.ValidSpace(), 10);
+        QVERIFY(!z.isHooked());
+        QVERIFY(!z.utilityTimer());
+
+        // The published properties, in their order.
+        const QMetaObject *mo = z.metaObject();
+        QStringList names;
+        for (int i = mo->propertyOffset(); i < mo->propertyCount(); ++i)
+            names << QString::fromLatin1(mo->property(i).name());
+        QCOMPARE(names, (QStringList{"DockPos", "AutoDock", "AlwaysTop", "EdgeSpace", "ValidSpace"}));
+    }
+
+    void rangeErrorsKeepTheOldValue()
+    {
+        Form f;
+        TZnHideForm z(&f.window);
+        const struct {
+            void (TZnHideForm::*set)(int);
+            int (TZnHideForm::*get)() const;
+            int bad;
+            const char16_t *message;
+        } cases[] = {
+            {&TZnHideForm::SetEdgeSpace, &TZnHideForm::EdgeSpace, 0, u"请填写1-50以内的数字"},
+            {&TZnHideForm::SetEdgeSpace, &TZnHideForm::EdgeSpace, 51, u"请填写1-50以内的数字"},
+            {&TZnHideForm::SetValidSpace, &TZnHideForm::ValidSpace, 4, u"请填写5-50以内的数字"},
+            {&TZnHideForm::SetValidSpace, &TZnHideForm::ValidSpace, 51, u"请填写5-50以内的数字"},
+        };
+        for (const auto &c : cases) {
+            const int before = (z.*c.get)();
+            try {
+                (z.*c.set)(c.bad);
+                QFAIL(qPrintable(QStringLiteral("accepted %1").arg(c.bad)));
+            } catch (const AppError &e) {
+                QCOMPARE(e.message(), QString::fromUtf16(c.message));
+            }
+            QCOMPARE((z.*c.get)(), before);
+        }
+        z.SetEdgeSpace(1);
+        z.SetEdgeSpace(50);
+        QCOMPARE(z.EdgeSpace(), 50);
+        z.SetValidSpace(5);
+        z.SetValidSpace(50);
+        QCOMPARE(z.ValidSpace(), 50);
+    }
+
+    void autoDockOnAndOff()
+    {
+        Form f;
+        TZnHideForm z(&f.window);
+        z.SetAutoDock(true);
+        QVERIFY(z.isHooked());
+        QCOMPARE(z.lastRect(), QRect(200, 200, FormWidth, FormHeight));
+        QVERIFY(z.utilityTimer());
+        QCOMPARE(z.utilityTimer()->interval(), TZnHideForm::UtilityTimerInterval);
+        QVERIFY(z.utilityTimer()->isActive());
+        // A form already at an edge is not docked until it is dragged.
+        QCOMPARE(z.DockPos(), dpNone);
+
+        dragTo(f.window, {200, 5});
+        QCOMPARE(z.DockPos(), dpTop);
+        z.SetAutoDock(false);
+        QVERIFY(!z.isHooked());
+        QVERIFY(!z.utilityTimer());
+        QCOMPARE(z.DockPos(), dpNone);
+        QCOMPARE(f.window.pos(), QPoint(200, 0));
+
+        // Unhooked: drags are no longer snapped and leaving does not hide.
+        QCOMPARE(dragTo(f.window, {200, 4}).top(), 4);
+        pointerTo({700, 500});
+        sendPointer(f.window, QEvent::Leave);
+        QCOMPARE(f.window.pos(), QPoint(200, 4));
+        QVERIFY(!z.isHidden());
+    }
+
+    void snapsToTheTopWhileMovingUpOrSideways()
+    {
+        Form f;
+        TZnHideForm z(&f.window);
+        int docked = 0;
+        z.SetDockEvent([&](TDockPos p) {
+            QCOMPARE(p, dpTop);
+            ++docked;
+        });
+        z.SetAutoDock(true);
+
+        QCOMPARE(dragTo(f.window, {200, 10}).top(), 10); // not yet near enough
+        QCOMPARE(z.DockPos(), dpNone);
+        QCOMPARE(dragTo(f.window, {210, 9}), QRect(210, 0, FormWidth, FormHeight));
+        QCOMPARE(z.DockPos(), dpTop);
+        QCOMPARE(f.window.pos(), QPoint(210, 0));
+        // Every step along the edge reports the dock again.
+        dragTo(f.window, {250, 0});
+        QCOMPARE(docked, 2);
+
+        // Moving down from the edge is never pulled back, even within the distance.
+        QCOMPARE(dragTo(f.window, {250, 5}).top(), 5);
+        QCOMPARE(z.DockPos(), dpNone);
+        QCOMPARE(dragTo(f.window, {250, 9}).top(), 9);
+        // Sideways at the same height snaps again.
+        QCOMPARE(dragTo(f.window, {300, 9}).top(), 0);
+        QCOMPARE(z.DockPos(), dpTop);
+        QCOMPARE(docked, 3);
+        QCOMPARE(z.lastRect(), QRect(300, 0, FormWidth, FormHeight));
+    }
+
+    void snapsToTheSidesInTheirDirectionOnly()
+    {
+        Form f;
+        TZnHideForm z(&f.window);
+        z.SetAutoDock(true);
+        const int sw = screenWidth();
+
+        // Nine pixels from the right edge while moving right.
+        QCOMPARE(dragTo(f.window, {sw - FormWidth - 9, 200}), QRect(sw - FormWidth, 200, FormWidth, FormHeight));
+        QCOMPARE(z.DockPos(), dpRight);
+        // Moving left near the right edge stays where it is.
+        QCOMPARE(dragTo(f.window, {sw - FormWidth - 5, 200}).left(), sw - FormWidth - 5);
+        QCOMPARE(z.DockPos(), dpNone);
+
+        QCOMPARE(dragTo(f.window, {8, 200}).left(), 0);
+        QCOMPARE(z.DockPos(), dpLeft);
+        QCOMPARE(dragTo(f.window, {6, 200}).left(), 6); // moving right, away from the left edge
+        QCOMPARE(z.DockPos(), dpNone);
+
+        // Dragged partly off the screen, the window comes back onto the edge.
+        QCOMPARE(dragTo(f.window, {-50, 200}).left(), 0);
+        QCOMPARE(dragTo(f.window, {0, 300}).left(), 0);
+        QCOMPARE(dragTo(f.window, {60, -40}).top(), 0);
+        QCOMPARE(dragTo(f.window, {sw - FormWidth + 40, 150}).left(), sw - FormWidth);
+        QCOMPARE(z.DockPos(), dpRight);
+    }
+
+    void aCornerCountsAsTopAndHidesUpwards()
+    {
+        Form f;
+        TZnHideForm z(&f.window);
+        z.SetAutoDock(true);
+        QCOMPARE(dragTo(f.window, {4, 4}), QRect(4, 0, FormWidth, FormHeight));
+        QCOMPARE(dragTo(f.window, {0, 0}), QRect(0, 0, FormWidth, FormHeight));
+        QCOMPARE(z.DockPos(), dpTop);
+        pointerTo({150, 100});
+        pointerTo({700, 500});
+        QTRY_VERIFY(z.isHidden());
+        QCOMPARE(f.window.pos(), QPoint(0, 3 - FormHeight));
+    }
+
+    void hidesWhenThePointerLeavesAndComesBackOnTheStrip()
+    {
+        Form f;
+        TZnHideForm z(&f.window);
+        z.SetAutoDock(true);
+        dragTo(f.window, {200, 5});
+        pointerTo({350, 100}); // inside
+
+        // From one control to the other: the window keeps its place.
+        pointerTo(f.left->mapToGlobal(QPoint(5, 5)));
+        pointerTo(f.right->mapToGlobal(QPoint(5, 5)));
+        sendPointer(f.window, QEvent::Leave);
+        QVERIFY(!z.isHidden());
+        QCOMPARE(f.window.pos(), QPoint(200, 0));
+
+        pointerTo({700, 500});
+        QTRY_VERIFY(z.isHidden());
+        QCOMPARE(f.window.pos(), QPoint(200, 3 - FormHeight));
+        QCOMPARE(f.window.frameGeometry().bottom() + 1, 3);
+
+        pointerTo({300, 1}); // on the strip
+        QTRY_VERIFY(!z.isHidden());
+        QCOMPARE(f.window.pos(), QPoint(200, 0));
+        // The docked place of the last drag is kept through hiding and showing.
+        QCOMPARE(z.lastRect(), QRect(200, 0, FormWidth, FormHeight));
+    }
+
+    void hidesAtTheLeftAndRightLeavingEdgeSpace()
+    {
+        Form f;
+        TZnHideForm z(&f.window);
+        z.SetAutoDock(true);
+        const int sw = screenWidth();
+
+        dragTo(f.window, {7, 250});
+        pointerTo({100, 300});
+        pointerTo({700, 580});
+        QTRY_VERIFY(z.isHidden());
+        QCOMPARE(f.window.pos(), QPoint(3 - FormWidth, 250));
+        pointerTo({1, 300});
+        QTRY_VERIFY(!z.isHidden());
+        QCOMPARE(f.window.pos(), QPoint(0, 250));
+
+        z.SetEdgeSpace(10);
+        dragTo(f.window, {300, 250});
+        dragTo(f.window, {sw - FormWidth - 2, 250});
+        QCOMPARE(z.DockPos(), dpRight);
+        pointerTo({sw - 100, 300});
+        pointerTo({5, 580});
+        QTRY_VERIFY(z.isHidden());
+        QCOMPARE(f.window.pos(), QPoint(sw - 10, 250));
+        pointerTo({sw - 4, 300});
+        QTRY_VERIFY(!z.isHidden());
+        QCOMPARE(f.window.pos(), QPoint(sw - FormWidth, 250));
+    }
+
+    void hideAndShowHandlersReplaceTheMoves()
+    {
+        Form f;
+        TZnHideForm z(&f.window);
+        QList<TDockPos> hidden, shown;
+        z.SetOnHideForm([&](TDockPos p) { hidden << p; });
+        z.SetOnShowForm([&](TDockPos p) { shown << p; });
+        z.SetAutoDock(true);
+        dragTo(f.window, {5, 250});
+
+        pointerTo({700, 580});
+        sendPointer(f.window, QEvent::Leave);
+        QVERIFY(z.isHidden());
+        QCOMPARE(f.window.pos(), QPoint(0, 250));
+        sendPointer(f.window, QEvent::Enter);
+        QVERIFY(!z.isHidden());
+        QCOMPARE(f.window.pos(), QPoint(0, 250));
+        QVERIFY(!hidden.isEmpty());
+        QCOMPARE(hidden.first(), dpLeft);
+        QCOMPARE(shown.first(), dpLeft);
+    }
+
+    void dockingOffStopsHidingAndLeavesAHiddenWindowWhereItIs()
+    {
+        Form f;
+        TZnHideForm z(&f.window);
+        z.SetAutoDock(true);
+        dragTo(f.window, {200, 3});
+        z.SetAutoDock(false);
+        QCOMPARE(z.DockPos(), dpNone);
+        pointerTo({700, 500});
+        sendPointer(f.window, QEvent::Leave);
+        QCOMPARE(f.window.pos(), QPoint(200, 0));
+
+        z.SetAutoDock(true);
+        dragTo(f.window, {200, 100});
+        dragTo(f.window, {200, 3});
+        sendPointer(f.window, QEvent::Leave);
+        QVERIFY(z.isHidden());
+        z.SetAutoDock(false);
+        sendPointer(f.window, QEvent::Enter);
+        QCOMPARE(f.window.pos(), QPoint(200, 3 - FormHeight));
+    }
+
+    void alwaysTopSwitchesTheNativeWindowWithoutShowingItAgain()
+    {
+        Form f;
+        TZnHideForm z(&f.window);
+        QWindow *native = f.window.windowHandle();
+        int shows = 0;
+        struct ShowCounter : QObject {
+            int *count;
+            explicit ShowCounter(int *c) : count(c) { }
+            bool eventFilter(QObject *, QEvent *e) override
+            {
+                if (e->type() == QEvent::Show || e->type() == QEvent::Hide)
+                    ++*count;
+                return false;
+            }
+        } counter(&shows);
+        f.window.installEventFilter(&counter);
+
+        z.SetAlwaysTop(true);
+        QVERIFY(native->flags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(f.window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(WindowShell::skipsTaskbar(native));
+        z.SetAlwaysTop(true);
+        QVERIFY(native->flags().testFlag(Qt::WindowStaysOnTopHint));
+
+        z.SetAlwaysTop(false);
+        QVERIFY(!native->flags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(!WindowShell::skipsTaskbar(native));
+        QCOMPARE(f.window.windowHandle(), native);
+        QCOMPARE(shows, 0);
+        QVERIFY(f.window.isVisible());
+    }
+};
+
+QTEST_MAIN(TestZnHideForm)
+#include "tst_znhideform.moc"
