@@ -13,6 +13,8 @@ CatalogueConnection::CatalogueConnection(QObject *parent) : QObject(parent)
     // Several connections may live at once (tests); each needs its own Qt SQL name.
     m_name = QStringLiteral("ADOConnection1-%1").arg(quintptr(this), 0, 16);
     SetConnectionString(ConnectionString::Catalogue);
+    // The driver is loaded now, with the window, so that the first query only connects.
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
 }
 
 CatalogueConnection::~CatalogueConnection()
@@ -36,8 +38,6 @@ void CatalogueConnection::Open()
     if (Connected())
         return;
     m_filePath = QDir::current().absoluteFilePath(m_dataSource);
-    if (!m_db.isValid())
-        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
     m_db.setDatabaseName(m_filePath);
     // Any sharing mode is a reader's mode here: SQLite's readers never lock others out,
     // and read-only opening guarantees that neither the file nor a journal is written.
