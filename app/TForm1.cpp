@@ -10,6 +10,8 @@
 #include "app/SystemCommandEvent.h"
 #include "app/Texts.h"
 #include "browse/PageCatalogue.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/DataInfoCommand.h"
 #include "info/InfoCommands.h"
 #include "info/Maker.h"
 #include "platform/AddressOpener.h"
@@ -66,6 +68,9 @@ TForm1::TForm1(FormServices services, QWidget *parent) : QWidget(parent), m_serv
     connect(m_frame->titleBar(), &SkinTitleBar::minimizeToTrayRequested, this,
             guardedSlot(this, [this] { bsTrayIcon1->minimizeToTrayCommand(); }));
     m_info = new InfoCommands(m_context, m_pages, bsTrayIcon1->popupMenu());
+    m_catalogue = new Catalogue(this);
+    m_dataInfo = new DataInfoCommand(m_catalogue, bsSkinMessage1, this);
+    connect(m_context.action("N64"), &QAction::triggered, this, guardedSlot(this, [this] { m_dataInfo->N64Click(); }));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -179,8 +184,10 @@ void TForm1::FormCreate()
         }
 
         // Step 2: the five catalogue queries.
+        m_catalogue->OpenQueries();
 
         // Step 3: the caption with the data version.
+        setWindowTitle(Catalogue::versionCaption(m_catalogue->DataVersion()));
 
         // Step 4: one running copy per user.
         if (m_services.instanceLock.alreadyExists()) {

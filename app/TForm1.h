@@ -7,6 +7,8 @@
 #include <memory>
 
 class AppMessageHook;
+class Catalogue;
+class DataInfoCommand;
 class CloseSequence;
 class Fader;
 class InfoCommands;
@@ -67,6 +69,8 @@ public:
     QMenu *bsSkinPopupMenu4 = nullptr;
     TZnHideForm *ZnHideForm1 = nullptr;
     TrayIcon *bsTrayIcon1 = nullptr;
+    // ADOConnection1, ADOQuery1 to ADOQuery5, DataSource1 to DataSource5.
+    Catalogue *catalogue() const { return m_catalogue; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -84,6 +88,8 @@ private:
     FormContext m_context;
     PageCatalogue *m_pages = nullptr;
     InfoCommands *m_info = nullptr;
+    Catalogue *m_catalogue = nullptr;
+    DataInfoCommand *m_dataInfo = nullptr;
     AppMessageHook *m_appMessage = nullptr;
     MenuOpacity *m_menuOpacity = nullptr;
     Fader *m_fader = nullptr;
