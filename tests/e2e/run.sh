@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# End-to-end tests of the real program under Xvfb with the openbox window manager.
+#
+#   tests/e2e/run.sh <build-dir>
+#
+# Starts a private X server on a free display and openbox on it, then runs every
+# tests/e2e/test_*.sh in turn. Each test runs in a fresh temporary folder holding a copy
+# of <build-dir>/run (its working directory), with its own XDG_CONFIG_HOME, and gets:
+#   DISPLAY          the private display
+#   E2E_RUN_DIR      the copy of the run folder (also the working directory)
+#   E2E_SHOTS        a folder for its screenshots, kept under <build-dir>/e2e-shots/<test>
+#   XDG_CONFIG_HOME, XDG_RUNTIME_DIR   empty folders of its own
+# A test passes when it exits with 0. Everything a test starts is ended after it.
+set -uo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+if [ $# -ne 1 ]; then
+    echo "usage: $0 <build-dir>" >&2
+    exit 2
+fi
+build=$(cd "$1" 2>/dev/null && pwd) || { echo "no build folder: $1" >&2; exit 2; }
+if [ ! -x "$build/run/zelto" ]; then
+    echo "no program at $build/run/zelto: build first" >&2
+    exit 2
+fi
+for tool in Xvfb openbox xdotool xwininfo xprop import; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "missing tool: $tool (install xvfb openbox xdotool x11-utils imagemagick)" >&2
+        exit 2
+    fi
+done
+
+xvfb_pid=""
+wm_pid=""
+work=$(mktemp -d /tmp/zelto-e2e.XXXXXX)
+cleanup() {
+    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display nobody uses: no lock file and no socket.
+start_xvfb() {
+    local n
+    for n in $(seq 42 120); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+        xvfb_pid=$!
+        local i
+        for i in $(seq 50); do
+            if xdpyinfo -display ":$n" >/dev/null 2>&1 || xprop -display ":$n" -root >/dev/null 2>&1; then
+                display=":$n"
+                return 0
+            fi
+            kill -0 "$xvfb_pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+        xvfb_pid=""
+    done
+    return 1
+}
+
+display=""
+if ! start_xvfb; then
+    echo "=================================================================="
+    echo "SKIPPED: the end-to-end tests need an X server and Xvfb did not start"
+    cat "$work/xvfb.log" 2>/dev/null
+    echo "=================================================================="
+    exit 0
+fi
+
+DISPLAY=$display openbox >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+for i in $(seq 50); do
+    DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+done
+echo "X server $display with openbox"
+
+passed=0
+failed=0
+failures=()
+shots_root="$build/e2e-shots"
+for test in "$here"/test_*.sh; do
+    [ -e "$test" ] || continue
+    name=$(basename "$test" .sh)
+    dir="$work/$name"
+    mkdir -p "$dir/config" "$dir/runtime"
+    chmod 700 "$dir/runtime"
+    cp -r "$build/run" "$dir/run"
+    shots="$shots_root/$name"
+    rm -rf "$shots"
+    mkdir -p "$shots"
+
+    echo "--- $name"
+    # Its own session, so that whatever it leaves running can be ended as a group.
+    (
+        cd "$dir/run" &&
+            exec setsid env DISPLAY="$display" XDG_CONFIG_HOME="$dir/config" XDG_RUNTIME_DIR="$dir/runtime" \
+                E2E_RUN_DIR="$dir/run" E2E_SHOTS="$shots" timeout 300 bash "$test"
+    ) >"$dir/output.log" 2>&1 &
+    test_pid=$!
+    wait "$test_pid"
+    status=$?
+    kill -- -"$test_pid" 2>/dev/null
+    sed 's/^/    /' "$dir/output.log"
+    if [ "$status" -eq 0 ]; then
+        echo "PASS  $name"
+        passed=$((passed + 1))
+    else
+        echo "FAIL  $name (exit $status; screenshots in $shots)"
+        failed=$((failed + 1))
+        failures+=("$name")
+    fi
+done
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# Edge docking on a real window manager: the window dragged by its title bar to the top
+# edge snaps there, slides up out of sight leaving a 3-pixel strip when the pointer
+# leaves, and comes back when the pointer touches the strip; the same at the left edge.
+# Then "窗口置顶" keeps the window on top without a taskbar entry, and Alt+F4 ends it.
+# Run by tests/e2e/run.sh.
+set -euo pipefail
+
+shot() { import -display "$DISPLAY" -window root "$E2E_SHOTS/$1.png"; }
+fail() {
+    echo "FAILED: $*"
+    shot "failure" || true
+    exit 1
+}
+
+# Absolute x, y, width and height of a window.
+geometry() {
+    xwininfo -id "$1" | awk '
+        /Absolute upper-left X/ { x = $4 }
+        /Absolute upper-left Y/ { y = $4 }
+        /Width:/ { w = $2 }
+        /Height:/ { h = $2 }
+        END { print x, y, w, h }'
+}
+
+# Waits up to three seconds for a shell condition.
+wait_for() {
+    local i
+    for i in $(seq 30); do
+        eval "$1" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+y_is() { read -r _ gy _ _ < <(geometry "$win"); [ "$gy" -eq "$1" ]; }
+x_is() { read -r gx _ _ _ < <(geometry "$win"); [ "$gx" -eq "$1" ]; }
+
+# Docking on, first-run notices and pages already behind us.
+mkdir -p "$XDG_CONFIG_HOME/zelto"
+{
+    echo '[Software]'
+    echo 'zelsigxfct\xfct=xfct'
+    for marker in zeltorjqm zeltowllj zeltoqzone; do
+        echo "$marker\\rjname=Zelto"
+        echo "$marker\\banben=v 4.0.3"
+        echo "$marker\\gxriqi=2008-02-23"
+    done
+} >"$XDG_CONFIG_HOME/zelto/settings.ini"
+
+./zelto >"$E2E_SHOTS/zelto.log" 2>&1 &
+app=$!
+
+win=""
+for i in $(seq 100); do
+    win=$(xdotool search --onlyvisible --name '^Zelto' 2>/dev/null | head -1 || true)
+    [ -n "$win" ] && break
+    sleep 0.1
+done
+[ -n "$win" ] || fail "the main window did not appear"
+sleep 1.5 # the fade-in comes one tick after showing
+shot 01-started
+
+read -r x y w h < <(geometry "$win")
+echo "window $win at $x,$y size ${w}x$h"
+screen_w=$(xwininfo -root | awk '/Width:/ { print $2 }')
+
+# Drag by the title bar (14 px below the top edge) up to 4 px below the screen's top.
+grab_x=$((x + 300))
+grab_y=$((y + 14))
+xdotool mousemove "$grab_x" "$grab_y" mousedown 1
+for step in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove "$grab_x" $((grab_y - (grab_y - 18) * step / 8))
+    sleep 0.05
+done
+xdotool mouseup 1
+wait_for "y_is 0" || fail "not snapped to the top: $(geometry "$win")"
+shot 02-docked-top
+
+# Moving between the window's own controls keeps it in place.
+for point in "$((x + 100)) 40" "$((x + 400)) 200" "$((x + 300)) $((h - 10))"; do
+    xdotool mousemove $point
+    sleep 0.2
+done
+y_is 0 || fail "hid while the pointer was inside: $(geometry "$win")"
+
+xdotool mousemove 1000 900
+wait_for "y_is $((3 - h))" || fail "did not hide to a 3-pixel strip: $(geometry "$win")"
+read -r _ hy _ hh < <(geometry "$win")
+[ $((hy + hh)) -eq 3 ] || fail "strip is $((hy + hh)) pixels"
+shot 03-hidden-top
+
+xdotool mousemove "$grab_x" 1
+wait_for "y_is 0" || fail "did not come back from the strip: $(geometry "$win")"
+shot 04-shown-top
+
+# Down, then left until the window's left edge is 5 px from the screen's.
+offset=$((grab_x - x))
+xdotool mousemove "$grab_x" 14 mousedown 1
+for left in "$x" 150 100 50 20 5; do
+    xdotool mousemove $((left + offset)) 150
+    sleep 0.05
+done
+xdotool mouseup 1
+wait_for "x_is 0" || fail "not snapped to the left: $(geometry "$win")"
+shot 05-docked-left
+xdotool mousemove 1000 900
+wait_for "x_is $((3 - w))" || fail "did not hide to the left: $(geometry "$win")"
+shot 06-hidden-left
+xdotool mousemove 1 400
+wait_for "x_is 0" || fail "did not come back from the left strip: $(geometry "$win")"
+shot 07-shown-left
+
+# The check box lies at (606, 3) in the client area, below a 1-pixel border and the
+# 28-pixel title bar.
+read -r x y _ _ < <(geometry "$win")
+xdotool mousemove $((x + 1 + 606 + 8)) $((y + 29 + 3 + 8)) click 1
+wait_for "xprop -id $win _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE" || fail "not kept on top: $(xprop -id "$win" _NET_WM_STATE)"
+xprop -id "$win" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR || fail "taskbar entry still there"
+shot 08-always-on-top
+xdotool click 1
+wait_for "! xprop -id $win _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE" || fail "still on top"
+xprop -id "$win" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR && fail "taskbar entry not back"
+
+xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true
+xdotool key alt+F4
+for i in $(seq 50); do
+    kill -0 "$app" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$app" 2>/dev/null && fail "the program did not end on Alt+F4"
+wait "$app" || fail "the program ended with status $?"
+echo "docked, hid and came back at the top and left edges; always on top on and off; closed"
