@@ -27,6 +27,11 @@ bool g_pressEnter = false;
 int g_shownSeconds = 0;
 QString g_savedTitle;
 QPointer<QTimer> g_timer;
+int g_searchTicks = 0;
+
+// A new window may be shown but not yet active: the window system activates it a little
+// later than Windows would deliver the first, low-priority tick. Wait that long at most.
+constexpr int MaxActivationWaitTicks = 10;
 
 // A window is "disabled" here when a modal window above it blocks its input.
 bool isBlocked(const QWidget *w)
@@ -86,6 +91,7 @@ void ResetAutoClose()
     g_candidates.clear();
     g_hasSnapshot = false;
     g_timeout = 0;
+    g_searchTicks = 0;
 }
 
 void ArmAutoClose(int timeoutMs, bool showCountdown, bool pressEnter)
@@ -116,6 +122,12 @@ void AutoCloseTick()
             }
         }
         if (!g_hasTarget) {
+            const bool newWindowAwaitsActivation = std::any_of(
+                g_candidates.cbegin(), g_candidates.cend(), [](const QPointer<QWidget> &c) { return c && !inSnapshot(c); });
+            if (newWindowAwaitsActivation && ++g_searchTicks < MaxActivationWaitTicks) {
+                g_candidates.clear();
+                return;
+            }
             ResetAutoClose();
             return;
         }

@@ -1,0 +1,262 @@
+#include "app/SettingsKeys.h"
+#include "app/SystemCommandEvent.h"
+#include "app/TForm1.h"
+#include "info/Maker.h"
+#include "platform/InstanceLock.h"
+#include "platform/SettingsStore.h"
+#include "support/CatalogueFixture.h"
+#include "support/TestSupport.h"
+#include "window/ApplicationTitle.h"
+#include "window/TimerDlg.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QSettings>
+#include <QTabWidget>
+
+namespace {
+
+// Counts system commands that got past the program's own hook.
+class CommandWatcher : public QObject
+{
+public:
+    int seen = 0;
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == SystemCommandEvent::eventType())
+            ++seen;
+        return false;
+    }
+};
+
+struct Started {
+    ScratchDir scratch;
+    SettingsStore store{scratch.path(QStringLiteral("config/zelto/settings.ini"))};
+    RecordingOpener opener;
+    InstanceLock lock{ApplicationTitle::Default, scratch.path(QStringLiteral("runtime"))};
+};
+
+void markFirstRunDone(SettingsStore &store)
+{
+    SettingsKeys::writeMarker(store, SettingsKeys::HelpMarker);
+    SettingsKeys::writeMarker(store, SettingsKeys::WebMarker);
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup()
+    {
+        cancelPendingAnswers();
+        TimerDlg::ResetAutoClose();
+    }
+
+    void missingCatalogueShowsOnlyTheErrorAndEnds()
+    {
+        Started s;
+        TForm1 form(FormServices{s.store, s.opener, s.lock});
+        auto answer = answerNextWith(Qt::Key_Return);
+        form.FormCreate();
+        QVERIFY(answer->seen);
+        QCOMPARE(answer->title, QStringLiteral("错误"));
+        QVERIFY(form.terminationRequested());
+        QVERIFY(!TimerDlg::isArmed());
+        QVERIFY(!QFile::exists(s.store.filePath())); // nothing read or written
+        QVERIFY(s.opener.addresses.isEmpty());
+    }
+
+    void catalogueBesideTheProgramDoesNotCount()
+    {
+        Started s;
+        QDir().mkpath(s.scratch.path(QStringLiteral("program")));
+        QVERIFY(writeCatalogue(s.scratch.path(QStringLiteral("program/zeltodata.dll"))));
+        TForm1 form(FormServices{s.store, s.opener, s.lock});
+        auto answer = answerNextWith(Qt::Key_Return);
+        form.FormCreate();
+        QCOMPARE(answer->title, QStringLiteral("错误"));
+        QVERIFY(form.terminationRequested());
+    }
+
+    void firstRunShowsHelpThenOpensThePageThenTheWindow()
+    {
+        Started s;
+        QVERIFY(writeCatalogue(QStringLiteral("zeltodata.dll")));
+        TForm1 form(FormServices{s.store, s.opener, s.lock});
+        QString title;
+        int addressesWhileShown = -1;
+        bool formVisibleWhileShown = true;
+        onNextModal([&](QWidget *w) {
+            TimerDlg::AutoCloseTick();
+            title = w->windowTitle();
+            addressesWhileShown = int(s.opener.addresses.size());
+            formVisibleWhileShown = form.isVisible();
+            postKey(w, Qt::Key_Return);
+        });
+        form.FormCreate();
+        QCOMPARE(title, QStringLiteral("(30)  信息"));
+        QCOMPARE(addressesWhileShown, 0);
+        QVERIFY(!formVisibleWhileShown);
+        QCOMPARE(s.opener.addresses, QStringList{Maker::AdvertisingPage});
+        QVERIFY(!form.terminationRequested());
+
+        QSettings ini(s.store.filePath(), QSettings::IniFormat);
+        for (const QString &key : {SettingsKeys::HelpMarker, SettingsKeys::WebMarker}) {
+            ini.beginGroup(QString(key).replace(QLatin1Char('\\'), QLatin1Char('/')).mid(1));
+            QCOMPARE(ini.childKeys().size(), 3);
+            QCOMPARE(ini.value(QStringLiteral("rjname")).toString(), QStringLiteral("Zelto签名字符2008"));
+            QCOMPARE(ini.value(QStringLiteral("banben")).toString(), QStringLiteral("v 4.0.3"));
+            QCOMPARE(ini.value(QStringLiteral("gxriqi")).toString(), QStringLiteral("2008-02-23"));
+            ini.endGroup();
+        }
+    }
+
+    void eachMarkerBringsBackOnlyItsAction()
+    {
+        Started s;
+        QVERIFY(writeCatalogue(QStringLiteral("zeltodata.dll")));
+        markFirstRunDone(s.store);
+        s.store.deleteKey(SettingsKeys::WebMarker);
+        {
+            TForm1 form(FormServices{s.store, s.opener, s.lock});
+            auto answer = answerNextWith(Qt::Key_Return);
+            form.FormCreate();
+            QVERIFY(!answer->seen);
+            QCOMPARE(s.opener.addresses, QStringList{Maker::AdvertisingPage});
+        }
+        s.opener.addresses.clear();
+        s.store.deleteKey(SettingsKeys::HelpMarker);
+        InstanceLock lock2(ApplicationTitle::Default, s.scratch.path(QStringLiteral("runtime2")));
+        TForm1 form(FormServices{s.store, s.opener, lock2});
+        auto answer = answerNextWith(Qt::Key_Return);
+        form.FormCreate();
+        QVERIFY(answer->seen);
+        QVERIFY(s.opener.addresses.isEmpty());
+    }
+
+    void secondCopyShowsItsNoticeAndEnds()
+    {
+        Started s;
+        QVERIFY(writeCatalogue(QStringLiteral("zeltodata.dll")));
+        markFirstRunDone(s.store);
+        // The first copy is another process holding the lock.
+        QProcess first;
+        first.start(QCoreApplication::applicationFilePath(), {QStringLiteral("-hold"), s.scratch.path(QStringLiteral("runtime"))});
+        QVERIFY(first.waitForReadyRead(10000));
+
+        TForm1 form(FormServices{s.store, s.opener, s.lock});
+        auto answer = answerNextWith(Qt::Key_Return);
+        form.FormCreate();
+        QVERIFY(answer->seen);
+        QCOMPARE(answer->title, QStringLiteral("信息"));
+        QVERIFY(form.terminationRequested());
+        QCOMPARE(first.state(), QProcess::Running); // untouched
+        first.kill();
+        first.waitForFinished();
+    }
+
+    void taskbarCommandsShowTheirNoticesAndStopThere()
+    {
+        Started s;
+        QVERIFY(writeCatalogue(QStringLiteral("zeltodata.dll")));
+        markFirstRunDone(s.store);
+        CommandWatcher watcher;
+        qApp->installEventFilter(&watcher);
+        TForm1 form(FormServices{s.store, s.opener, s.lock});
+        form.FormCreate();
+
+        const QList<QAction *> items = form.systemMenu()->actions();
+        QCOMPARE(items.at(items.size() - 2)->text(), QStringLiteral("帮 助 F1"));
+        QCOMPARE(items.last()->text(), QStringLiteral("关 于"));
+        QVERIFY(items.at(items.size() - 3)->isSeparator());
+
+        for (const auto &[command, expected] : {std::pair{1025, QStringLiteral("(30)  信息")},
+                                               std::pair{1026, QStringLiteral("(10)  信息")}}) {
+            QString title;
+            onNextModal([&title](QWidget *w) {
+                TimerDlg::AutoCloseTick();
+                title = w->windowTitle();
+                postKey(w, Qt::Key_Return);
+            });
+            QCoreApplication::postEvent(qApp, new SystemCommandEvent(quintptr(command)));
+            QTRY_COMPARE(title, expected);
+        }
+        QCOMPARE(watcher.seen, 0);
+        QCoreApplication::postEvent(qApp, new SystemCommandEvent(1027));
+        QTRY_COMPARE(watcher.seen, 1);
+        qApp->removeEventFilter(&watcher);
+    }
+
+    void fixedLayout()
+    {
+        Started s;
+        TForm1 form(FormServices{s.store, s.opener, s.lock});
+        QCOMPARE(form.client()->size(), QSize(685, 492));
+        QCOMPARE(form.pos(), QPoint(187, 121));
+        QCOMPARE(form.minimumSize(), form.maximumSize());
+        QCOMPARE(form.windowTitle(), QStringLiteral("Zelto签名字符2008 V4.0.3"));
+        QCOMPARE(form.bsSkinMainMenuBar1->geometry(), QRect(0, 0, 685, 22));
+        QCOMPARE(form.bsSkinCheckRadioBox1->geometry(), QRect(606, 3, 77, 17));
+        QCOMPARE(form.bsSkinCheckRadioBox1->text(), QStringLiteral("窗口置顶"));
+        QVERIFY(!form.bsSkinCheckRadioBox1->isChecked());
+        QCOMPARE(form.bsSkinPageControl1->geometry(), QRect(0, 22, 689, 449));
+        QCOMPARE(form.bsSkinPageControl1->currentWidget()->objectName(), QStringLiteral("bsSkinTabSheet1"));
+        QCOMPARE(form.bsSkinStatusBar1->geometry(), QRect(0, 471, 685, 21));
+        QCOMPARE(form.bsSkinStatusPanel1->x(), 0);
+        QCOMPARE(form.bsSkinStatusPanel1->width(), 628);
+        QCOMPARE(form.bsSkinStatusPanel1->text(), QStringLiteral("Zelto设计室  ") + Maker::SiteAddress);
+        QCOMPARE(form.bsSkinStatusPanel2->x(), 628);
+        QCOMPARE(form.bsSkinStatusPanel2->width(), 56);
+        QCOMPARE(form.bsSkinStatusPanel2->text(), QStringLiteral("显示时间"));
+        QVERIFY(form.Timer1->isActive() && form.Timer2->isActive());
+        QCOMPARE(form.Timer1->interval(), 1000);
+        QCOMPARE(form.Timer2->interval(), 1000);
+        form.Timer2Timer();
+        QVERIFY(form.bsSkinStatusPanel2->text() != QStringLiteral("显示时间"));
+
+        QStringList top;
+        for (QAction *a : form.bsSkinMainMenuBar1->actions())
+            top << a->text();
+        QCOMPARE(top, (QStringList{QStringLiteral("主  页"), QStringLiteral("设  置"), QStringLiteral("帮  助"),
+                                   QStringLiteral("链  接"), QStringLiteral("升  级"), QStringLiteral("捐  助"),
+                                   QStringLiteral("信  息"), QStringLiteral("My Qzone")}));
+        auto captions = [&form](const char *menu) {
+            QStringList out;
+            for (QAction *a : form.findChild<QMenu *>(QLatin1String(menu))->actions())
+                out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+            return out;
+        };
+        QCOMPARE(captions("N40Menu"), (QStringList{QStringLiteral("显示退出确定"), QStringLiteral("显示退出确定"),
+                                                  QStringLiteral("-"), QStringLiteral("半透明"), QStringLiteral("半透明"),
+                                                  QStringLiteral("-"), QStringLiteral("吸附窗体"), QStringLiteral("吸附窗体")}));
+        QCOMPARE(captions("N39Menu"), (QStringList{QStringLiteral("帮  助"), QStringLiteral("关  于"), QStringLiteral("-"),
+                                                  QStringLiteral("广告招租说明")}));
+        QCOMPARE(captions("N6Menu"), (QStringList{QStringLiteral("华军软件园"), QStringLiteral("天空下载站"),
+                                                 QStringLiteral("多特软件站"), QStringLiteral(" 起点下载")}));
+        QCOMPARE(captions("N41Menu"), (QStringList{QStringLiteral("升  级"), QStringLiteral("本地升级"), QStringLiteral("-"),
+                                                  QStringLiteral("数据信息")}));
+        QCOMPARE(captions("N65Menu"), (QStringList{QStringLiteral("E-mail"), QStringLiteral("在线QQ")}));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    if (argc == 3 && QByteArray(argv[1]) == "-hold") {
+        QCoreApplication app(argc, argv);
+        InstanceLock lock(ApplicationTitle::Default, QString::fromLocal8Bit(argv[2]));
+        if (lock.alreadyExists())
+            return 1;
+        fputs("locked\n", stdout);
+        fflush(stdout);
+        return app.exec();
+    }
+    QApplication app(argc, argv);
+    TestStartup t;
+    return QTest::qExec(&t, argc, argv);
+}
+#include "tst_startup.moc"

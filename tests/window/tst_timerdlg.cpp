@@ -1,0 +1,193 @@
+#include "support/TestSupport.h"
+#include "window/MessageDialog.h"
+#include "window/TbsSkinMessage.h"
+#include "window/TimerDlg.h"
+
+// The tests call AutoCloseTick() themselves with a fake clock, so a 30-second countdown
+// takes milliseconds; the real 100 ms timer may tick in between, harmlessly.
+class TestTimerDlg : public QObject
+{
+    Q_OBJECT
+private:
+    // Steps the clock by `step` ms per tick until the dialog is no longer timed.
+    static QStringList runCountdown(QWidget *dialog, quint32 step)
+    {
+        QStringList titles;
+        TimerDlg::AutoCloseTick(); // finds the dialog
+        titles << dialog->windowTitle();
+        for (int i = 0; i < 1000 && TimerDlg::isArmed(); ++i) {
+            FakeTicks::advance(step);
+            TimerDlg::AutoCloseTick();
+            if (titles.last() != dialog->windowTitle())
+                titles << dialog->windowTitle();
+        }
+        return titles;
+    }
+
+private slots:
+    void cleanup()
+    {
+        cancelPendingAnswers();
+        TimerDlg::ResetAutoClose();
+    }
+
+    void countsDownOncePerSecondThenPressesEnter()
+    {
+        FakeTicks ticks;
+        QWidget owner;
+        TbsSkinMessage messages(&owner);
+        QStringList titles;
+        onNextModal([&](QWidget *w) { titles = runCountdown(w, 250); });
+        TimerDlg::ArmAutoClose(30000, true, true);
+        QCOMPARE(messages.ShowMessageDialog(QStringLiteral("已复制"), mtInformation, mbOKSet, 0), int(mrOk));
+
+        QStringList expected;
+        for (int s = 30; s >= 1; --s)
+            expected << TimerDlg::countdownTitle(s, QStringLiteral("信息"));
+        expected << QStringLiteral("信息"); // put back at the time-out
+        QCOMPARE(titles, expected);
+        QCOMPARE(titles.first(), QStringLiteral("(30)  信息"));
+        QVERIFY(!TimerDlg::isArmed());
+    }
+
+    void enterPressesTheDefaultButtonOfAQuestion()
+    {
+        FakeTicks ticks;
+        QWidget owner;
+        TbsSkinMessage messages(&owner);
+        onNextModal([](QWidget *w) { runCountdown(w, 5000); });
+        TimerDlg::ArmAutoClose(10000, true, true);
+        QCOMPARE(messages.ShowMessageDialog(QStringLiteral("退出?"), mtInformation, mbYesNoSet, 0), int(mrYes));
+    }
+
+    void closeRequestInsteadOfEnter()
+    {
+        FakeTicks ticks;
+        QWidget owner;
+        TbsSkinMessage messages(&owner);
+        onNextModal([](QWidget *w) { runCountdown(w, 5000); });
+        TimerDlg::ArmAutoClose(10000, true, false);
+        QCOMPARE(messages.ShowMessageDialog(QStringLiteral("x"), mtInformation, mbOKSet, 0), int(mrCancel));
+    }
+
+    void noCountdownLeavesTheTitleAlone()
+    {
+        FakeTicks ticks;
+        QWidget owner;
+        TbsSkinMessage messages(&owner);
+        QStringList titles;
+        onNextModal([&](QWidget *w) { titles = runCountdown(w, 1000); });
+        TimerDlg::ArmAutoClose(5000, false, true);
+        QCOMPARE(messages.ShowMessageDialog(QStringLiteral("x"), mtInformation, mbOKSet, 0), int(mrOk));
+        QCOMPARE(titles, QStringList{QStringLiteral("信息")});
+    }
+
+    void closedEarlyPostsNothing()
+    {
+        FakeTicks ticks;
+        QWidget owner;
+        TbsSkinMessage messages(&owner);
+        QString titleAfter;
+        onNextModal([&](QWidget *w) {
+            TimerDlg::AutoCloseTick();
+            QCOMPARE(TimerDlg::target(), w);
+            QCOMPARE(w->windowTitle(), QStringLiteral("(20)  信息"));
+            w->hide(); // as closing does, before the window goes
+            TimerDlg::AutoCloseTick();
+            titleAfter = w->windowTitle();
+            QVERIFY(!TimerDlg::isArmed());
+            static_cast<QDialog *>(w)->done(mrOk);
+        });
+        TimerDlg::ArmAutoClose(20000, true, true);
+        QCOMPARE(messages.ShowMessageDialog(QStringLiteral("x"), mtInformation, mbOKSet, 0), int(mrOk));
+        QCOMPARE(titleAfter, QStringLiteral("信息"));
+    }
+
+    void armingTwiceCountsOnce()
+    {
+        FakeTicks ticks;
+        QWidget owner;
+        TbsSkinMessage messages(&owner);
+        QString firstTitle;
+        onNextModal([&](QWidget *w) {
+            TimerDlg::AutoCloseTick();
+            firstTitle = w->windowTitle();
+            runCountdown(w, 1000);
+        });
+        TimerDlg::ArmAutoClose(5000, true, true);
+        TimerDlg::ArmAutoClose(30000, true, true);
+        messages.ShowMessageDialog(QStringLiteral("x"), mtInformation, mbOKSet, 0);
+        QCOMPARE(firstTitle, QStringLiteral("(30)  信息"));
+    }
+
+    void noNewDialogAbandonsTheArming()
+    {
+        FakeTicks ticks;
+        QWidget window;
+        window.setWindowTitle(QStringLiteral("主窗口"));
+        window.show();
+        QApplication::setActiveWindow(&window);
+        TimerDlg::ArmAutoClose(30000, true, true);
+        TimerDlg::AutoCloseTick();
+        QVERIFY(!TimerDlg::isArmed());
+        QCOMPARE(window.windowTitle(), QStringLiteral("主窗口"));
+    }
+
+    void longTitleIsSavedCutTo499Bytes()
+    {
+        FakeTicks ticks;
+        const QString longTitle = QString(300, QChar(0x4E2D)); // 600 bytes in the code page
+        MessageDialog dialog(nullptr, longTitle, QIcon(), QStringLiteral("x"), mbOKSet);
+        QString restored;
+        onNextModal([&](QWidget *w) {
+            runCountdown(w, 1000);
+            restored = w->windowTitle();
+        });
+        TimerDlg::ArmAutoClose(3000, true, true);
+        QCOMPARE(dialog.exec(), int(mrOk));
+        QCOMPARE(restored, QString(249, QChar(0x4E2D)));
+        QCOMPARE(TimerDlg::savedTitle().size(), 249);
+    }
+
+    void aDialogAboveTheTargetEndsTheTiming()
+    {
+        FakeTicks ticks;
+        QWidget owner;
+        TbsSkinMessage messages(&owner);
+        QString outerTitle;
+        bool armedAfter = true;
+        onNextModal([&](QWidget *outer) {
+            TimerDlg::AutoCloseTick();
+            QCOMPARE(outer->windowTitle(), QStringLiteral("(30)  信息"));
+            onNextModal(
+                [&, outer](QWidget *inner) {
+                    TimerDlg::AutoCloseTick(); // the outer one is blocked now
+                    armedAfter = TimerDlg::isArmed();
+                    outerTitle = outer->windowTitle();
+                    postKey(inner, Qt::Key_Return);
+                },
+                outer);
+            messages.ShowMessageDialog(QStringLiteral("第二个"), mtWarning, mbOKSet, 0);
+            postKey(outer, Qt::Key_Return);
+        });
+        TimerDlg::ArmAutoClose(30000, true, true);
+        messages.ShowMessageDialog(QStringLiteral("第一个"), mtInformation, mbOKSet, 0);
+        QVERIFY(!armedAfter);
+        QCOMPARE(outerTitle, QStringLiteral("信息"));
+    }
+
+    void tickCounterWraps()
+    {
+        FakeTicks ticks(0xFFFFF000u); // wraps 4096 ms after arming
+        QWidget owner;
+        TbsSkinMessage messages(&owner);
+        QStringList titles;
+        onNextModal([&](QWidget *w) { titles = runCountdown(w, 500); });
+        TimerDlg::ArmAutoClose(10000, true, true);
+        QCOMPARE(messages.ShowMessageDialog(QStringLiteral("x"), mtInformation, mbOKSet, 0), int(mrOk));
+        QCOMPARE(titles.size(), 11);
+    }
+};
+
+QTEST_MAIN(TestTimerDlg)
+#include "tst_timerdlg.moc"
