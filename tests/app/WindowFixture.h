@@ -1,0 +1,107 @@
+#pragma once
+
+// A main window on its own scratch store, with the values its fader sets recorded and
+// the end of the program counted instead of carried out.
+
+#include "app/CloseSequence.h"
+#include "app/Fader.h"
+#include "app/SettingsKeys.h"
+#include "app/TForm1.h"
+#include "platform/InstanceLock.h"
+#include "platform/SettingsStore.h"
+#include "support/TestSupport.h"
+#include "window/ApplicationTitle.h"
+
+#include <QAction>
+#include <QPointer>
+#include <QSettings>
+#include <QTimer>
+
+struct WindowFixture {
+    ScratchDir scratch;
+    SettingsStore store;
+    RecordingOpener opener;
+    InstanceLock lock{ApplicationTitle::Default, scratch.path(QStringLiteral("runtime"))};
+    TForm1 form{FormServices{store, opener, lock}};
+    QList<int> opacities;
+    int quits = 0;
+
+    explicit WindowFixture(const QString &storePath = QStringLiteral("config/zelto/settings.ini"))
+        : store(scratch.path(storePath))
+    {
+        form.fader()->setRecorder(&opacities);
+        form.closeSequence()->setQuit([this] { ++quits; });
+    }
+
+    QAction *action(const char *name) const { return form.context().action(name); }
+
+    // Every key of the store with its value, "Software/zelsigtm/tm=tm".
+    QStringList storedValues() const
+    {
+        QSettings ini(store.filePath(), QSettings::IniFormat);
+        QStringList out;
+        const QStringList keys = ini.allKeys();
+        for (const QString &k : keys)
+            out << k + QLatin1Char('=') + ini.value(k).toString();
+        out.sort();
+        return out;
+    }
+
+    void markFirstRunDone()
+    {
+        SettingsKeys::writeMarker(store, SettingsKeys::HelpMarker);
+        SettingsKeys::writeMarker(store, SettingsKeys::WebMarker);
+    }
+};
+
+// Notes every modal dialog that opens while it lives and answers each with a key.
+struct ModalWatch {
+    QTimer timer;
+    QStringList titles;
+    QPointer<QWidget> last;
+    explicit ModalWatch(Qt::Key key = Qt::Key_Return)
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this, key] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal || modal == last || !modal->isVisible())
+                return;
+            last = modal;
+            titles << modal->windowTitle();
+            postKey(modal, key);
+        });
+        timer.start(10);
+    }
+};
+
+// 5, 10, … up to the target, then the target once more.
+inline QList<int> fadeInValues(int target)
+{
+    QList<int> v;
+    for (int o = 5; o <= target; o += 5)
+        v << o;
+    v << target;
+    return v;
+}
+
+// From the target down: target − 5, … 0, then 0 once more.
+inline QList<int> fadeOutValues(int target)
+{
+    QList<int> v;
+    for (int o = target - 5; o >= 0; o -= 5)
+        v << o;
+    v << 0;
+    return v;
+}
+
+// The offscreen platform warns on every opacity change; the fader's own record is what counts.
+inline void quietOpacityWarnings()
+{
+    static QtMessageHandler previous = nullptr;
+    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &msg) {
+        if (msg.contains(QLatin1String("opacity"), Qt::CaseInsensitive))
+            return;
+        if (previous)
+            previous(type, context, msg);
+    });
+}
+

@@ -1,0 +1,230 @@
+#include "WindowFixture.h"
+
+#include "info/Maker.h"
+#include "window/TimerDlg.h"
+
+#include <QLabel>
+#include <QTimer>
+
+namespace {
+
+void confirmOnClose(SettingsStore &store)
+{
+    store.writeString(SettingsKeys::ExitConfirmation, QStringLiteral("tuichutishi"), QStringLiteral("tishi"));
+}
+
+void makeOpaque(SettingsStore &store) { store.writeString(SettingsKeys::Opaque, QStringLiteral("tm"), QStringLiteral("tm")); }
+
+} // namespace
+
+class TestFadeClose : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { quietOpacityWarnings(); }
+    void cleanup() { TimerDlg::ResetAutoClose(); }
+
+    void fadeInComesOneTickAfterShowing_data()
+    {
+        QTest::addColumn<bool>("opaque");
+        QTest::addColumn<int>("target");
+        QTest::newRow("semi-transparent") << false << 220;
+        QTest::newRow("opaque") << true << 255;
+    }
+    void fadeInComesOneTickAfterShowing()
+    {
+        QFETCH(bool, opaque);
+        QFETCH(int, target);
+        WindowFixture f;
+        if (opaque)
+            makeOpaque(f.store);
+        QCOMPARE(f.form.Timer1->interval(), 1000);
+        QVERIFY(f.form.Timer1->isActive());
+
+        f.form.show();
+        QCOMPARE(f.opacities, QList<int>{0});
+        QTest::qWait(400);
+        QCOMPARE(f.opacities, QList<int>{0});
+        QTRY_COMPARE_WITH_TIMEOUT(f.opacities.size(), 1 + fadeInValues(target).size(), 3000);
+        QCOMPARE(f.opacities, QList<int>{0} + fadeInValues(target));
+        QVERIFY(!f.form.Timer1->isActive());
+        QCOMPARE(f.form.fader()->opacity(), target);
+    }
+
+    void eachShowingFadesInAgain()
+    {
+        WindowFixture f;
+        // A tick while the window is still hidden fades the hidden window and stops the timer.
+        QTRY_VERIFY_WITH_TIMEOUT(!f.form.Timer1->isActive(), 3000);
+        QCOMPARE(f.opacities, fadeInValues(220));
+        f.opacities.clear();
+
+        f.form.show();
+        QCOMPARE(f.opacities, QList<int>{0});
+        QVERIFY(f.form.Timer1->isActive());
+        QTRY_COMPARE_WITH_TIMEOUT(f.opacities, QList<int>{0} + fadeInValues(220), 3000);
+
+        // Back from the tray: hidden, shown again, invisible until the next tick.
+        f.form.hide();
+        f.opacities.clear();
+        f.form.show();
+        QCOMPARE(f.opacities, QList<int>{0});
+        QVERIFY(f.form.Timer1->isActive());
+        QTRY_COMPARE_WITH_TIMEOUT(f.opacities, QList<int>{0} + fadeInValues(220), 3000);
+    }
+
+    void withoutConfirmationCloseFadesOutAndEnds()
+    {
+        WindowFixture f;
+        f.form.show();
+        f.form.Timer1->stop();
+        f.opacities.clear();
+        ModalWatch watch;
+        QVERIFY(f.form.close());
+        QCOMPARE(watch.titles, QStringList());
+        // The window was never faded in: the fade-out still starts at the stored target.
+        QCOMPARE(f.opacities, fadeOutValues(220));
+        QCOMPARE(f.quits, 1);
+        QCOMPARE(f.opener.addresses, QStringList{Maker::PersonalSpacePage});
+        QSettings ini(f.store.filePath(), QSettings::IniFormat);
+        ini.beginGroup(QStringLiteral("Software/zeltoqzone"));
+        QCOMPARE(ini.childKeys().size(), 3);
+        QCOMPARE(ini.value(QStringLiteral("rjname")).toString(), QStringLiteral("Zelto签名字符2008"));
+    }
+
+    void fadeOutOfAnOpaqueWindowStartsAt255()
+    {
+        WindowFixture f;
+        makeOpaque(f.store);
+        f.form.show();
+        f.form.Timer1->stop();
+        f.opacities.clear();
+        QVERIFY(f.form.close());
+        QCOMPARE(f.opacities, fadeOutValues(255));
+    }
+
+    void theFirstCloseOpensThePageOncePerUser()
+    {
+        ScratchDir shared;
+        const QString path = shared.path(QStringLiteral("config/zelto/settings.ini"));
+        RecordingOpener opener;
+        InstanceLock lock(ApplicationTitle::Default, shared.path(QStringLiteral("runtime")));
+        for (int run = 0; run < 2; ++run) {
+            SettingsStore store(path);
+            TForm1 form(FormServices{store, opener, lock});
+            form.closeSequence()->setQuit([] {});
+            form.show();
+            QVERIFY(form.close());
+        }
+        QCOMPARE(opener.addresses, QStringList{Maker::PersonalSpacePage});
+    }
+
+    void unansweredConfirmationClosesAfterTenSeconds()
+    {
+        WindowFixture f;
+        confirmOnClose(f.store);
+        f.form.setWindowTitle(QStringLiteral("Zelto签名字符2008 V4.0.3 Data version 2026.12"));
+        f.form.show();
+        f.form.Timer1->stop();
+        f.opacities.clear();
+        FakeTicks ticks;
+
+        QString text;
+        QStringList titles;
+        bool openedAfterNineSeconds = false;
+        onNextModal([&](QWidget *w) {
+            if (auto *label = w->findChild<QLabel *>(QStringLiteral("Message")))
+                text = label->text();
+            TimerDlg::AutoCloseTick();
+            titles << w->windowTitle();
+            FakeTicks::advance(9000);
+            TimerDlg::AutoCloseTick();
+            titles << w->windowTitle();
+            openedAfterNineSeconds = w->isVisible();
+            FakeTicks::advance(1000);
+            TimerDlg::AutoCloseTick();
+        });
+        QVERIFY(f.form.close());
+        QCOMPARE(text, QStringLiteral("您真的要退出Zelto签名字符2008 V4.0.3 Data version 2026.12?"));
+        QCOMPARE(titles, (QStringList{"(10)  信息", "(1)  信息"}));
+        QVERIFY(openedAfterNineSeconds);
+        QCOMPARE(f.quits, 1);
+        QCOMPARE(f.opacities, fadeOutValues(220));
+    }
+
+    void answeringNoKeepsTheProgramRunning()
+    {
+        WindowFixture f;
+        confirmOnClose(f.store);
+        f.form.show();
+        f.form.Timer1->stop();
+        f.opacities.clear();
+        ModalWatch watch(Qt::Key_Escape); // Esc is the dialog's No
+        QVERIFY(!f.form.close());
+        QCOMPARE(watch.titles.size(), 1);
+        QVERIFY(f.form.isVisible());
+        QCOMPARE(f.quits, 0);
+        QVERIFY(f.opacities.isEmpty());
+        QVERIFY(f.opener.addresses.isEmpty());
+        QVERIFY(!f.store.isPresent(SettingsKeys::CloseMarker));
+
+        // A dialog closed without any of its buttons lets the close go on.
+        watch.timer.stop();
+        onNextModal([](QWidget *w) { QMetaObject::invokeMethod(w, &QWidget::close, Qt::QueuedConnection); });
+        QVERIFY(f.form.close());
+        QCOMPARE(f.quits, 1);
+    }
+
+    void everyExitCommandGoesThroughTheSameClose()
+    {
+        {
+            WindowFixture f;
+            confirmOnClose(f.store);
+            f.form.show();
+            ModalWatch no(Qt::Key_Escape);
+            f.action("N4")->trigger();
+            QCOMPARE(no.titles.size(), 1);
+            QVERIFY(f.form.isVisible());
+            QCOMPARE(f.action("N4")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
+        }
+        {
+            WindowFixture f;
+            f.form.show();
+            f.action("N4")->trigger();
+            QCOMPARE(f.quits, 1);
+            QVERIFY(!f.form.isVisible());
+        }
+        {
+            WindowFixture f;
+            f.form.show();
+            f.form.closeSequence()->N10Click();
+            QCOMPARE(f.quits, 1);
+        }
+    }
+
+    void unwritableStoreStillLetsTheProgramEnd()
+    {
+        WindowFixture f(QStringLiteral("blocked/settings.ini"));
+        QVERIFY(QDir().mkpath(f.store.filePath()));
+        f.form.show();
+        f.form.Timer1->stop();
+        f.opacities.clear();
+
+        QString title;
+        qsizetype fadedBeforeError = -1;
+        onNextModal([&](QWidget *w) {
+            title = w->windowTitle();
+            fadedBeforeError = f.opacities.size();
+            postKey(w, Qt::Key_Return);
+        });
+        QVERIFY(f.form.close());
+        QCOMPARE(title, ApplicationTitle::get());
+        QCOMPARE(fadedBeforeError, 0);
+        QCOMPARE(f.opacities, fadeOutValues(220));
+        QCOMPARE(f.quits, 1);
+        QVERIFY(f.opener.addresses.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestFadeClose)
+#include "tst_fadeclose.moc"

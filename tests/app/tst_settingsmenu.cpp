@@ -1,0 +1,233 @@
+#include "WindowFixture.h"
+
+#include "app/SettingsMenu.h"
+#include "skin/MenuOpacity.h"
+#include "support/CatalogueFixture.h"
+#include "window/TbsSkinMessage.h"
+#include "window/TimerDlg.h"
+#include "window/ZnHideForm.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+
+namespace {
+
+const char *const PairItems[] = {"N42", "N43", "N47", "N48", "N53", "N54"};
+
+QStringList visibleItems(const WindowFixture &f)
+{
+    QStringList out;
+    for (const char *name : PairItems) {
+        if (f.action(name)->isVisible())
+            out << QString::fromLatin1(name);
+    }
+    return out;
+}
+
+struct Opacities {
+    bool dialogsOn;
+    int dialogs;
+    bool menusOn;
+    int menus;
+    bool operator==(const Opacities &) const = default;
+};
+
+Opacities popupOpacities(const WindowFixture &f)
+{
+    return {f.form.bsSkinMessage1->AlphaBlend(), f.form.bsSkinMessage1->AlphaBlendValue(),
+            f.form.menuOpacity()->AlphaBlend(), f.form.menuOpacity()->AlphaBlendValue()};
+}
+
+char *toString(const Opacities &o)
+{
+    return qstrdup(QStringLiteral("dialogs %1 %2, menus %3 %4")
+                       .arg(o.dialogsOn ? "on" : "off")
+                       .arg(o.dialogs)
+                       .arg(o.menusOn ? "on" : "off")
+                       .arg(o.menus)
+                       .toUtf8()
+                       .constData());
+}
+
+// Runs the start-up, pressing Enter on every notice it shows.
+void startUp(WindowFixture &f)
+{
+    QVERIFY(writeCatalogue(QStringLiteral("zeltodata.dll")));
+    ModalWatch answerer;
+    f.form.FormCreate();
+    QVERIFY(!f.form.terminationRequested());
+}
+
+int shownOpacity(QWidget *w) { return qRound(w->windowOpacity() * 255); }
+
+} // namespace
+
+class TestSettingsMenu : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { quietOpacityWarnings(); }
+    void cleanup() { TimerDlg::ResetAutoClose(); }
+
+    void freshProfileStartsSemiTransparentWithoutConfirmationOrDocking()
+    {
+        WindowFixture f;
+        // Until start-up has applied the settings, both items of each pair show, and
+        // dialogs and menus are left opaque.
+        QCOMPARE(visibleItems(f).size(), 6);
+        QCOMPARE(popupOpacities(f), (Opacities{false, f.form.bsSkinMessage1->AlphaBlendValue(), false, 255}));
+
+        startUp(f);
+        QCOMPARE(visibleItems(f), (QStringList{"N42", "N48", "N53"}));
+        QCOMPARE(popupOpacities(f), (Opacities{true, 220, true, 220}));
+        QVERIFY(!f.form.ZnHideForm1->AutoDock());
+        QCOMPARE(f.form.fader()->target(), 220);
+        for (const QString &entry : f.storedValues())
+            QVERIFY2(entry.startsWith(QLatin1String("Software/zelto")), qPrintable(entry)); // markers only
+
+        // A menu takes the opacity as it opens.
+        QMenu *settings = f.form.findChild<QMenu *>(QStringLiteral("N40Menu"));
+        QVERIFY(settings);
+        settings->popup(QPoint(100, 100));
+        QTRY_VERIFY(settings->isVisible());
+        QCOMPARE(shownOpacity(settings), 220);
+        settings->hide();
+        QVERIFY(!f.form.isVisible());
+    }
+
+    void storedSettingsAreAppliedAtStartUp()
+    {
+        WindowFixture f;
+        f.markFirstRunDone();
+        f.store.writeString(SettingsKeys::ExitConfirmation, QStringLiteral("tuichutishi"), QStringLiteral("tishi"));
+        f.store.writeString(SettingsKeys::Opaque, QStringLiteral("tm"), QStringLiteral("tm"));
+        f.store.writeString(SettingsKeys::Docking, QStringLiteral("xfct"), QStringLiteral("xfct"));
+        startUp(f);
+        QCOMPARE(visibleItems(f), (QStringList{"N43", "N47", "N54"}));
+        QCOMPARE(popupOpacities(f), (Opacities{true, 255, true, 255}));
+        QVERIFY(f.form.ZnHideForm1->AutoDock());
+        // The window's own opacity waits for the fade-in.
+        QVERIFY(f.opacities.isEmpty());
+    }
+
+    void eachItemSwitchesExactlyItsOwnKey()
+    {
+        WindowFixture f;
+        f.markFirstRunDone();
+        startUp(f);
+        f.form.Timer1->stop(); // no fade-in in between
+        const QStringList markers = f.storedValues();
+        const auto withMarkers = [&](const QStringList &extra) {
+            QStringList all = markers + extra;
+            all.sort();
+            return all;
+        };
+
+        f.action("N42")->trigger();
+        QCOMPARE(visibleItems(f), (QStringList{"N43", "N48", "N53"}));
+        QCOMPARE(f.storedValues(), withMarkers({"Software/zelsigtcts/tuichutishi=tishi"}));
+        f.action("N43")->trigger();
+        QCOMPARE(visibleItems(f), (QStringList{"N42", "N48", "N53"}));
+        QVERIFY(f.action("N43")->isChecked());
+        QCOMPARE(f.storedValues(), markers);
+
+        // Semi-transparency off: opaque at once, no fade.
+        f.action("N48")->trigger();
+        QCOMPARE(f.opacities, QList<int>{255});
+        QCOMPARE(popupOpacities(f), (Opacities{true, 255, true, 255}));
+        QCOMPARE(visibleItems(f), (QStringList{"N42", "N47", "N53"}));
+        QCOMPARE(f.storedValues(), withMarkers({"Software/zelsigtm/tm=tm"}));
+        QCOMPARE(f.form.fader()->target(), 255);
+        // And on again from the menu: menus get a little more transparent than at start-up.
+        f.action("N47")->trigger();
+        QCOMPARE(f.opacities, (QList<int>{255, 220}));
+        QCOMPARE(popupOpacities(f), (Opacities{true, 220, true, SettingsMenu::MenuOpacityFromMenu}));
+        QCOMPARE(visibleItems(f), (QStringList{"N42", "N48", "N53"}));
+        QCOMPARE(f.storedValues(), markers);
+
+        f.action("N53")->trigger();
+        QVERIFY(f.form.ZnHideForm1->AutoDock());
+        QCOMPARE(visibleItems(f), (QStringList{"N42", "N48", "N54"}));
+        QCOMPARE(f.storedValues(), withMarkers({"Software/zelsigxfct/xfct=xfct"}));
+        f.action("N54")->trigger();
+        QVERIFY(!f.form.ZnHideForm1->AutoDock());
+        QCOMPARE(visibleItems(f), (QStringList{"N42", "N48", "N53"}));
+        QCOMPARE(f.storedValues(), markers);
+    }
+
+    void aKeyChangedFromOutsideCountsAtTheNextReading()
+    {
+        WindowFixture f;
+        f.markFirstRunDone();
+        startUp(f);
+        f.action("N42")->trigger();
+        f.form.show();
+
+        SettingsStore other(f.store.filePath());
+        other.deleteKey(SettingsKeys::ExitConfirmation);
+        other.writeString(SettingsKeys::Opaque, QStringLiteral("tm"), QStringLiteral("tm"));
+        // The menu still shows the old state; the close asks nothing, the fade uses 255.
+        QVERIFY(f.action("N43")->isVisible());
+        QVERIFY(f.action("N48")->isVisible());
+        QCOMPARE(f.form.fader()->target(), 255);
+        ModalWatch watch(Qt::Key_Escape);
+        QVERIFY(f.form.close());
+        QCOMPARE(f.quits, 1);
+        QCOMPARE(watch.titles, QStringList());
+    }
+
+    void unwritableStoreReportsTheErrorAfterTheItemsSwitched()
+    {
+        // The store's file name is taken by a folder: nothing can be written, even by root.
+        WindowFixture f(QStringLiteral("blocked/settings.ini"));
+        QVERIFY(QDir().mkpath(f.store.filePath()));
+        f.form.Timer1->stop();
+
+        const struct {
+            const char *item;
+            QStringList visibleDuringError;
+        } cases[] = {
+            {"N42", {"N43", "N47", "N48", "N53", "N54"}},
+            {"N48", {"N43", "N47", "N53", "N54"}},
+            {"N53", {"N43", "N47", "N54"}},
+        };
+        for (const auto &c : cases) {
+            QString title;
+            QString text;
+            QStringList visible;
+            onNextModal([&](QWidget *w) {
+                title = w->windowTitle();
+                if (auto *label = w->findChild<QLabel *>(QStringLiteral("Message")))
+                    text = label->text();
+                visible = visibleItems(f);
+                postKey(w, Qt::Key_Return);
+            });
+            f.action(c.item)->trigger();
+            QCOMPARE(title, ApplicationTitle::get());
+            QVERIFY2(!text.isEmpty(), c.item);
+            QCOMPARE(visible, c.visibleDuringError);
+        }
+        // What the items switched has already happened.
+        QCOMPARE(f.opacities, QList<int>{255});
+        QVERIFY(f.form.ZnHideForm1->AutoDock());
+    }
+
+    void alwaysOnTopFollowsTheCheckBoxAndIsNotStored()
+    {
+        WindowFixture f;
+        f.form.show();
+        QCheckBox *box = f.form.bsSkinCheckRadioBox1;
+        QVERIFY(!box->isChecked());
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+        QVERIFY(box->isChecked());
+        QVERIFY(f.form.ZnHideForm1->AlwaysTop());
+        QVERIFY(f.form.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+        QVERIFY(!f.form.ZnHideForm1->AlwaysTop());
+        QVERIFY(!QFile::exists(f.store.filePath()));
+    }
+};
+
+QTEST_MAIN(TestSettingsMenu)
+#include "tst_settingsmenu.moc"
