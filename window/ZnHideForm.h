@@ -93,5 +93,5 @@ private:
     bool m_hidden = false;
     bool m_hooked = false;
     QTimer *m_utilityTimer = nullptr;
-    QObject *m_taskbarKeeper = nullptr;
+    QPointer<QObject> m_taskbarKeeper;
 };
