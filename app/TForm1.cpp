@@ -83,6 +83,7 @@ TForm1::TForm1(FormServices services, QWidget *parent) : QWidget(parent), m_serv
     m_fader = new Fader(this, Timer1, &m_services.store);
     m_settingsMenu = new SettingsMenu(m_context, ZnHideForm1, m_fader, m_menuOpacity);
     m_closeSequence = new CloseSequence(m_context, m_fader);
+    bsTrayIcon1->setRestartFadeIn([this] { m_fader->FormShow(); });
 
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
