@@ -39,8 +39,8 @@ public:
     State state() const;
 
     QSystemTrayIcon *icon() const { return m_icon; }
-    // bsSkinPopupMenu3. It has no parent widget: a dialog that blocks the main window must
-    // not block the tray menu.
+    // bsSkinPopupMenu3. It belongs to the icon, not to the window, which is hidden while
+    // the menu is most used.
     QMenu *popupMenu() const { return m_menu.get(); }
 
     // The main window's fade-in from transparent; "显示主界面" runs it again when the window

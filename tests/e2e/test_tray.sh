@@ -1,0 +1,216 @@
+#!/usr/bin/env bash
+# The tray icon under a real X server with a notification area (trayer): the window goes
+# to the tray from the title bar, the right button opens the tray menu on the press,
+# "显示主界面" and a double-click bring the window back, and the about notice and the exit
+# question come up while the window is hidden.
+#
+# Run by tests/e2e/run.sh, which gives DISPLAY, E2E_RUN_DIR (a copy of the run folder,
+# the working directory), E2E_SHOTS, XDG_CONFIG_HOME and XDG_RUNTIME_DIR. It also runs on
+# its own: `tests/e2e/test_tray.sh [build-dir]` copies <build-dir>/run (default build/)
+# into a scratch folder and, with no DISPLAY, starts Xvfb and openbox on
+# ${ZELTO_E2E_DISPLAY:-:43}.
+set -euo pipefail
+
+pids=()
+cleanup() {
+    local i
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        kill "${pids[i]}" 2>/dev/null || true
+        wait "${pids[i]}" 2>/dev/null || true
+    done
+}
+trap cleanup EXIT
+
+if [ -z "${E2E_RUN_DIR:-}" ]; then
+    repo=$(cd "$(dirname "$0")/../.." && pwd)
+    build=${1:-$repo/build}
+    scratch=$(mktemp -d /tmp/zelto-e2e-tray.XXXXXX)
+    export E2E_RUN_DIR=$scratch/run E2E_SHOTS=$scratch/shots
+    export XDG_CONFIG_HOME=$scratch/config XDG_RUNTIME_DIR=$scratch/runtime
+    cp -r "$build/run" "$E2E_RUN_DIR"
+    mkdir -p "$E2E_SHOTS" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+    chmod 700 "$XDG_RUNTIME_DIR"
+    if [ -z "${DISPLAY:-}" ]; then
+        export DISPLAY=${ZELTO_E2E_DISPLAY:-:43}
+        Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
+        pids+=($!)
+        for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+        openbox >"$scratch/openbox.log" 2>&1 &
+        pids+=($!)
+        sleep 0.5
+    fi
+fi
+shots=$E2E_SHOTS
+work=$E2E_SHOTS
+
+shot() { import -window root "$shots/$1.png" 2>/dev/null || true; }
+fail() {
+    echo "FAIL test_tray: $*" >&2
+    shot "failure"
+    echo "screenshots in $shots" >&2
+    exit 1
+}
+
+# Polls a command for up to $1 seconds.
+wait_until() {
+    local seconds=$1
+    shift
+    local end=$((SECONDS + seconds))
+    until "$@"; do
+        [ $SECONDS -ge $end ] && return 1
+        sleep 0.1
+    done
+}
+
+viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+unmapped() { ! viewable "$1"; }
+geometry() { # prints "x y w h" of a window
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+                             /^  Width/ {w=$2} /^  Height/ {h=$2} END {print x, y, w, h}'
+}
+# The program's visible windows, one "id x y w h name" line each.
+program_windows() {
+    local w
+    for w in $(xdotool search --onlyvisible --class '^zelto$' 2>/dev/null); do
+        echo "$w $(geometry "$w") $(xdotool getwindowname "$w" 2>/dev/null)"
+    done
+}
+# The icon is the program's small window inside the notification area.
+tray_icon() { program_windows | awk '$4 <= 48 && $5 <= 48 {print $1; exit}'; }
+has_tray_icon() { [ -n "$(tray_icon)" ]; }
+no_tray_icon() { ! has_tray_icon; }
+# A notice or question: its title ends in the kind's title "信息".
+notice() { xdotool search --onlyvisible --name '信息$' 2>/dev/null | head -1; }
+has_notice() { [ -n "$(notice)" ]; }
+# A popup or dialog: visible, neither the main window nor the icon.
+other_window() { program_windows | awk -v main="$main" '$1 != main && !($4 <= 48 && $5 <= 48) {print $1; exit}'; }
+has_other_window() { [ -n "$(other_window)" ]; }
+no_other_window() { [ -z "$(other_window)" ]; }
+alive() { kill -0 "$zelto" 2>/dev/null; }
+gone() { ! alive; }
+
+click_at() { xdotool mousemove "$1" "$2" click 1; }
+icon_centre() {
+    local g
+    g=($(geometry "$(tray_icon)"))
+    echo $((g[0] + g[2] / 2)) $((g[1] + g[3] / 2))
+}
+# Right-presses the icon and leaves the menu open; prints the menu's window id.
+open_tray_menu() {
+    local c
+    c=($(icon_centre))
+    xdotool mousemove "${c[0]}" "${c[1]}" mousedown 3
+    wait_until 5 has_other_window || { xdotool mouseup 3; return 1; }
+    menu=$(other_window)
+    [ -n "${1:-}" ] && shot "$1"
+    xdotool mouseup 3
+}
+# Items of the tray menu, by their offset from the menu's top.
+choose() { # choose show|about|exit
+    local g dy
+    g=($(geometry "$menu"))
+    case $1 in show) dy=15 ;; about) dy=46 ;; exit) dy=72 ;; esac
+    click_at $((g[0] + g[2] / 2)) $((g[1] + dy))
+}
+title_button() { # title_button minimize|tray: the skinned title bar's buttons
+    local g dx
+    g=($(geometry "$main"))
+    case $1 in minimize) dx=84 ;; tray) dx=52 ;; esac
+    click_at $((g[0] + g[2] - dx)) $((g[1] + 14))
+}
+
+# --- a notification area --------------------------------------------------------------
+trayer --edge bottom --align right --widthtype pixel --width 120 --heighttype pixel --height 26 \
+    --transparent false --SetDockType true >"$work/trayer.log" 2>&1 &
+pids+=($!)
+wait_until 10 sh -c 'xwininfo -root -tree | grep -q "(\"panel\" \"trayer\")"' || fail "trayer did not start"
+
+# --- the program, with the first-run notices already seen and the exit question on ------
+mkdir -p "$XDG_CONFIG_HOME/zelto"
+{
+    echo '[Software]'
+    echo 'zelsigtcts\tcts=tcts'
+    for marker in zeltorjqm zeltowllj zeltoqzone; do
+        echo "$marker\\rjname=Zelto"
+        echo "$marker\\banben=v 4.0.3"
+        echo "$marker\\gxriqi=2008-02-23"
+    done
+} >"$XDG_CONFIG_HOME/zelto/settings.ini"
+(cd "$E2E_RUN_DIR" && exec ./zelto) >"$work/zelto.log" 2>&1 &
+zelto=$!
+pids+=($zelto)
+
+find_main() { main=$(xdotool search --onlyvisible --name 'V4\.0\.3' 2>/dev/null | head -1); [ -n "$main" ]; }
+wait_until 15 find_main || fail "the main window did not appear"
+sleep 1.5 # the fade-in
+shot 1-normal
+has_tray_icon && fail "an icon is in the tray at start-up"
+
+# --- normal → in tray, by the title bar's tray button ----------------------------------
+title_button tray
+wait_until 5 unmapped "$main" || fail "the window is still shown after the tray button"
+wait_until 5 has_tray_icon || fail "no icon in the tray"
+sleep 0.5
+shot 2-in-tray
+
+# --- the right button opens the menu on the press ---------------------------------------
+open_tray_menu 3-tray-menu || fail "the right press did not open the tray menu"
+unmapped "$main" || fail "opening the tray menu showed the window"
+
+# --- "显示主界面": shown, icon kept; the ordinary minimize then goes to the tray ---------
+choose show
+wait_until 5 viewable "$main" || fail "显示主界面 did not show the window"
+has_tray_icon || fail "the icon went away after 显示主界面"
+sleep 1.5
+shot 4-shown-from-tray
+title_button minimize
+wait_until 5 unmapped "$main" || fail "the minimize button did not go to the tray while the flag is set"
+has_tray_icon || fail "no icon after the minimize"
+
+# --- a double-click restores and removes the icon ---------------------------------------
+c=($(icon_centre))
+xdotool mousemove "${c[0]}" "${c[1]}" click --repeat 2 --delay 60 1
+wait_until 5 viewable "$main" || fail "the double-click did not bring the window back"
+wait_until 5 no_tray_icon || fail "the icon stayed after the double-click"
+sleep 1.5
+shot 5-restored
+
+# --- "关于" from the tray: the notice comes, the window stays hidden -----------------------
+title_button tray
+wait_until 5 unmapped "$main" || fail "the window is still shown after the tray button (2)"
+wait_until 5 has_tray_icon || fail "no icon in the tray (2)"
+open_tray_menu || fail "no tray menu (2)"
+choose about
+wait_until 5 has_notice || fail "no about notice"
+dialog=$(notice)
+xdotool getwindowname "$dialog" | grep -Eq '^\((10|9)\)  信息$' || fail "the about notice does not count down from 10: $(xdotool getwindowname "$dialog")"
+unmapped "$main" || fail "the about notice showed the window"
+shot 6-about-while-in-tray
+xdotool windowactivate --sync "$dialog" key Return 2>/dev/null || xdotool key Return
+wait_until 5 unmapped "$dialog" || fail "Enter did not close the about notice"
+sleep 0.5
+alive || fail "the program ended when the notice closed"
+unmapped "$main" || fail "the window came back after the notice"
+
+# --- "退出" asks while the window is hidden; No keeps everything, Yes ends ---------------
+open_tray_menu || fail "no tray menu (3)"
+choose exit
+wait_until 5 has_notice || fail "no exit question"
+question=$(notice)
+unmapped "$main" || fail "the exit question showed the window"
+shot 7-exit-question
+xdotool windowactivate --sync "$question" key Escape 2>/dev/null || xdotool key Escape
+wait_until 5 unmapped "$question" || fail "Escape did not answer the exit question"
+sleep 0.5
+alive || fail "the program ended although the question was answered No"
+has_tray_icon || fail "the icon went away after a refused exit"
+
+open_tray_menu || fail "no tray menu (4)"
+choose exit
+wait_until 5 has_notice || fail "no exit question (2)"
+question=$(notice)
+xdotool windowactivate --sync "$question" key Return 2>/dev/null || xdotool key Return
+wait_until 10 gone || fail "the program did not end after Yes"
+no_tray_icon || fail "the icon stayed after the program ended"
+
+echo "PASS test_tray (screenshots in $shots)"
