@@ -247,17 +247,6 @@ private slots:
         QCOMPARE(w.currentPage(), page);
     }
 
-    void portalItemsAreTheCaptionsOfTheirAddresses()
-    {
-        Window w;
-        const char *items[] = {"N7", "N49", "N55", "N59"};
-        for (int i = 0; i < 4; ++i) {
-            auto *a = w.form.findChild<QAction *>(QLatin1String(items[i]));
-            QVERIFY(a);
-            QCOMPARE(a->text(), QString::fromUtf16(Maker::Portals[i].caption));
-        }
-    }
-
     void f1ShowsTheHelpNotice()
     {
         FakeTicks ticks;
