@@ -11,6 +11,7 @@ ZELTO_PACKAGES=(
     libbenchmark-dev
     xvfb xauth openbox xdotool xclip x11-utils imagemagick trayer
     sqlite3 python3
+    dpkg-dev appstream desktop-file-utils
 )
 
 zelto_missing_packages() {
