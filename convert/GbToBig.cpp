@@ -60,6 +60,15 @@ inline quint64 pairStarts(quint64 leads)
     return (evenRuns & even) | (oddRuns & ~even);
 }
 
+// Number of set bits in a mask whose bits are all at even positions. std::popcount
+// becomes a library call on plain x86-64.
+inline int countEvenBits(quint64 x)
+{
+    x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return int((x * 0x0101010101010101ULL) >> 56);
+}
+
 } // namespace
 
 TGbToBig::TGbToBig(QObject *owner)
@@ -124,7 +133,7 @@ QByteArray TGbToBig::Convert(QByteArrayView source) const
         const quint64 starts = pairStarts(leads);
         const quint64 evenStarts = starts & even;
         const quint64 oddStarts = starts & ~even & ~lastBit;
-        if (std::popcount(oddStarts) <= std::popcount(evenStarts)) {
+        if (countEvenBits(oddStarts >> 1) <= countEvenBits(evenStarts)) {
 #pragma GCC unroll 32
             for (int k = 0; k < 64; k += 2)
                 store16(dst + k, table[load16(src + k)]);
