@@ -72,6 +72,11 @@ for path in ./usr/bin/zelto ./usr/lib/zelto/zeltodata.dll ./usr/share/applicatio
     ./usr/share/metainfo/com.example.zelto.metainfo.xml ./usr/share/icons/hicolor/scalable/apps/zelto.svg; do
     grep -q " $path\$" <<<"$contents" || fail "package lacks $path"
 done
+for png in "$build"/icons/hicolor/*/apps/zelto.png; do
+    [ -e "$png" ] || continue
+    path=./usr/share/icons/hicolor/${png#"$build"/icons/hicolor/}
+    grep -q " $path\$" <<<"$contents" || fail "package lacks $path"
+done
 collections=$(grep -c ' \./usr/lib/zelto/data/[0-9]*\.zelto$' <<<"$contents" || true)
 [ "$collections" -eq 19 ] || fail "package holds $collections collections, expected 19"
 if awk '{print $2}' <<<"$contents" | grep -qv '^root/root$'; then

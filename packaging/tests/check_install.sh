@@ -35,6 +35,11 @@ metainfo="$prefix/share/metainfo/com.example.zelto.metainfo.xml"
 expect_file "$desktop"
 expect_file "$metainfo"
 expect_file "$prefix/share/icons/hicolor/scalable/apps/zelto.svg"
+# The rendered icon sizes, where the build has made them.
+for png in "$build"/icons/hicolor/*/apps/zelto.png; do
+    [ -e "$png" ] || continue
+    expect_file "$prefix/share/icons/hicolor/${png#"$build"/icons/hicolor/}"
+done
 # Nothing of the build (tests, tools, libraries) belongs in an installed copy.
 stray=$(cd "$prefix" && find . -type f | grep -v -e '^./lib/zelto/' -e '^./bin/zelto$' -e '^./share/' || true)
 [ -z "$stray" ] || fail "unexpected files installed: $stray"
