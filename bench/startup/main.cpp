@@ -45,14 +45,16 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-struct Options {
+struct Options
+{
     int runs = 10;
     int settleMs = 3000;
     QString catalogue;
     QString runDir;
 };
 
-struct Sample {
+struct Sample
+{
     double mappedMs = 0;
     double paintedMs = 0;
     long rssKb = 0;
@@ -129,7 +131,7 @@ public:
             if (!event) {
                 if (xcb_connection_has_error(m_conn))
                     die("lost the X display");
-                pollfd p{xcb_get_file_descriptor(m_conn), POLLIN, 0};
+                pollfd p { xcb_get_file_descriptor(m_conn), POLLIN, 0 };
                 ::poll(&p, 1, 5);
                 continue;
             }
@@ -151,8 +153,7 @@ public:
         auto geometry = reply(xcb_get_geometry_reply(m_conn, xcb_get_geometry(m_conn, window), nullptr));
         if (!geometry)
             return false;
-        auto image = reply(xcb_get_image_reply(
-            m_conn,
+        auto image = reply(xcb_get_image_reply(m_conn,
             xcb_get_image(m_conn, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0, geometry->width, geometry->height, ~0u),
             nullptr));
         if (!image)
@@ -161,9 +162,8 @@ public:
         const int count = xcb_get_image_data_length(image.get()) / 4;
         if (count == 0)
             return false;
-        return std::any_of(data, data + count, [first = data[0] & 0xffffff](uint32_t px) {
-            return (px & 0xffffff) != first;
-        });
+        return std::any_of(
+            data, data + count, [first = data[0] & 0xffffff](uint32_t px) { return (px & 0xffffff) != first; });
     }
 
     void drainEvents()
@@ -173,11 +173,7 @@ public:
     }
 
 private:
-    template<typename T>
-    static std::unique_ptr<T, decltype(&std::free)> reply(T *r)
-    {
-        return {r, &std::free};
-    }
+    template <typename T> static std::unique_ptr<T, decltype(&std::free)> reply(T *r) { return { r, &std::free }; }
 
     bool isProgramWindow(xcb_window_t window)
     {
@@ -217,8 +213,8 @@ double msSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-Sample runOnce(Display &display, const QString &runDir, const QString &configDir, const QString &runtimeDir,
-               int settleMs)
+Sample runOnce(
+    Display &display, const QString &runDir, const QString &configDir, const QString &runtimeDir, int settleMs)
 {
     QDir().mkpath(runtimeDir);
     QFile::setPermissions(runtimeDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -265,8 +261,7 @@ Sample runOnce(Display &display, const QString &runDir, const QString &configDir
     return s;
 }
 
-template<typename F>
-void printStats(const char *name, const std::vector<Sample> &samples, F field, const char *unit)
+template <typename F> void printStats(const char *name, const std::vector<Sample> &samples, F field, const char *unit)
 {
     std::vector<double> v;
     for (const Sample &s : samples)
@@ -298,26 +293,30 @@ int main(int argc, char **argv)
 
     const QString configDir = scratch.filePath(QStringLiteral("config"));
     SettingsStore store(configDir + QStringLiteral("/zelto/settings.ini"));
-    for (const QString &marker : {SettingsKeys::HelpMarker, SettingsKeys::WebMarker, SettingsKeys::CloseMarker})
+    for (const QString &marker : { SettingsKeys::HelpMarker, SettingsKeys::WebMarker, SettingsKeys::CloseMarker })
         SettingsKeys::writeMarker(store, marker);
 
     Display display;
     std::vector<Sample> samples;
     for (int i = 0; i <= options.runs; ++i) {
-        const Sample s = runOnce(display, runDir, configDir,
-                                 scratch.filePath(QStringLiteral("runtime-%1").arg(i)), options.settleMs);
+        const Sample s = runOnce(
+            display, runDir, configDir, scratch.filePath(QStringLiteral("runtime-%1").arg(i)), options.settleMs);
         const bool warmUp = i == 0;
         std::printf("%-8s mapped %7.1f ms  painted %7.1f ms  rss %7.1f MB  pss %7.1f MB\n",
-                    warmUp ? "warm-up" : QByteArray::number(i).constData(), s.mappedMs, s.paintedMs,
-                    s.rssKb / 1024.0, s.pssKb / 1024.0);
+            warmUp ? "warm-up" : QByteArray::number(i).constData(), s.mappedMs, s.paintedMs, s.rssKb / 1024.0,
+            s.pssKb / 1024.0);
         std::fflush(stdout);
         if (!warmUp)
             samples.push_back(s);
     }
     std::printf("-- %d starts\n", options.runs);
-    printStats("mapped", samples, [](const Sample &s) { return s.mappedMs; }, "ms");
-    printStats("painted", samples, [](const Sample &s) { return s.paintedMs; }, "ms");
-    printStats("rss", samples, [](const Sample &s) { return s.rssKb / 1024.0; }, "MB");
-    printStats("pss", samples, [](const Sample &s) { return s.pssKb / 1024.0; }, "MB");
+    printStats(
+        "mapped", samples, [](const Sample &s) { return s.mappedMs; }, "ms");
+    printStats(
+        "painted", samples, [](const Sample &s) { return s.paintedMs; }, "ms");
+    printStats(
+        "rss", samples, [](const Sample &s) { return s.rssKb / 1024.0; }, "MB");
+    printStats(
+        "pss", samples, [](const Sample &s) { return s.pssKb / 1024.0; }, "MB");
     return 0;
 }
