@@ -163,31 +163,6 @@ private slots:
         QVERIFY2(run.errors.contains(QStringLiteral("faulty.svg")), qPrintable(run.errors));
         QVERIFY(!QFile::exists(out));
     }
-
-    void refusesBadArguments_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::newRow("too few") << QStringList{QStringLiteral("only.svg")};
-        QTest::newRow("size without x") << QStringList{QStringLiteral("SOURCE"), QStringLiteral("o.png"), QStringLiteral("40")};
-        QTest::newRow("zero size") << QStringList{QStringLiteral("SOURCE"), QStringLiteral("o.png"), QStringLiteral("0x0")};
-        QTest::newRow("unknown format") << QStringList{QStringLiteral("SOURCE"), QStringLiteral("o.gif"), QStringLiteral("40x20")};
-    }
-
-    void refusesBadArguments()
-    {
-        QFETCH(QStringList, args);
-        QTemporaryDir dir;
-        const QString source = writeSvg(dir, QStringLiteral("fine.svg"), Shapes);
-        for (QString &arg : args) {
-            if (arg == QLatin1String("SOURCE"))
-                arg = source;
-            else if (arg.startsWith(QLatin1String("o.")))
-                arg = dir.filePath(arg);
-        }
-        const Run run = artwork(args);
-        QCOMPARE(run.status, 2);
-        QVERIFY(!run.errors.isEmpty());
-    }
 };
 
 QTEST_MAIN(TestArtwork)

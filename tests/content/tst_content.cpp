@@ -248,21 +248,6 @@ private slots:
                                  .arg(expected.size())));
         }
     }
-
-    // The counting rules themselves: a heading alone is no entry, a heading on top of a
-    // picture does not split it, and blank lines holding only spaces still separate.
-    void countingRules()
-    {
-        const QStringList lineFile = {QStringLiteral("【开心】"), QStringLiteral("第一句"), QString(),
-                                      QStringLiteral("  "), QStringLiteral("第二句"), QStringLiteral(" 【想念】 ")};
-        QCOMPARE(countLines(lineFile), qsizetype(2));
-
-        const QStringList blockFile = {QStringLiteral("【小猫】"), QString(), QStringLiteral(" /\\_/\\"),
-                                       QStringLiteral("( o.o )"), QStringLiteral("   "), QStringLiteral("【小狗】"),
-                                       QStringLiteral("U・ェ・U"), QString(), QString(), QStringLiteral("【空】")};
-        QCOMPARE(countBlocks(blockFile), qsizetype(2));
-        QCOMPARE(countBlocks({}), qsizetype(0));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestContent)
