@@ -1,0 +1,126 @@
+#include "browse/CataloguePages.h"
+
+#include "browse/CopyNotice.h"
+#include "browse/DataGrid.h"
+#include "browse/PageCatalogue.h"
+#include "browse/SkinEdit.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueQuery.h"
+#include "catalogue/DataSource.h"
+#include "window/Guard.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+
+CataloguePages::CataloguePages(const FormContext &context, PageCatalogue *pages, Catalogue *catalogue)
+    : QObject(context.form)
+    , m_context(context)
+    , m_catalogue(catalogue)
+{
+    setObjectName(QStringLiteral("cataloguePages"));
+    buildSignaturePage(pages->page("bsSkinTabSheet21"));
+    buildNamePage(pages->page("bsSkinTabSheet22"));
+
+    using Handler = void (CataloguePages::*)();
+    static constexpr std::array<Handler, GridCount> clicks
+        = { &CataloguePages::bsSkinDBGrid1CellClick, &CataloguePages::bsSkinDBGrid2CellClick,
+              &CataloguePages::bsSkinDBGrid3CellClick, &CataloguePages::bsSkinDBGrid4CellClick };
+    for (int n = 1; n <= GridCount; ++n) {
+        const Handler h = clicks[n - 1];
+        connect(grid(n), &DataGrid::cellClick, this, guardedSlot(context.form, [this, h] { (this->*h)(); }));
+    }
+    connect(bsSkinButton4, &QPushButton::clicked, this, guardedSlot(context.form, [this] { bsSkinButton4Click(); }));
+    connect(bsSkinButton5, &QPushButton::clicked, this, guardedSlot(context.form, [this] { bsSkinButton5Click(); }));
+}
+
+QGroupBox *CataloguePages::makeGroup(const char *name, const QString &caption, QWidget *parent, const QRect &place)
+{
+    auto *box = new QGroupBox(caption, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setGeometry(place);
+    return box;
+}
+
+DataGrid *CataloguePages::makeGrid(int number, QWidget *parent, const QRect &place)
+{
+    auto *g = new DataGrid(parent);
+    g->setObjectName(QStringLiteral("bsSkinDBGrid%1").arg(number));
+    g->setGeometry(place);
+    g->setDataSource(m_catalogue->dataSource(number));
+    m_grids[number - 1] = g;
+    return g;
+}
+
+void CataloguePages::buildSignaturePage(QWidget *sheet)
+{
+    makeGrid(1, sheet, QRect(0, 0, 665, 369));
+    QGroupBox *box = makeGroup("bsSkinGroupBox4", QStringLiteral("个性签名查看"), sheet, QRect(0, 371, 683, 49));
+    bsSkinEdit1 = new SkinEdit(box);
+    bsSkinEdit1->setObjectName(QStringLiteral("bsSkinEdit1"));
+    bsSkinEdit1->setGeometry(2, 25, 635, 20);
+    bsSkinEdit1->setReadOnly(true);
+    bsSkinEdit1->setText(SignaturePrompt);
+    bsSkinButton4 = new QPushButton(QStringLiteral("复制"), box);
+    bsSkinButton4->setObjectName(QStringLiteral("bsSkinButton4"));
+    bsSkinButton4->setGeometry(638, 24, 41, 20);
+    bsSkinButton4->setEnabled(false);
+}
+
+void CataloguePages::buildNamePage(QWidget *sheet)
+{
+    struct List {
+        const char *box;
+        const char16_t *caption;
+        int left;
+        int grid;
+    };
+    static constexpr List lists[] = {
+        { "bsSkinGroupBox1", u"个性情侣网名", 1, 2 },
+        { "bsSkinGroupBox2", u"个性男生网名", 228, 3 },
+        { "bsSkinGroupBox3", u"个性女生网名", 456, 4 },
+    };
+    for (const List &l : lists) {
+        QGroupBox *box = makeGroup(l.box, QString::fromUtf16(l.caption), sheet, QRect(l.left, 1, 226, 368));
+        makeGrid(l.grid, box, QRect(2, 23, 203, 342));
+    }
+    QGroupBox *box = makeGroup("bsSkinGroupBox5", QStringLiteral("个性网名查看"), sheet, QRect(0, 371, 683, 49));
+    bsSkinEdit2 = new SkinEdit(box);
+    bsSkinEdit2->setObjectName(QStringLiteral("bsSkinEdit2"));
+    bsSkinEdit2->setGeometry(144, 25, 297, 20);
+    bsSkinEdit2->setReadOnly(true);
+    bsSkinEdit2->setText(NamePrompt);
+    bsSkinButton5 = new QPushButton(QStringLiteral("复制"), box);
+    bsSkinButton5->setObjectName(QStringLiteral("bsSkinButton5"));
+    bsSkinButton5->setGeometry(448, 24, 40, 20);
+    bsSkinButton5->setEnabled(false);
+}
+
+void CataloguePages::cellClick(int number)
+{
+    QPushButton *button = number == 1 ? bsSkinButton4 : bsSkinButton5;
+    SkinEdit *viewer = number == 1 ? bsSkinEdit1 : bsSkinEdit2;
+    button->setEnabled(true);
+    const DataSource *source = grid(number)->dataSource();
+    const QString entry = source->DataSet()->FieldByName(Catalogue::Columns.at(number - 1));
+    viewer->setText(entry);
+    // A long entry shows from its start.
+    viewer->home(false);
+}
+
+void CataloguePages::copyViewer(SkinEdit *viewer)
+{
+    viewer->selectAll();
+    if (!viewer->hasSelectedText())
+        return;
+    viewer->copy();
+    CopyNotice::show(m_context.messages, CopyNotice::ListTimeoutMs);
+}
+
+void CataloguePages::bsSkinButton4Click()
+{
+    copyViewer(bsSkinEdit1);
+}
+void CataloguePages::bsSkinButton5Click()
+{
+    copyViewer(bsSkinEdit2);
+}

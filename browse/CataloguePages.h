@@ -1,0 +1,55 @@
+#pragma once
+
+#include "window/FormContext.h"
+
+#include <QObject>
+
+#include <array>
+
+class Catalogue;
+class DataGrid;
+class PageCatalogue;
+class QGroupBox;
+class QPushButton;
+class SkinEdit;
+
+// The two catalogue pages: the signature list with its viewer, and the three nick-name
+// lists sharing one viewer. A click on a row shows its entry in the viewer; "复制" copies
+// the viewer's text and shows the copy notice.
+class CataloguePages : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int GridCount = 4;
+    static inline const QString SignaturePrompt = QStringLiteral("请选择任意一条经典个性签名...");
+    static inline const QString NamePrompt = QStringLiteral("请选择任意一条经典个性网名...");
+
+    CataloguePages(const FormContext &context, PageCatalogue *pages, Catalogue *catalogue);
+
+    void bsSkinDBGrid1CellClick() { cellClick(1); }
+    void bsSkinDBGrid2CellClick() { cellClick(2); }
+    void bsSkinDBGrid3CellClick() { cellClick(3); }
+    void bsSkinDBGrid4CellClick() { cellClick(4); }
+    void bsSkinButton4Click();
+    void bsSkinButton5Click();
+
+    // 1-based, as the components are numbered.
+    DataGrid *grid(int number) const { return m_grids.at(number - 1); }
+
+    SkinEdit *bsSkinEdit1 = nullptr;
+    SkinEdit *bsSkinEdit2 = nullptr;
+    QPushButton *bsSkinButton4 = nullptr;
+    QPushButton *bsSkinButton5 = nullptr;
+
+private:
+    void buildSignaturePage(QWidget *sheet);
+    void buildNamePage(QWidget *sheet);
+    DataGrid *makeGrid(int number, QWidget *parent, const QRect &place);
+    QGroupBox *makeGroup(const char *name, const QString &caption, QWidget *parent, const QRect &place);
+    void cellClick(int number);
+    void copyViewer(SkinEdit *viewer);
+
+    FormContext m_context;
+    Catalogue *m_catalogue;
+    std::array<DataGrid *, GridCount> m_grids {};
+};

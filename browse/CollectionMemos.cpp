@@ -1,0 +1,100 @@
+#include "browse/CollectionMemos.h"
+
+#include "browse/CopyNotice.h"
+#include "browse/PageCatalogue.h"
+#include "browse/SkinMemo.h"
+#include "catalogue/CollectionFile.h"
+#include "skin/Skin.h"
+#include "window/Guard.h"
+
+#include <QMenu>
+#include <QScrollBar>
+
+namespace {
+
+constexpr int MemoHeight = 425;
+constexpr int BarLeft = 664;
+constexpr int BarWidth = 19;
+
+bool wraps(int fileNumber)
+{
+    return fileNumber == 1 || fileNumber == 17 || fileNumber == 19;
+}
+int memoWidth(int fileNumber)
+{
+    return fileNumber <= 2 ? 664 : 665;
+}
+
+} // namespace
+
+CollectionMemos::CollectionMemos(const FormContext &context, PageCatalogue *pages)
+    : QObject(context.form)
+    , m_context(context)
+{
+    setObjectName(QStringLiteral("collectionMemos"));
+    buildMenu();
+    for (int n = 1; n <= Count; ++n)
+        buildMemo(n, pages->pageOfCollection(n));
+}
+
+void CollectionMemos::buildMenu()
+{
+    bsSkinPopupMenu2 = new QMenu(m_context.form);
+    bsSkinPopupMenu2->setObjectName(QStringLiteral("bsSkinPopupMenu2"));
+    N5 = bsSkinPopupMenu2->addAction(QStringLiteral("复制"));
+    N5->setObjectName(QStringLiteral("N5"));
+    connect(N5, &QAction::triggered, this, guardedSlot(m_context.form, [this] { N5Click(); }));
+}
+
+void CollectionMemos::buildMemo(int n, QWidget *sheet)
+{
+    auto *memo = new SkinMemo(sheet);
+    memo->setObjectName(QStringLiteral("bsSkinMemo2%1").arg(n));
+    memo->setGeometry(0, 0, memoWidth(n), MemoHeight);
+    memo->makeReadOnly();
+    memo->setFont(Skin::memoFont());
+    memo->setLineWrapMode(wraps(n) ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    memo->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Lies over the memo's last column, as placed.
+    auto *bar = new QScrollBar(Qt::Vertical, sheet);
+    bar->setObjectName(QStringLiteral("bsSkinScrollBar%1").arg(n));
+    bar->setGeometry(BarLeft, 0, BarWidth, MemoHeight);
+    memo->attachScrollBar(bar);
+    m_memos[n - 1] = memo;
+
+    connect(memo, &QWidget::customContextMenuRequested, this,
+        [this, memo](const QPoint &pos) { guarded(m_context.form, [&] { popupFor(memo, pos); }); });
+    connect(memo, &SkinMemo::mouseMoved, this, guardedSlot(m_context.form, [this, n] { MemoMouseMove(n); }));
+}
+
+void CollectionMemos::popupFor(SkinMemo *memo, const QPoint &pos)
+{
+    m_menuMemo = memo;
+    // A scroll area reports the place in its viewport.
+    bsSkinPopupMenu2->popup(memo->viewport()->mapToGlobal(pos));
+}
+
+void CollectionMemos::LoadCollections()
+{
+    for (int n = 1; n <= Count; ++n)
+        memo(n)->setPlainText(CollectionFile::load(CollectionFile::path(n)));
+}
+
+void CollectionMemos::DisableCopy()
+{
+    N5->setEnabled(false);
+}
+
+void CollectionMemos::MemoMouseMove(int fileNumber)
+{
+    N5->setEnabled(memo(fileNumber)->hasSelection());
+}
+
+void CollectionMemos::N5Click()
+{
+    SkinMemo *source = m_menuMemo;
+    if (!source || !source->hasSelection())
+        return;
+    source->copy();
+    CopyNotice::show(m_context.messages, CopyNotice::ListTimeoutMs);
+}

@@ -1,0 +1,63 @@
+#include "browse/DataGrid.h"
+
+#include "catalogue/DataSource.h"
+#include "catalogue/QueryModel.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+
+namespace {
+constexpr int CellPadding = 12;
+constexpr int RowPadding = 6;
+} // namespace
+
+DataGrid::DataGrid(QWidget *parent)
+    : QTableView(parent)
+{
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    setShowGrid(false);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideRight);
+    setTabKeyNavigation(false);
+    // Fixed rows keep a list of many thousand entries quick to lay out.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + RowPadding);
+    horizontalHeader()->setStretchLastSection(true);
+    horizontalHeader()->setMinimumSectionSize(8);
+}
+
+void DataGrid::setDataSource(DataSource *source)
+{
+    m_source = source;
+    setModel(source->model());
+    connect(source->model(), &QAbstractItemModel::modelReset, this, &DataGrid::fitColumns);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex &current) {
+        if (m_source && current.isValid())
+            m_source->selectRow(current.row());
+    });
+    fitColumns();
+}
+
+// The key column takes the width of its longest key; the entry gets the rest.
+void DataGrid::fitColumns()
+{
+    if (!model() || model()->columnCount() < 2)
+        return;
+    const int rows = model()->rowCount();
+    const QString lastKey = rows > 0 ? model()->index(rows - 1, 0).data().toString() : QString();
+    const int digits = int(qMax(lastKey.size(), QString::number(qMax(1, rows)).size()));
+    setColumnWidth(0, fontMetrics().horizontalAdvance(QString(digits, QLatin1Char('0'))) + CellPadding);
+}
+
+void DataGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    QTableView::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid())
+        emit cellClick();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QScrollBar>
+
+// A memo as the skin draws it: no scroll bar of its own, a separate vertical scroll bar
+// beside it that moves with the text both ways, and a signal for every mouse movement over
+// the text, buttons pressed or not.
+class SkinMemo : public QPlainTextEdit
+{
+    Q_OBJECT
+public:
+    explicit SkinMemo(QWidget *parent = nullptr);
+
+    // The bar takes the memo's range, page and position from now on, and moves the text.
+    void attachScrollBar(QScrollBar *bar);
+    QScrollBar *scrollBar() const { return m_bar; }
+
+    bool hasSelection() const { return textCursor().hasSelection(); }
+    // Reads only; the caret and the selection still move by mouse and keyboard.
+    void makeReadOnly();
+
+signals:
+    void mouseMoved();
+
+protected:
+    // The clipboard and drags get the selection as plain text only: a markup form would
+    // escape the symbols that decorative text is made of.
+    QMimeData *createMimeDataFromSelection() const override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void followOwnBar();
+
+    QPointer<QScrollBar> m_bar;
+};
