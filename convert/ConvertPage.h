@@ -1,0 +1,45 @@
+#pragma once
+
+#include "window/FormContext.h"
+
+#include <QObject>
+
+class QAction;
+class QMenu;
+class QPushButton;
+class SkinMemo;
+class TGbToBig;
+
+// The conversion page "〖简转繁〗": a memo whose whole text the four buttons convert in
+// place, by the locale mapping ("普通") or by the table converter ("增强"), and two more
+// that copy all of it and clear it. The memo's own menu copies the selection and pastes.
+class ConvertPage : public QObject
+{
+    Q_OBJECT
+public:
+    ConvertPage(const FormContext &context, QWidget *sheet, TGbToBig *gbToBig);
+
+    void bsSkinButton6Click(); // 简转繁[普通]
+    void bsSkinButton7Click(); // 繁转简[普通]
+    void bsSkinButton9Click(); // 简转繁[增强]
+    void bsSkinButton11Click(); // 繁转简[增强]
+    void bsSkinButton8Click(); // 复制全部
+    void bsSkinButton10Click(); // 全部清空
+    void bsSkinMemo220MouseMove();
+    void N66Click();
+    void N67Click();
+
+    SkinMemo *bsSkinMemo220 = nullptr;
+    QMenu *bsSkinPopupMenu5 = nullptr;
+    QAction *N66 = nullptr;
+    QAction *N67 = nullptr;
+
+private:
+    QPushButton *addButton(
+        const char *name, const QString &caption, int left, QWidget *box, void (ConvertPage::*handler)());
+    void replaceText(const QString &text);
+    void convertByTable(int mode);
+
+    FormContext m_context;
+    TGbToBig *m_gbToBig;
+};
