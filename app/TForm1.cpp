@@ -9,9 +9,13 @@
 #include "app/SettingsMenu.h"
 #include "app/SystemCommandEvent.h"
 #include "app/Texts.h"
+#include "browse/CataloguePages.h"
+#include "browse/CollectionMemos.h"
 #include "browse/PageCatalogue.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/DataInfoCommand.h"
+#include "convert/ConvertPage.h"
+#include "convert/GbToBig.h"
 #include "info/InfoCommands.h"
 #include "info/Maker.h"
 #include "platform/AddressOpener.h"
@@ -69,6 +73,11 @@ TForm1::TForm1(FormServices services, QWidget *parent) : QWidget(parent), m_serv
             guardedSlot(this, [this] { bsTrayIcon1->minimizeToTrayCommand(); }));
     m_info = new InfoCommands(m_context, m_pages, bsTrayIcon1->popupMenu());
     m_catalogue = new Catalogue(this);
+    m_cataloguePages = new CataloguePages(m_context, m_pages, m_catalogue);
+    m_collections = new CollectionMemos(m_context, m_pages);
+    GbToBig1 = new TGbToBig(this);
+    GbToBig1->setObjectName(QStringLiteral("GbToBig1"));
+    m_convertPage = new ConvertPage(m_context, m_pages->page("bsSkinTabSheet23"), GbToBig1);
     m_dataInfo = new DataInfoCommand(m_catalogue, bsSkinMessage1, this);
     connect(m_context.action("N64"), &QAction::triggered, this, guardedSlot(this, [this] { m_dataInfo->N64Click(); }));
 
@@ -225,8 +234,10 @@ void TForm1::FormCreate()
         }
 
         // Step 12: the nineteen collections.
+        m_collections->LoadCollections();
 
         // Step 13: "复制" of the collection pages waits for a selection.
+        m_collections->DisableCopy();
     } catch (const AppError &e) {
         ErrorBox::show(this, e.message());
     } catch (const std::exception &e) {

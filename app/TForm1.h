@@ -8,6 +8,9 @@
 
 class AppMessageHook;
 class Catalogue;
+class CataloguePages;
+class CollectionMemos;
+class ConvertPage;
 class DataInfoCommand;
 class CloseSequence;
 class Fader;
@@ -23,6 +26,7 @@ class QTimer;
 class SettingsMenu;
 class SkinFrame;
 class TbsSkinMessage;
+class TGbToBig;
 class TZnHideForm;
 class TrayIcon;
 
@@ -50,6 +54,9 @@ public:
     QWidget *client() const;
     QMenu *systemMenu() const;
     PageCatalogue *pages() const { return m_pages; }
+    CataloguePages *cataloguePages() const { return m_cataloguePages; }
+    CollectionMemos *collections() const { return m_collections; }
+    ConvertPage *convertPage() const { return m_convertPage; }
     Fader *fader() const { return m_fader; }
     MenuOpacity *menuOpacity() const { return m_menuOpacity; }
     SettingsMenu *settingsMenu() const { return m_settingsMenu; }
@@ -69,6 +76,7 @@ public:
     QMenu *bsSkinPopupMenu4 = nullptr;
     TZnHideForm *ZnHideForm1 = nullptr;
     TrayIcon *bsTrayIcon1 = nullptr;
+    TGbToBig *GbToBig1 = nullptr;
     // ADOConnection1, ADOQuery1 to ADOQuery5, DataSource1 to DataSource5.
     Catalogue *catalogue() const { return m_catalogue; }
 
@@ -87,6 +95,9 @@ private:
     std::unique_ptr<SkinFrame> m_frame;
     FormContext m_context;
     PageCatalogue *m_pages = nullptr;
+    CataloguePages *m_cataloguePages = nullptr;
+    CollectionMemos *m_collections = nullptr;
+    ConvertPage *m_convertPage = nullptr;
     InfoCommands *m_info = nullptr;
     Catalogue *m_catalogue = nullptr;
     DataInfoCommand *m_dataInfo = nullptr;
