@@ -1,0 +1,57 @@
+#pragma once
+
+// A started main window in a scratch folder: a small catalogue, the nineteen collection
+// files (each test may change them before start()), first-run notices already done.
+
+#include "app/SettingsKeys.h"
+#include "app/TForm1.h"
+#include "browse/PageCatalogue.h"
+#include "platform/Gbk.h"
+#include "platform/InstanceLock.h"
+#include "platform/SettingsStore.h"
+#include "support/CatalogueFixture.h"
+#include "support/TestSupport.h"
+#include "window/ApplicationTitle.h"
+
+#include <QDir>
+#include <QFile>
+#include <memory>
+
+struct BrowseForm {
+    ScratchDir scratch;
+    SettingsStore store{scratch.path(QStringLiteral("config/zelto/settings.ini"))};
+    RecordingOpener opener;
+    InstanceLock lock{ApplicationTitle::Default, scratch.path(QStringLiteral("runtime"))};
+    TForm1 form{FormServices{store, opener, lock}};
+
+    BrowseForm()
+    {
+        SettingsKeys::writeMarker(store, SettingsKeys::HelpMarker);
+        SettingsKeys::writeMarker(store, SettingsKeys::WebMarker);
+        QDir().mkpath(QStringLiteral("data"));
+        for (int n = 1; n <= 19; ++n)
+            writeCollection(n, Gbk::encode(QStringLiteral("第%1个集合\r\n第二行\r\n").arg(n)));
+    }
+
+    static void writeCollection(int n, const QByteArray &bytes)
+    {
+        QFile f(QStringLiteral("data/%1.zelto").arg(n));
+        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            f.write(bytes);
+    }
+
+    // Writes the catalogue (unless a test wrote its own) and runs the start-up.
+    void start()
+    {
+        if (!QFile::exists(QStringLiteral("zeltodata.dll")))
+            writeCatalogue(QStringLiteral("zeltodata.dll"));
+        form.FormCreate();
+    }
+
+    bool startShown()
+    {
+        start();
+        form.show();
+        return QTest::qWaitForWindowExposed(&form);
+    }
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+// Catches the next modal notice: its title after the first auto-close tick (the countdown),
+// its text, then answers it with Enter.
+
+#include "support/TestSupport.h"
+#include "window/TimerDlg.h"
+
+#include <QLabel>
+#include <memory>
+
+struct CapturedNotice {
+    bool seen = false;
+    QString title;
+    QString text;
+};
+
+inline std::shared_ptr<CapturedNotice> captureNextNotice()
+{
+    auto notice = std::make_shared<CapturedNotice>();
+    onNextModal([notice](QWidget *w) {
+        TimerDlg::AutoCloseTick();
+        notice->seen = true;
+        notice->title = w->windowTitle();
+        if (auto *label = w->findChild<QLabel *>(QStringLiteral("Message")))
+            notice->text = label->text();
+        postKey(w, Qt::Key_Return);
+    });
+    return notice;
+}
+
+// Lets a dialog that was wrongly opened show up (and be answered) before checking that none came.
+inline void settle(int ms = 150) { QTest::qWait(ms); }
+
+// The offscreen platform warns on every opacity change of the fade-in.
+inline void quietOpacityWarnings()
+{
+    static QtMessageHandler previous = nullptr;
+    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &msg) {
+        if (msg.contains(QLatin1String("opacity"), Qt::CaseInsensitive))
+            return;
+        if (previous)
+            previous(type, context, msg);
+    });
+}

@@ -1,0 +1,170 @@
+#include "BrowseFixture.h"
+#include "NoticeCapture.h"
+#include "browse/CataloguePages.h"
+#include "browse/CopyNotice.h"
+#include "browse/DataGrid.h"
+#include "browse/SkinEdit.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueQuery.h"
+#include "window/MessageDialog.h"
+
+#include <QClipboard>
+#include <QMenu>
+#include <QPushButton>
+
+namespace {
+
+const QStringList Signatures = {QStringLiteral("第一条签名"), QStringLiteral("第二条签名，比较长的一条"),
+                                QStringLiteral("第三条 ≈ 签名 ≈")};
+const QStringList Couples = {QStringLiteral("情侣甲 ∝ 情侣乙")};
+const QStringList Boys = {QStringLiteral("男生一"), QStringLiteral("男生二"), QStringLiteral("男生三")};
+const QStringList Girls = {QStringLiteral("女生一"), QStringLiteral("女生二")};
+
+struct Pages : BrowseForm {
+    Pages()
+    {
+        writeCatalogue(QStringLiteral("zeltodata.dll"), Signatures, Couples, Boys, Girls);
+        started = startShown();
+    }
+    CataloguePages *lists() const { return form.cataloguePages(); }
+    DataGrid *grid(int n) const { return lists()->grid(n); }
+    // Shows the grid's page, then clicks the cell.
+    void click(int gridNumber, int row, int column, Qt::MouseButton button = Qt::LeftButton)
+    {
+        DataGrid *g = grid(gridNumber);
+        form.pages()->showPage(gridNumber == 1 ? form.pages()->page("bsSkinTabSheet21")
+                                               : form.pages()->page("bsSkinTabSheet22"));
+        const QRect cell = g->visualRect(g->model()->index(row, column));
+        QTest::mouseClick(g->viewport(), button, {}, cell.center());
+    }
+    bool started = false;
+};
+
+} // namespace
+
+class TestCataloguePages : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { quietOpacityWarnings(); }
+    void cleanup()
+    {
+        cancelPendingAnswers();
+        TimerDlg::ResetAutoClose();
+    }
+
+    void beforeAnyClick()
+    {
+        Pages p;
+        QVERIFY(p.started);
+        CataloguePages *l = p.lists();
+        QCOMPARE(l->bsSkinEdit1->text(), QStringLiteral("请选择任意一条经典个性签名..."));
+        QCOMPARE(l->bsSkinEdit2->text(), QStringLiteral("请选择任意一条经典个性网名..."));
+        QVERIFY(!l->bsSkinButton4->isEnabled());
+        QVERIFY(!l->bsSkinButton5->isEnabled());
+        QVERIFY(l->bsSkinEdit1->isReadOnly() && l->bsSkinEdit2->isReadOnly());
+
+        // Every row, ID then the entry.
+        const QList<QStringList> lists = {Signatures, Couples, Boys, Girls};
+        for (int n = 1; n <= 4; ++n) {
+            DataGrid *g = p.grid(n);
+            QCOMPARE(g->model()->rowCount(), lists[n - 1].size());
+            QCOMPARE(g->model()->columnCount(), 2);
+            QCOMPARE(g->model()->index(0, 0).data().toString(), QStringLiteral("1"));
+            QCOMPARE(g->model()->index(0, 1).data().toString(), lists[n - 1].first());
+            // The entry gets the width the key leaves.
+            QVERIFY(g->columnWidth(0) < 40);
+            QVERIFY(g->columnWidth(1) > g->viewport()->width() - 45);
+        }
+
+        QCOMPARE(p.grid(4)->parentWidget()->objectName(), QStringLiteral("bsSkinGroupBox3"));
+    }
+
+    void aClickShowsTheRowsEntry()
+    {
+        Pages p;
+        QVERIFY(p.started);
+        CataloguePages *l = p.lists();
+        p.click(1, 1, 1);
+        QCOMPARE(l->bsSkinEdit1->text(), Signatures[1]);
+        QVERIFY(l->bsSkinButton4->isEnabled());
+        QCOMPARE(l->bsSkinEdit1->cursorPosition(), 0);
+        QVERIFY(!l->bsSkinButton5->isEnabled());
+        QCOMPARE(p.form.catalogue()->query(1)->currentRow(), 1);
+
+        // The key cell gives the entry, not the key.
+        p.click(1, 2, 0);
+        QCOMPARE(l->bsSkinEdit1->text(), Signatures[2]);
+
+        // Arrow keys move the current row but not the viewer.
+        p.grid(1)->setFocus();
+        QTest::keyClick(p.grid(1), Qt::Key_Up);
+        QCOMPARE(p.form.catalogue()->query(1)->currentRow(), 1);
+        QCOMPARE(l->bsSkinEdit1->text(), Signatures[2]);
+
+        // A right click is no row click, nor is a click below the last row.
+        p.click(1, 0, 1, Qt::RightButton);
+        QCOMPARE(l->bsSkinEdit1->text(), Signatures[2]);
+        QTest::mouseClick(p.grid(1)->viewport(), Qt::LeftButton, {}, QPoint(100, p.grid(1)->viewport()->height() - 5));
+        QCOMPARE(l->bsSkinEdit1->text(), Signatures[2]);
+    }
+
+    void theNickNameListsShareOneViewer()
+    {
+        Pages p;
+        QVERIFY(p.started);
+        CataloguePages *l = p.lists();
+        p.click(3, 2, 1);
+        QCOMPARE(l->bsSkinEdit2->text(), Boys[2]);
+        QVERIFY(l->bsSkinButton5->isEnabled());
+        p.click(4, 1, 0);
+        QCOMPARE(l->bsSkinEdit2->text(), Girls[1]);
+        p.click(2, 0, 1);
+        QCOMPARE(l->bsSkinEdit2->text(), Couples[0]);
+        p.click(4, 1, 1);
+        QCOMPARE(l->bsSkinEdit1->text(), QStringLiteral("请选择任意一条经典个性签名..."));
+        QVERIFY(!l->bsSkinButton4->isEnabled());
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("旧的内容"));
+        auto notice = captureNextNotice();
+        QTest::mouseClick(l->bsSkinButton5, Qt::LeftButton);
+        QTRY_VERIFY(notice->seen);
+        QCOMPARE(QGuiApplication::clipboard()->text(), Girls[1]);
+        QCOMPARE(notice->title, QStringLiteral("(30)  信息"));
+        QCOMPARE(notice->text, MessageDialog::displayText(CopyNotice::Text));
+        QCOMPARE(l->bsSkinEdit2->selectedText(), Girls[1]);
+    }
+
+    void viewerEditMenu()
+    {
+        Pages p;
+        QVERIFY(p.started);
+        CataloguePages *l = p.lists();
+        p.click(1, 0, 1);
+        auto enabledItems = [](QMenu *menu) {
+            QStringList out;
+            for (QAction *a : menu->actions()) {
+                if (!a->isSeparator() && a->isEnabled())
+                    out << a->text();
+            }
+            return out;
+        };
+        std::unique_ptr<QMenu> menu(l->bsSkinEdit1->createEditMenu());
+        QGuiApplication::clipboard()->setText(QStringLiteral("别处的文字"));
+        QCOMPARE(enabledItems(menu.get()), QStringList{QStringLiteral("全选")});
+
+        menu->findChild<QAction *>(QStringLiteral("editSelectAll"))->trigger();
+        menu.reset(l->bsSkinEdit1->createEditMenu());
+        QCOMPARE(enabledItems(menu.get()), QStringList{QStringLiteral("复制")});
+        // Its copy shows no notice.
+        auto notice = captureNextNotice();
+        menu->findChild<QAction *>(QStringLiteral("editCopy"))->trigger();
+        settle();
+        QVERIFY(!notice->seen);
+        QCOMPARE(QGuiApplication::clipboard()->text(), Signatures[0]);
+        QCOMPARE(l->bsSkinEdit1->text(), Signatures[0]);
+    }
+};
+
+QTEST_MAIN(TestCataloguePages)
+#include "tst_cataloguepages.moc"

@@ -1,0 +1,175 @@
+#include "../browse/NoticeCapture.h"
+#include "browse/CopyNotice.h"
+#include "browse/SkinMemo.h"
+#include "convert/ConvertPage.h"
+#include "convert/GbToBig.h"
+#include "window/MessageDialog.h"
+#include "window/TbsSkinMessage.h"
+
+#include <QClipboard>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+
+namespace {
+
+// The page on a window of its own, with the window's one table converter.
+struct Page {
+    QWidget form;
+    TbsSkinMessage messages{&form};
+    TGbToBig gbToBig{&form};
+    QWidget *sheet = new QWidget(&form);
+    ConvertPage page{FormContext{&form, &messages, nullptr, nullptr, nullptr}, sheet, &gbToBig};
+    SkinMemo *memo = page.bsSkinMemo220;
+
+    Page()
+    {
+        form.resize(700, 450);
+        sheet->setGeometry(0, 0, 690, 425);
+    }
+    QPushButton *button(const char *name) const { return form.findChild<QPushButton *>(QLatin1String(name)); }
+    QString press(const char *name)
+    {
+        QTest::mouseClick(button(name), Qt::LeftButton);
+        return memo->toPlainText();
+    }
+    void moveMouse()
+    {
+        const QPoint at(20, 20);
+        QMouseEvent move(QEvent::MouseMove, at, memo->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(memo->viewport(), &move);
+    }
+};
+
+} // namespace
+
+class TestConvertPage : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup()
+    {
+        cancelPendingAnswers();
+        TimerDlg::ResetAutoClose();
+    }
+
+    void theTwoConverters()
+    {
+        Page p;
+        p.memo->setPlainText(QStringLiteral("你好"));
+        QCOMPARE(p.press("bsSkinButton6"), QStringLiteral("你好"));
+        QCOMPARE(p.press("bsSkinButton9"), QStringLiteral("伱恏"));
+        QCOMPARE(p.press("bsSkinButton7"), QStringLiteral("伱恏"));
+        QCOMPARE(p.press("bsSkinButton11"), QStringLiteral("你好"));
+
+        // A level-2 character: only the locale mapping knows it.
+        p.memo->setPlainText(QStringLiteral("骅"));
+        QCOMPARE(p.press("bsSkinButton9"), QStringLiteral("骅"));
+        QCOMPARE(p.press("bsSkinButton6"), QStringLiteral("驊"));
+        QCOMPARE(p.press("bsSkinButton7"), QStringLiteral("骅"));
+
+        // Each 增强 click sets its own direction, whatever the converter was left in.
+        p.memo->setPlainText(QStringLiteral("你好"));
+        p.gbToBig.SetMode(TGbToBig::Big2Gb);
+        QCOMPARE(p.press("bsSkinButton9"), QStringLiteral("伱恏"));
+        QCOMPARE(p.gbToBig.Mode(), TGbToBig::Gb2Big);
+        QCOMPARE(p.press("bsSkinButton11"), QStringLiteral("你好"));
+        QCOMPARE(p.gbToBig.Mode(), TGbToBig::Big2Gb);
+    }
+
+    void wholeTextAndCharactersOutsideGbk()
+    {
+        Page p;
+        const QString text = QStringLiteral("简体😀\U00020000好\r\nABC，１２３\n第二行");
+        const QString shown = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        p.memo->setPlainText(text);
+        // A selection does not limit a conversion.
+        QTextCursor c = p.memo->textCursor();
+        c.setPosition(0);
+        c.setPosition(1, QTextCursor::KeepAnchor);
+        p.memo->setTextCursor(c);
+        const QString traditional = p.press("bsSkinButton6");
+        QCOMPARE(traditional, QStringLiteral("簡體😀\U00020000好\nABC，１２３\n第二行"));
+        QCOMPARE(p.press("bsSkinButton7"), shown);
+        const QString table = p.press("bsSkinButton9");
+        QVERIFY(table.contains(QStringLiteral("😀\U00020000恏\nABC，１２３\n")));
+        QCOMPARE(p.press("bsSkinButton11"), shown);
+
+        QCOMPARE(p.press("bsSkinButton10"), QString());
+        for (const char *b : {"bsSkinButton6", "bsSkinButton7", "bsSkinButton9", "bsSkinButton11"})
+            QCOMPARE(p.press(b), QString());
+    }
+
+    void copyAll()
+    {
+        Page p;
+        p.memo->setPlainText(QStringLiteral("第一行\n😀第二行"));
+        auto notice = captureNextNotice();
+        p.press("bsSkinButton8");
+        QTRY_VERIFY(notice->seen);
+        QCOMPARE(notice->title, QStringLiteral("(10)  信息"));
+        QCOMPARE(notice->text, MessageDialog::displayText(CopyNotice::Text));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("第一行\n😀第二行"));
+        QCOMPARE(p.memo->textCursor().selectedText().size(), p.memo->toPlainText().size());
+
+        // An empty memo: nothing copied, nothing shown.
+        p.press("bsSkinButton10");
+        QGuiApplication::clipboard()->setText(QStringLiteral("留着"));
+        auto none = captureNextNotice();
+        p.press("bsSkinButton8");
+        settle();
+        QVERIFY(!none->seen);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("留着"));
+    }
+
+    void contextMenu()
+    {
+        Page p;
+        // Both items enabled until the mouse first moves over the memo.
+        QGuiApplication::clipboard()->clear();
+        QVERIFY(p.page.N66->isEnabled() && p.page.N67->isEnabled());
+        QCOMPARE(p.page.bsSkinPopupMenu5->actions(), (QList<QAction *>{p.page.N66, p.page.N67}));
+
+        p.moveMouse();
+        QVERIFY(!p.page.N66->isEnabled());
+        QVERIFY(!p.page.N67->isEnabled());
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("贴进来"));
+        QVERIFY(!p.page.N67->isEnabled()); // only a mouse movement refreshes it
+        p.memo->setPlainText(QStringLiteral("甲乙丙丁"));
+        QTextCursor c = p.memo->textCursor();
+        c.setPosition(1);
+        c.setPosition(3, QTextCursor::KeepAnchor);
+        p.memo->setTextCursor(c);
+        p.moveMouse();
+        QVERIFY(p.page.N66->isEnabled());
+        QVERIFY(p.page.N67->isEnabled());
+
+        // 粘贴 replaces the selection.
+        p.page.N67->trigger();
+        QCOMPARE(p.memo->toPlainText(), QStringLiteral("甲贴进来丁"));
+
+        c.setPosition(0);
+        c.setPosition(2, QTextCursor::KeepAnchor);
+        p.memo->setTextCursor(c);
+        auto notice = captureNextNotice();
+        p.page.N66->trigger();
+        QTRY_VERIFY(notice->seen);
+        QCOMPARE(notice->title, QStringLiteral("(30)  信息"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("甲贴"));
+        QCOMPARE(QGuiApplication::clipboard()->mimeData()->formats(), QStringList{QStringLiteral("text/plain")});
+
+        // Nothing selected: the clipboard keeps what it held.
+        c.clearSelection();
+        p.memo->setTextCursor(c);
+        auto none = captureNextNotice();
+        p.page.N66->trigger();
+        settle();
+        QVERIFY(!none->seen);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("甲贴"));
+    }
+};
+
+QTEST_MAIN(TestConvertPage)
+#include "tst_convertpage.moc"
