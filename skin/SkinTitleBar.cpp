@@ -40,6 +40,8 @@ SkinTitleBar::SkinTitleBar(QWidget *window, Buttons buttons)
     m_title->setObjectName(QStringLiteral("skinTitle"));
     m_title->setTextFormat(Qt::PlainText);
     m_title->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // A long title must never widen a fixed-size window.
+    m_title->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     layout->addWidget(m_title, 1);
 
     if (buttons & Minimize) {

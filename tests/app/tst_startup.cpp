@@ -37,6 +37,14 @@ struct Started {
     SettingsStore store{scratch.path(QStringLiteral("config/zelto/settings.ini"))};
     RecordingOpener opener;
     InstanceLock lock{ApplicationTitle::Default, scratch.path(QStringLiteral("runtime"))};
+    Started()
+    {
+        QDir().mkpath(scratch.path(QStringLiteral("data")));
+        for (int n = 1; n <= 19; ++n) {
+            QFile f(scratch.path(QStringLiteral("data/%1.zelto").arg(n)));
+            f.open(QIODevice::WriteOnly);
+        }
+    }
 };
 
 void markFirstRunDone(SettingsStore &store)

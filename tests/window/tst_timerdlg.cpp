@@ -137,13 +137,16 @@ private slots:
     {
         FakeTicks ticks;
         const QString longTitle = QString(300, QChar(0x4E2D)); // 600 bytes in the code page
-        MessageDialog dialog(nullptr, longTitle, QIcon(), QStringLiteral("x"), mbOKSet);
+        // Armed before the dialog exists, as every caller does: a window that already
+        // existed at arming is never the target.
+        TimerDlg::ArmAutoClose(3000, true, true);
+        QWidget owner;
+        MessageDialog dialog(&owner, longTitle, QIcon(), QStringLiteral("x"), mbOKSet);
         QString restored;
         onNextModal([&](QWidget *w) {
             runCountdown(w, 1000);
             restored = w->windowTitle();
         });
-        TimerDlg::ArmAutoClose(3000, true, true);
         QCOMPARE(dialog.exec(), int(mrOk));
         QCOMPARE(restored, QString(249, QChar(0x4E2D)));
         QCOMPARE(TimerDlg::savedTitle().size(), 249);
