@@ -15,8 +15,8 @@ QList<Field> parse(QStringView text)
         if (eq < 0 || (semi >= 0 && semi < eq)) {
             const QStringView rest = text.mid(i, semi < 0 ? n - i : semi - i);
             if (!rest.trimmed().isEmpty())
-                throw AppError(QStringLiteral("Format of the initialization string does not conform to the "
-                                              "specification starting at index %1.")
+                throw AppError(QStringLiteral("Format of the initialization string is not valid "
+                                              "starting at index %1.")
                                    .arg(i));
             i = semi < 0 ? n : semi + 1; // empty fields between separators are allowed
             continue;
@@ -44,8 +44,8 @@ QList<Field> parse(QStringView text)
                 field.value += text[i++];
             }
             if (!closed)
-                throw AppError(QStringLiteral("Format of the initialization string does not conform to the "
-                                              "specification starting at index %1.")
+                throw AppError(QStringLiteral("Format of the initialization string is not valid "
+                                              "starting at index %1.")
                                    .arg(start));
             while (i < n && text[i] != u';')
                 ++i;

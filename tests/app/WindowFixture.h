@@ -92,16 +92,3 @@ inline QList<int> fadeOutValues(int target)
     v << 0;
     return v;
 }
-
-// The offscreen platform warns on every opacity change; the fader's own record is what counts.
-inline void quietOpacityWarnings()
-{
-    static QtMessageHandler previous = nullptr;
-    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &msg) {
-        if (msg.contains(QLatin1String("opacity"), Qt::CaseInsensitive))
-            return;
-        if (previous)
-            previous(type, context, msg);
-    });
-}
-

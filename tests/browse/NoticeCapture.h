@@ -32,14 +32,3 @@ inline std::shared_ptr<CapturedNotice> captureNextNotice()
 // Lets a dialog that was wrongly opened show up (and be answered) before checking that none came.
 inline void settle(int ms = 150) { QTest::qWait(ms); }
 
-// The offscreen platform warns on every opacity change of the fade-in.
-inline void quietOpacityWarnings()
-{
-    static QtMessageHandler previous = nullptr;
-    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &msg) {
-        if (msg.contains(QLatin1String("opacity"), Qt::CaseInsensitive))
-            return;
-        if (previous)
-            previous(type, context, msg);
-    });
-}
