@@ -3,8 +3,8 @@
 #
 #   tests/e2e/run.sh <build-dir>
 #
-# Starts a private X server on a free display and openbox on it, then runs every
-# tests/e2e/test_*.sh in turn. Each test runs in a fresh temporary folder holding a copy
+# Starts a private X server on a free display, openbox and a notification area (trayer)
+# on it, then runs every tests/e2e/test_*.sh in turn. Each test runs in a fresh temporary folder holding a copy
 # of <build-dir>/run (its working directory), with its own XDG_CONFIG_HOME, and gets:
 #   DISPLAY          the private display
 #   E2E_RUN_DIR      the copy of the run folder (also the working directory)
@@ -23,17 +23,19 @@ if [ ! -x "$build/run/zelto" ]; then
     echo "no program at $build/run/zelto: build first" >&2
     exit 2
 fi
-for tool in Xvfb openbox xdotool xwininfo xprop import; do
+for tool in Xvfb openbox trayer xdotool xwininfo xprop xclip import; do
     if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "missing tool: $tool (install xvfb openbox xdotool x11-utils imagemagick)" >&2
+        echo "missing tool: $tool (install xvfb openbox trayer xdotool x11-utils xclip imagemagick)" >&2
         exit 2
     fi
 done
 
 xvfb_pid=""
 wm_pid=""
+tray_pid=""
 work=$(mktemp -d /tmp/zelto-e2e.XXXXXX)
 cleanup() {
+    [ -n "$tray_pid" ] && kill "$tray_pid" 2>/dev/null
     [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     wait 2>/dev/null
@@ -79,7 +81,15 @@ for i in $(seq 50); do
     DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.1
 done
-echo "X server $display with openbox"
+# A notification area at the bottom right, as a desktop panel would have.
+DISPLAY=$display trayer --edge bottom --align right --widthtype pixel --width 120 --heighttype pixel --height 26 \
+    --transparent false --SetDockType true >"$work/trayer.log" 2>&1 &
+tray_pid=$!
+for i in $(seq 100); do
+    DISPLAY=$display xwininfo -root -tree 2>/dev/null | grep -q '("panel" "trayer")' && break
+    sleep 0.1
+done
+echo "X server $display with openbox and trayer"
 
 passed=0
 failed=0

@@ -10,6 +10,7 @@ shot() { import -display "$DISPLAY" -window root "$E2E_SHOTS/$1.png"; }
 fail() {
     echo "FAILED: $*"
     shot "failure" || true
+    tail -n 20 "$E2E_SHOTS/zelto.log" 2>/dev/null | sed 's/^/    zelto: /'
     exit 1
 }
 
@@ -113,9 +114,14 @@ shot 07-shown-left
 
 # The check box lies at (606, 3) in the client area, below a 1-pixel border and the
 # 28-pixel title bar.
+# The window manager reads the window's type again after the strip; let it settle first.
+sleep 0.5
 read -r x y _ _ < <(geometry "$win")
-xdotool mousemove $((x + 1 + 606 + 8)) $((y + 29 + 3 + 8)) click 1
-wait_for "xprop -id $win _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE" || fail "not kept on top: $(xprop -id "$win" _NET_WM_STATE)"
+xdotool mousemove $((x + 1 + 606 + 8)) $((y + 29 + 3 + 8))
+sleep 0.2
+xdotool click 1
+wait_for "xprop -id $win _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE" ||
+    fail "not kept on top at $(geometry "$win"): $(xprop -id "$win" _NET_WM_STATE _NET_WM_WINDOW_TYPE WM_STATE | tr '\n' ' ')"
 xprop -id "$win" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR || fail "taskbar entry still there"
 shot 08-always-on-top
 xdotool click 1
