@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end tests of the real program under Xvfb with the openbox window manager.
 #
-#   tests/e2e/run.sh <build-dir>
+#   tests/e2e/run.sh <build-dir> [test-name...]
 #
 # Starts a private X server on a free display, openbox and a notification area (trayer)
 # on it, then runs every tests/e2e/test_*.sh in turn. Each test runs in a fresh temporary folder holding a copy
@@ -14,11 +14,13 @@
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
-if [ $# -ne 1 ]; then
-    echo "usage: $0 <build-dir>" >&2
+if [ $# -lt 1 ]; then
+    echo "usage: $0 <build-dir> [test-name...]" >&2
     exit 2
 fi
 build=$(cd "$1" 2>/dev/null && pwd) || { echo "no build folder: $1" >&2; exit 2; }
+shift
+only=("$@")
 if [ ! -x "$build/run/zelto" ]; then
     echo "no program at $build/run/zelto: build first" >&2
     exit 2
@@ -98,6 +100,7 @@ shots_root="$build/e2e-shots"
 for test in "$here"/test_*.sh; do
     [ -e "$test" ] || continue
     name=$(basename "$test" .sh)
+    [ ${#only[@]} -eq 0 ] || [[ " ${only[*]} " == *" $name "* ]] || continue
     dir="$work/$name"
     mkdir -p "$dir/config" "$dir/runtime"
     chmod 700 "$dir/runtime"

@@ -6,23 +6,7 @@
 # Run by tests/e2e/run.sh.
 set -euo pipefail
 
-shot() { import -display "$DISPLAY" -window root "$E2E_SHOTS/$1.png"; }
-fail() {
-    echo "FAILED: $*"
-    shot "failure" || true
-    tail -n 20 "$E2E_SHOTS/zelto.log" 2>/dev/null | sed 's/^/    zelto: /'
-    exit 1
-}
-
-# Absolute x, y, width and height of a window.
-geometry() {
-    xwininfo -id "$1" | awk '
-        /Absolute upper-left X/ { x = $4 }
-        /Absolute upper-left Y/ { y = $4 }
-        /Width:/ { w = $2 }
-        /Height:/ { h = $2 }
-        END { print x, y, w, h }'
-}
+source "$(dirname "$0")/lib.sh"
 
 # Waits up to three seconds for a shell condition.
 wait_for() {
@@ -35,19 +19,11 @@ wait_for() {
 }
 
 y_is() { read -r _ gy _ _ < <(geometry "$win"); [ "$gy" -eq "$1" ]; }
+has_state() { [[ $(xprop -id "$win" _NET_WM_STATE) == *"$1"* ]]; }
 x_is() { read -r gx _ _ _ < <(geometry "$win"); [ "$gx" -eq "$1" ]; }
 
 # Docking on, first-run notices and pages already behind us.
-mkdir -p "$XDG_CONFIG_HOME/zelto"
-{
-    echo '[Software]'
-    echo 'zelsigxfct\xfct=xfct'
-    for marker in zeltorjqm zeltowllj zeltoqzone; do
-        echo "$marker\\rjname=Zelto"
-        echo "$marker\\banben=v 4.0.3"
-        echo "$marker\\gxriqi=2008-02-23"
-    done
-} >"$XDG_CONFIG_HOME/zelto/settings.ini"
+write_settings 'zelsigxfct\xfct=xfct'
 
 ./zelto >"$E2E_SHOTS/zelto.log" 2>&1 &
 app=$!
@@ -120,13 +96,13 @@ read -r x y _ _ < <(geometry "$win")
 xdotool mousemove $((x + 1 + 606 + 8)) $((y + 29 + 3 + 8))
 sleep 0.2
 xdotool click 1
-wait_for "xprop -id $win _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE" ||
+wait_for "has_state _NET_WM_STATE_ABOVE" ||
     fail "not kept on top at $(geometry "$win"): $(xprop -id "$win" _NET_WM_STATE _NET_WM_WINDOW_TYPE WM_STATE | tr '\n' ' ')"
-xprop -id "$win" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR || fail "taskbar entry still there"
+has_state _NET_WM_STATE_SKIP_TASKBAR || fail "taskbar entry still there"
 shot 08-always-on-top
 xdotool click 1
-wait_for "! xprop -id $win _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE" || fail "still on top"
-xprop -id "$win" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR && fail "taskbar entry not back"
+wait_for "! has_state _NET_WM_STATE_ABOVE" || fail "still on top"
+has_state _NET_WM_STATE_SKIP_TASKBAR && fail "taskbar entry not back"
 
 xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true
 xdotool key alt+F4

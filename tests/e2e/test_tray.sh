@@ -40,48 +40,10 @@ if [ -z "${E2E_RUN_DIR:-}" ]; then
         sleep 0.5
     fi
 fi
-shots=$E2E_SHOTS
 work=$E2E_SHOTS
 
-shot() { import -window root "$shots/$1.png" 2>/dev/null || true; }
-fail() {
-    echo "FAIL test_tray: $*" >&2
-    shot "failure"
-    echo "screenshots in $shots" >&2
-    exit 1
-}
+source "$(dirname "$0")/lib.sh"
 
-# Polls a command for up to $1 seconds.
-wait_until() {
-    local seconds=$1
-    shift
-    local end=$((SECONDS + seconds))
-    until "$@"; do
-        [ $SECONDS -ge $end ] && return 1
-        sleep 0.1
-    done
-}
-
-viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
-unmapped() { ! viewable "$1"; }
-geometry() { # prints "x y w h" of a window
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-                             /^  Width/ {w=$2} /^  Height/ {h=$2} END {print x, y, w, h}'
-}
-# The program's visible windows, one "id x y w h name" line each.
-program_windows() {
-    local w
-    for w in $(xdotool search --onlyvisible --class '^zelto$' 2>/dev/null); do
-        echo "$w $(geometry "$w") $(xdotool getwindowname "$w" 2>/dev/null)"
-    done
-}
-# The icon is the program's small window inside the notification area.
-tray_icon() { program_windows | awk '$4 <= 48 && $5 <= 48 {print $1; exit}'; }
-has_tray_icon() { [ -n "$(tray_icon)" ]; }
-no_tray_icon() { ! has_tray_icon; }
-# A notice or question: its title ends in the kind's title "信息".
-notice() { xdotool search --onlyvisible --name '信息$' 2>/dev/null | head -1; }
-has_notice() { [ -n "$(notice)" ]; }
 # A popup or dialog: visible, neither the main window nor the icon.
 other_window() { program_windows | awk -v main="$main" '$1 != main && !($4 <= 48 && $5 <= 48) {print $1; exit}'; }
 has_other_window() { [ -n "$(other_window)" ]; }
@@ -121,7 +83,6 @@ title_button() { # title_button minimize|tray: the skinned title bar's buttons
 
 # --- a notification area --------------------------------------------------------------
 # tests/e2e/run.sh starts one; on its own this test brings its own.
-have_tray() { xwininfo -root -tree | grep -q '("panel" "trayer")'; }
 if ! have_tray; then
     trayer --edge bottom --align right --widthtype pixel --width 120 --heighttype pixel --height 26 \
         --transparent false --SetDockType true >"$work/trayer.log" 2>&1 &
@@ -130,21 +91,11 @@ fi
 wait_until 10 have_tray || fail "trayer did not start"
 
 # --- the program, with the first-run notices already seen and the exit question on ------
-mkdir -p "$XDG_CONFIG_HOME/zelto"
-{
-    echo '[Software]'
-    echo 'zelsigtcts\tcts=tcts'
-    for marker in zeltorjqm zeltowllj zeltoqzone; do
-        echo "$marker\\rjname=Zelto"
-        echo "$marker\\banben=v 4.0.3"
-        echo "$marker\\gxriqi=2008-02-23"
-    done
-} >"$XDG_CONFIG_HOME/zelto/settings.ini"
+write_settings 'zelsigtcts\tcts=tcts'
 (cd "$E2E_RUN_DIR" && exec ./zelto) >"$work/zelto.log" 2>&1 &
 zelto=$!
 pids+=($zelto)
 
-find_main() { main=$(xdotool search --onlyvisible --name 'V4\.0\.3' 2>/dev/null | head -1); [ -n "$main" ]; }
 wait_until 15 find_main || fail "the main window did not appear"
 sleep 1.5 # the fade-in
 shot 1-normal
@@ -217,4 +168,4 @@ xdotool windowactivate --sync "$question" key Return 2>/dev/null || xdotool key 
 wait_until 10 gone || fail "the program did not end after Yes"
 no_tray_icon || fail "the icon stayed after the program ended"
 
-echo "PASS test_tray (screenshots in $shots)"
+echo "PASS test_tray (screenshots in $E2E_SHOTS)"
