@@ -13,21 +13,11 @@ build=$(cd "${1:-$repo/build}" && pwd)
 [ -x "$build/run/zelto" ] || { echo "no program at $build/run/zelto: build first" >&2; exit 2; }
 
 scratch=$(mktemp -d /tmp/zelto-shot.XXXXXX)
-pids=()
-cleanup() {
-    local i
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        kill "${pids[i]}" 2>/dev/null || true
-        wait "${pids[i]}" 2>/dev/null || true
-    done
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
-
 export E2E_SHOTS=$scratch XDG_CONFIG_HOME=$scratch/config XDG_RUNTIME_DIR=$scratch/runtime
 mkdir -p "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 source "$repo/tests/e2e/lib.sh"
+trap 'end_started; rm -rf "$scratch"' EXIT
 
 for n in $(seq 60 120); do
     { [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; } && continue

@@ -1,6 +1,16 @@
 # Helpers shared by the end-to-end tests; sourced, not run. Expects DISPLAY and
 # E2E_SHOTS (see run.sh).
 
+# What a script starts in the background goes into pids; end_started ends it, last first.
+pids=()
+end_started() {
+    local i
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        kill "${pids[i]}" 2>/dev/null || true
+        wait "${pids[i]}" 2>/dev/null || true
+    done
+}
+
 shot() { import -window root "$E2E_SHOTS/$1.png" 2>/dev/null || true; }
 
 # Reports a failure with a screenshot and the end of the program's log, and stops.

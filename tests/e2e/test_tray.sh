@@ -10,16 +10,8 @@
 # into a scratch folder and, with no DISPLAY, starts Xvfb and openbox on
 # ${ZELTO_E2E_DISPLAY:-:43}.
 set -euo pipefail
-
-pids=()
-cleanup() {
-    local i
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        kill "${pids[i]}" 2>/dev/null || true
-        wait "${pids[i]}" 2>/dev/null || true
-    done
-}
-trap cleanup EXIT
+source "$(dirname "$0")/lib.sh"
+trap end_started EXIT
 
 if [ -z "${E2E_RUN_DIR:-}" ]; then
     repo=$(cd "$(dirname "$0")/../.." && pwd)
@@ -41,8 +33,6 @@ if [ -z "${E2E_RUN_DIR:-}" ]; then
     fi
 fi
 work=$E2E_SHOTS
-
-source "$(dirname "$0")/lib.sh"
 
 # A popup or dialog: visible, neither the main window nor the icon.
 other_window() { program_windows | awk -v main="$main" '$1 != main && !($4 <= 48 && $5 <= 48) {print $1; exit}'; }
