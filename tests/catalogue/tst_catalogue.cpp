@@ -6,6 +6,7 @@
 #include "catalogue/DataSource.h"
 #include "catalogue/QueryModel.h"
 #include "platform/AppError.h"
+#include "support/ToolSupport.h"
 #include "platform/Ticks.h"
 #include "window/Guard.h"
 #include "window/MessageDialog.h"
@@ -20,7 +21,6 @@
 #include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QPointer>
 #include <QTimer>
@@ -86,14 +86,11 @@ class TestCatalogue : public QObject
 private slots:
     void init()
     {
-        m_dir.emplace();
-        QVERIFY(m_dir->isValid());
-        QVERIFY(QDir::setCurrent(m_dir->path()));
+        QVERIFY(m_work.enter());
     }
     void cleanup()
     {
-        QDir::setCurrent(QDir::tempPath());
-        m_dir.reset();
+        m_work.leave();
         Ticks::setSource(nullptr);
         TimerDlg::ResetAutoClose();
     }
@@ -354,7 +351,7 @@ private:
         return seen;
     }
 
-    std::optional<QTemporaryDir> m_dir;
+    WorkingFolder m_work;
 };
 
 QTEST_MAIN(TestCatalogue)

@@ -1,13 +1,12 @@
 #include "catalogue/CollectionFile.h"
 #include "platform/AppError.h"
+#include "support/ToolSupport.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
-#include <optional>
 
 class TestCollectionFile : public QObject
 {
@@ -16,15 +15,12 @@ class TestCollectionFile : public QObject
 private slots:
     void init()
     {
-        m_dir.emplace();
-        QVERIFY(m_dir->isValid());
-        QVERIFY(QDir::setCurrent(m_dir->path()));
+        QVERIFY(m_work.enter());
         QVERIFY(QDir().mkdir(QStringLiteral("data")));
     }
     void cleanup()
     {
-        QDir::setCurrent(QDir::tempPath());
-        m_dir.reset();
+        m_work.leave();
     }
 
     void paths()
@@ -100,7 +96,7 @@ private:
         return QStringLiteral("(no error)");
     }
 
-    std::optional<QTemporaryDir> m_dir;
+    WorkingFolder m_work;
 };
 
 QTEST_GUILESS_MAIN(TestCollectionFile)

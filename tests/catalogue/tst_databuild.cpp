@@ -1,30 +1,17 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueQuery.h"
+#include "support/ToolSupport.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <optional>
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString errors;
-};
-
-Run databuild(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(ZELTO_DATABUILD), args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
-}
+ToolRun databuild(const QStringList &args) { return runTool(QStringLiteral(ZELTO_DATABUILD), args); }
 
 void write(const QString &path, const QByteArray &utf8)
 {
@@ -51,9 +38,7 @@ class TestDataBuild : public QObject
 private slots:
     void init()
     {
-        m_dir.emplace();
-        QVERIFY(m_dir->isValid());
-        QVERIFY(QDir::setCurrent(m_dir->path()));
+        QVERIFY(m_work.enter());
         write(QStringLiteral("version.txt"), "2026.12\n");
         write(QStringLiteral("gxqm.txt"), "一\r\n二\r\n三\r\n");
         write(QStringLiteral("gxqlwm.txt"), "\xEF\xBB\xBF甲 ∝ 乙");
@@ -62,13 +47,12 @@ private slots:
     }
     void cleanup()
     {
-        QDir::setCurrent(QDir::tempPath());
-        m_dir.reset();
+        m_work.leave();
     }
 
     void catalogueTable()
     {
-        const Run run = databuild(QStringList{QStringLiteral("--catalogue"), QStringLiteral("run/zeltodata.dll")} + ListFiles);
+        const ToolRun run = databuild(QStringList{QStringLiteral("--catalogue"), QStringLiteral("run/zeltodata.dll")} + ListFiles);
         QCOMPARE(run.errors, QString());
         QCOMPARE(run.exitCode, 0);
         QVERIFY(!QFile::exists(QStringLiteral("run/zeltodata.dll.tmp")));
@@ -127,7 +111,7 @@ private slots:
         QFETCH(QString, where);
         QFETCH(QString, what);
         write(file, content);
-        const Run run = databuild(QStringList{QStringLiteral("--catalogue"), QStringLiteral("zeltodata.dll")} + ListFiles);
+        const ToolRun run = databuild(QStringList{QStringLiteral("--catalogue"), QStringLiteral("zeltodata.dll")} + ListFiles);
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.errors.startsWith(where) && run.errors.contains(what), qPrintable(run.errors));
         QVERIFY(!QFile::exists(QStringLiteral("zeltodata.dll")));
@@ -136,7 +120,7 @@ private slots:
     void collection()
     {
         write(QStringLiteral("01.txt"), "你好\n€\r\n\xEE\xA0\x96x\n\n");
-        Run run = databuild({QStringLiteral("--collection"), QStringLiteral("01.txt"), QStringLiteral("data/1.zelto")});
+        ToolRun run = databuild({QStringLiteral("--collection"), QStringLiteral("01.txt"), QStringLiteral("data/1.zelto")});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(readAll(QStringLiteral("data/1.zelto")), QByteArray("\xC4\xE3\xBA\xC3\r\n\x80\r\n\xFE\x51x\r\n\r\n"));
 
@@ -153,7 +137,7 @@ private slots:
 
     void synthetic()
     {
-        const Run run = databuild({QStringLiteral("--synthetic"), QStringLiteral("250"), QStringLiteral("zeltodata.dll")});
+        const ToolRun run = databuild({QStringLiteral("--synthetic"), QStringLiteral("250"), QStringLiteral("zeltodata.dll")});
         QCOMPARE(run.exitCode, 0);
         Catalogue c;
         c.OpenQueries();
@@ -170,7 +154,7 @@ private slots:
     }
 
 private:
-    std::optional<QTemporaryDir> m_dir;
+    WorkingFolder m_work;
 };
 
 QTEST_GUILESS_MAIN(TestDataBuild)

@@ -2,29 +2,17 @@
 // render tool's refusals of sources that would not come out as drawn.
 
 #include "tools/artwork/ArtworkSource.h"
+#include "support/ToolSupport.h"
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString errors;
-};
-
-Run artwork(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(ZELTO_ARTWORK), args);
-    if (!p.waitForFinished(60000))
-        return {};
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
-}
+ToolRun artwork(const QStringList &args) { return runTool(QStringLiteral(ZELTO_ARTWORK), args); }
 
 QByteArray readBytes(const QString &path)
 {
@@ -121,8 +109,8 @@ private slots:
         const QString source = writeSvg(dir, QStringLiteral("half.svg"), Shapes);
 
         const QString png = dir.filePath(QStringLiteral("out/deeper/half.png"));
-        Run run = artwork({source, png, QStringLiteral("80x40")});
-        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        ToolRun run = artwork({source, png, QStringLiteral("80x40")});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
         QImage image(png);
         QCOMPARE(image.size(), QSize(80, 40));
         QCOMPARE(image.pixel(10, 10), qRgb(0x2f, 0x6f, 0x99));
@@ -130,7 +118,7 @@ private slots:
 
         const QString jpg = dir.filePath(QStringLiteral("half.jpg"));
         run = artwork({source, jpg, QStringLiteral("80x40")});
-        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
         image = QImage(jpg);
         QCOMPARE(image.size(), QSize(80, 40));
         QVERIFY(qGray(image.pixel(70, 30)) > 245);
@@ -157,8 +145,8 @@ private slots:
         QFETCH(QString, message);
         QTemporaryDir dir;
         const QString out = dir.filePath(QStringLiteral("out.png"));
-        const Run run = artwork({writeSvg(dir, QStringLiteral("faulty.svg"), body), out, size});
-        QCOMPARE(run.status, 1);
+        const ToolRun run = artwork({writeSvg(dir, QStringLiteral("faulty.svg"), body), out, size});
+        QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.errors.contains(message), qPrintable(run.errors));
         QVERIFY2(run.errors.contains(QStringLiteral("faulty.svg")), qPrintable(run.errors));
         QVERIFY(!QFile::exists(out));
