@@ -1,6 +1,8 @@
 // Renders a UTF-8 text file in the collection memos' font, so that pictures
 // drawn with characters can be checked for alignment without starting the program.
 // Usage: textshot input.txt output.png
+#include "skin/Skin.h"
+
 #include <QFile>
 #include <QFont>
 #include <QFontMetrics>
@@ -25,9 +27,7 @@ int main(int argc, char **argv)
         return 1;
     }
     const QStringList lines = QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'));
-    QFont font(QStringLiteral("WenQuanYi Zen Hei Mono"));
-    font.setPixelSize(14);
-    font.setStyleHint(QFont::TypeWriter);
+    const QFont font = Skin::memoFont();
     const QFontMetrics fm(font);
     int width = 200;
     for (const QString &l : lines)
