@@ -137,6 +137,8 @@ private slots:
             QVERIFY(!answer->seen);
             QCOMPARE(s.opener.addresses, QStringList{Maker::AdvertisingPage});
         }
+        // The unused answer would otherwise take the next form's notice.
+        cancelPendingAnswers();
         s.opener.addresses.clear();
         s.store.deleteKey(SettingsKeys::HelpMarker);
         InstanceLock lock2(ApplicationTitle::Default, s.scratch.path(QStringLiteral("runtime2")));

@@ -170,6 +170,7 @@ private slots:
         settle();
         QVERIFY(!none->seen);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("原来的"));
+        cancelPendingAnswers();
 
         // Ctrl+C copies without a notice.
         select(c->memo(19), 4, 7);
