@@ -6,28 +6,19 @@
 #include "app/CloseSequence.h"
 #include "app/Fader.h"
 #include "app/SettingsKeys.h"
-#include "app/TForm1.h"
-#include "platform/InstanceLock.h"
-#include "platform/SettingsStore.h"
-#include "support/TestSupport.h"
-#include "window/ApplicationTitle.h"
+#include "support/ScratchForm.h"
 
 #include <QAction>
 #include <QPointer>
 #include <QSettings>
 #include <QTimer>
 
-struct WindowFixture {
-    ScratchDir scratch;
-    SettingsStore store;
-    RecordingOpener opener;
-    InstanceLock lock{ApplicationTitle::Default, scratch.path(QStringLiteral("runtime"))};
-    TForm1 form{FormServices{store, opener, lock}};
+struct WindowFixture : ScratchForm {
     QList<int> opacities;
     int quits = 0;
 
     explicit WindowFixture(const QString &storePath = QStringLiteral("config/zelto/settings.ini"))
-        : store(scratch.path(storePath))
+        : ScratchForm(storePath)
     {
         form.fader()->setRecorder(&opacities);
         form.closeSequence()->setQuit([this] { ++quits; });

@@ -4,25 +4,16 @@
 // files (each test may change them before start()), first-run notices already done.
 
 #include "app/SettingsKeys.h"
-#include "app/TForm1.h"
 #include "browse/PageCatalogue.h"
 #include "platform/Gbk.h"
-#include "platform/InstanceLock.h"
-#include "platform/SettingsStore.h"
 #include "support/CatalogueFixture.h"
-#include "support/TestSupport.h"
-#include "window/ApplicationTitle.h"
+#include "support/ScratchForm.h"
 
 #include <QDir>
 #include <QFile>
 #include <memory>
 
-struct BrowseForm {
-    ScratchDir scratch;
-    SettingsStore store{scratch.path(QStringLiteral("config/zelto/settings.ini"))};
-    RecordingOpener opener;
-    InstanceLock lock{ApplicationTitle::Default, scratch.path(QStringLiteral("runtime"))};
-    TForm1 form{FormServices{store, opener, lock}};
+struct BrowseForm : ScratchForm {
 
     BrowseForm()
     {

@@ -3,10 +3,7 @@
 #include "browse/PageCatalogue.h"
 #include "info/InfoTexts.h"
 #include "info/Maker.h"
-#include "platform/InstanceLock.h"
-#include "platform/SettingsStore.h"
-#include "support/TestSupport.h"
-#include "window/ApplicationTitle.h"
+#include "support/ScratchForm.h"
 #include "window/MessageDialog.h"
 #include "window/TimerDlg.h"
 #include "window/TrayIcon.h"
@@ -19,12 +16,7 @@
 
 namespace {
 
-struct Window {
-    ScratchDir scratch;
-    SettingsStore store{scratch.path(QStringLiteral("config/zelto/settings.ini"))};
-    RecordingOpener opener;
-    InstanceLock lock{ApplicationTitle::Default, scratch.path(QStringLiteral("runtime"))};
-    TForm1 form{FormServices{store, opener, lock}};
+struct Window : ScratchForm {
 
     // Triggers a menu item of the window or of the tray menu, or clicks a button.
     void run(const QString &name)

@@ -1,0 +1,23 @@
+#pragma once
+
+// A main window built on its own scratch folder, settings store and lock, with the
+// addresses it opens recorded. Fixtures add what their tests need on top.
+
+#include "app/TForm1.h"
+#include "platform/InstanceLock.h"
+#include "platform/SettingsStore.h"
+#include "support/TestSupport.h"
+#include "window/ApplicationTitle.h"
+
+struct ScratchForm {
+    ScratchDir scratch;
+    SettingsStore store;
+    RecordingOpener opener;
+    InstanceLock lock{ApplicationTitle::Default, scratch.path(QStringLiteral("runtime"))};
+    TForm1 form{FormServices{store, opener, lock}};
+
+    explicit ScratchForm(const QString &storePath = QStringLiteral("config/zelto/settings.ini"))
+        : store(scratch.path(storePath))
+    {
+    }
+};
