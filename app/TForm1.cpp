@@ -23,6 +23,7 @@
 #include "platform/InstanceLock.h"
 #include "platform/SettingsStore.h"
 #include "skin/MenuOpacity.h"
+#include "skin/Skin.h"
 #include "skin/SkinFrame.h"
 #include "window/ApplicationTitle.h"
 #include "window/ErrorBox.h"
@@ -36,6 +37,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -43,6 +45,11 @@
 #include <QTimer>
 
 static void initAppResource() { Q_INIT_RESOURCE(app); }
+
+namespace {
+constexpr int ClockPanelBorder = 1;
+constexpr int ClockMinPixelSize = 8;
+} // namespace
 
 TForm1::TForm1(FormServices services, QWidget *parent) : QWidget(parent), m_services(services)
 {
@@ -152,8 +159,11 @@ void TForm1::buildSystemMenu()
     QMenu *menu = systemMenu();
     bsSkinPopupMenu4 = menu;
     menu->addSeparator()->setObjectName(QStringLiteral("N34"));
-    QAction *help = menu->addAction(QStringLiteral("帮       助\tF1"));
+    QAction *help = menu->addAction(QStringLiteral("帮       助"));
     help->setObjectName(QStringLiteral("N35"));
+    // Shown beside the caption; the page control's N1 answers F1 in the window itself.
+    help->setShortcut(QKeySequence(Qt::Key_F1));
+    help->setShortcutContext(Qt::WidgetShortcut);
     QAction *about = menu->addAction(QStringLiteral("关       于"));
     about->setObjectName(QStringLiteral("N36"));
     menu->addSeparator()->setObjectName(QStringLiteral("N37"));
@@ -245,7 +255,19 @@ void TForm1::FormCreate()
     }
 }
 
-void TForm1::Timer2Timer() { bsSkinStatusPanel2->setText(ClockText::format(QTime::currentTime(), QLocale::system())); }
+void TForm1::Timer2Timer()
+{
+    const QString text = ClockText::format(QTime::currentTime(), QLocale::system());
+    // A 12-hour time with its day-period marker is wider than the 56 px panel in the
+    // interface font: draw it smaller rather than cut it.
+    QFont font = Skin::uiFont();
+    const int room = bsSkinStatusPanel2->width() - 2 * ClockPanelBorder;
+    while (font.pixelSize() > ClockMinPixelSize && QFontMetrics(font).horizontalAdvance(text) > room)
+        font.setPixelSize(font.pixelSize() - 1);
+    if (font != bsSkinStatusPanel2->font())
+        bsSkinStatusPanel2->setFont(font);
+    bsSkinStatusPanel2->setText(text);
+}
 
 void TForm1::closeEvent(QCloseEvent *event) { m_closeSequence->closeEvent(event); }
 

@@ -134,6 +134,7 @@ void AutoCloseTick()
         g_startTick = Ticks::now();
         g_savedTitle = Gbk::truncateToBytes(g_target->windowTitle(), SavedTitleMaxBytes);
         g_shownSeconds = 0;
+        return; // the countdown starts with the next tick
     }
     if (!g_hasTarget)
         return;

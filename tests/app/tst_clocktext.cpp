@@ -18,6 +18,17 @@ private slots:
         QCOMPARE(ClockText::format(evening, de), QStringLiteral("21:05:07"));
     }
 
+    void chineseLocalesLeaveNoPatternLettersOrBrackets()
+    {
+        const QTime morning(9, 5, 7);
+        const QTime evening(23, 59, 36);
+        QCOMPARE(ClockText::format(morning, QLocale(QLocale::Chinese, QLocale::China)), QStringLiteral("9:05:07"));
+        QCOMPARE(ClockText::format(evening, QLocale(QLocale::Chinese, QLocale::China)), QStringLiteral("23:59:36"));
+        QCOMPARE(ClockText::format(evening, QLocale(QLocale::Chinese, QLocale::Taiwan)), QStringLiteral("下午11:59:36"));
+        QCOMPARE(ClockText::format(morning, QLocale(QLocale::Chinese, QLocale::HongKong)), QStringLiteral("上午9:05:07"));
+        QCOMPARE(ClockText::format(morning, QLocale(QLocale::Persian, QLocale::Iran)), QLocale(QLocale::Persian, QLocale::Iran).toString(morning, QStringLiteral("H:mm:ss")));
+    }
+
     void noTimeZoneInAnyLocale()
     {
         const QTime t(9, 5, 7);

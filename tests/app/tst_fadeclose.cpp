@@ -135,6 +135,7 @@ private slots:
         onNextModal([&](QWidget *w) {
             if (auto *label = w->findChild<QLabel *>(QStringLiteral("Message")))
                 text = label->text();
+            TimerDlg::AutoCloseTick(); // finds the dialog
             TimerDlg::AutoCloseTick();
             titles << w->windowTitle();
             FakeTicks::advance(9000);

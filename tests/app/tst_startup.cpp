@@ -100,6 +100,7 @@ private slots:
         int addressesWhileShown = -1;
         bool formVisibleWhileShown = true;
         onNextModal([&](QWidget *w) {
+            TimerDlg::AutoCloseTick(); // finds the dialog
             TimerDlg::AutoCloseTick();
             title = w->windowTitle();
             addressesWhileShown = int(s.opener.addresses.size());
@@ -181,6 +182,9 @@ private slots:
         form.FormCreate();
 
         const QList<QAction *> items = form.systemMenu()->actions();
+        auto *help = form.findChild<QAction *>(QStringLiteral("N35"));
+        QCOMPARE(help->text(), QStringLiteral("帮       助")); // F1 is its shortcut, not part of it
+        QCOMPARE(help->shortcut(), QKeySequence(Qt::Key_F1));
         QCOMPARE(items.at(items.size() - 2)->text(), QStringLiteral("帮 助 F1"));
         QCOMPARE(items.last()->text(), QStringLiteral("关 于"));
         QVERIFY(items.at(items.size() - 3)->isSeparator());
@@ -189,6 +193,7 @@ private slots:
                                                std::pair{1026, QStringLiteral("(10)  信息")}}) {
             QString title;
             onNextModal([&title](QWidget *w) {
+                TimerDlg::AutoCloseTick(); // finds the dialog
                 TimerDlg::AutoCloseTick();
                 title = w->windowTitle();
                 postKey(w, Qt::Key_Return);

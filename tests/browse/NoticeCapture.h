@@ -1,6 +1,6 @@
 #pragma once
 
-// Catches the next modal notice: its title after the first auto-close tick (the countdown),
+// Catches the next modal notice: its title once the auto-close counts down (the countdown),
 // its text, then answers it with Enter.
 
 #include "support/TestSupport.h"
@@ -19,6 +19,7 @@ inline std::shared_ptr<CapturedNotice> captureNextNotice()
 {
     auto notice = std::make_shared<CapturedNotice>();
     onNextModal([notice](QWidget *w) {
+        TimerDlg::AutoCloseTick(); // finds the dialog
         TimerDlg::AutoCloseTick();
         notice->seen = true;
         notice->title = w->windowTitle();

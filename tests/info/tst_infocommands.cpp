@@ -58,6 +58,7 @@ std::shared_ptr<Seen> watchNotice(Window &w, Qt::Key key = Qt::Key_Return)
         seen->openedWhileShown = w.opener.addresses;
         seen->armed = TimerDlg::isArmed();
         if (seen->armed) {
+            TimerDlg::AutoCloseTick(); // finds the dialog
             TimerDlg::AutoCloseTick();
             seen->countdownTitle = dialog->windowTitle();
             FakeTicks::advance(60000);
