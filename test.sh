@@ -13,12 +13,12 @@ cmake --preset default >/dev/null
 cmake --build --preset default -j"$jobs"
 
 echo "== unit tests"
-ctest --preset default -j"$jobs" --label-exclude e2e
+ctest --preset default -j"$jobs"
 
 echo "== unit tests under ASan+UBSan"
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j"$jobs"
-ctest --preset asan -j"$jobs" --label-exclude e2e
+ctest --preset asan -j"$jobs"
 
 if [ -x tests/e2e/run.sh ]; then
     echo "== end-to-end tests under Xvfb"

@@ -23,11 +23,22 @@ function(zelto_add_test name)
             XDG_RUNTIME_DIR=${workdir}/runtime
             ${ARG_ENV}
             $<TARGET_FILE:${name}>)
+    file(MAKE_DIRECTORY ${workdir}/config ${workdir}/runtime)
     set_tests_properties(${name} PROPERTIES
-        FIXTURES_REQUIRED "${name}_workdir"
         WORKING_DIRECTORY ${workdir}
         LABELS "unit;${ARG_LABELS}"
         TIMEOUT 300)
-    add_test(NAME ${name}_setup COMMAND ${CMAKE_COMMAND} -E make_directory ${workdir} ${workdir}/config ${workdir}/runtime)
-    set_tests_properties(${name}_setup PROPERTIES FIXTURES_SETUP "${name}_workdir" LABELS "setup")
+endfunction()
+
+# zelto_add_generated_check(<name> GENERATOR <target> COMMITTED <file>)
+# A test that regenerates a committed source with its generator and compares the two.
+function(zelto_add_generated_check name)
+    cmake_parse_arguments(ARG "" "GENERATOR;COMMITTED" "" ${ARGN})
+    add_test(NAME ${name}
+        COMMAND ${CMAKE_COMMAND}
+            -DGENERATOR=$<TARGET_FILE:${ARG_GENERATOR}>
+            -DCOMMITTED=${ARG_COMMITTED}
+            -DOUTPUT=${CMAKE_CURRENT_BINARY_DIR}/${name}.out
+            -P ${PROJECT_SOURCE_DIR}/cmake/CheckGenerated.cmake)
+    set_tests_properties(${name} PROPERTIES LABELS "unit;generated")
 endfunction()
