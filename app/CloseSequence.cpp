@@ -1,7 +1,7 @@
 #include "app/CloseSequence.h"
 
 #include "app/Fader.h"
-#include "app/SettingsKeys.h"
+#include "platform/SettingsTable.h"
 #include "info/Maker.h"
 #include "platform/AddressOpener.h"
 #include "platform/SettingsStore.h"
@@ -49,7 +49,7 @@ void CloseSequence::closeEvent(QCloseEvent *event)
 
 bool CloseSequence::FormCloseQuery()
 {
-    if (!m_context.store->isPresent(SettingsKeys::ExitConfirmation))
+    if (!m_context.store->isSet(Settings::ExitConfirmation))
         return true;
     TimerDlg::ArmAutoClose(ConfirmationTimeoutMs, true, true);
     const int result = m_context.messages->ShowMessageDialog(confirmationText(), mtInformation, mbYesNoSet, 0);
@@ -62,8 +62,8 @@ void CloseSequence::FormClose()
     // A store that cannot be written must not keep the program from ending: the error is
     // reported and the close goes on.
     guarded(m_context.form, [this] {
-        if (!m_context.store->isPresent(SettingsKeys::CloseMarker)) {
-            SettingsKeys::writeMarker(*m_context.store, SettingsKeys::CloseMarker);
+        if (!m_context.store->isSet(Settings::CloseMarker)) {
+            m_context.store->set(Settings::CloseMarker);
             m_context.opener->open(Maker::PersonalSpacePage);
         }
     });

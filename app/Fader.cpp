@@ -1,6 +1,6 @@
 #include "app/Fader.h"
 
-#include "app/SettingsKeys.h"
+#include "platform/SettingsTable.h"
 #include "platform/SettingsStore.h"
 #include "window/Guard.h"
 
@@ -16,7 +16,7 @@ Fader::Fader(QWidget *form, QTimer *timer, SettingsStore *store)
     connect(m_timer, &QTimer::timeout, this, guardedSlot(m_form, [this] { Timer1Timer(); }));
 }
 
-int Fader::target() const { return m_store->isPresent(SettingsKeys::Opaque) ? Opaque : SemiTransparent; }
+int Fader::target() const { return m_store->isSet(Settings::Opaque) ? Opaque : SemiTransparent; }
 
 void Fader::setOpacity(int value)
 {

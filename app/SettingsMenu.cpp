@@ -1,7 +1,7 @@
 #include "app/SettingsMenu.h"
 
 #include "app/Fader.h"
-#include "app/SettingsKeys.h"
+#include "platform/SettingsTable.h"
 #include "platform/SettingsStore.h"
 #include "skin/MenuOpacity.h"
 #include "window/Guard.h"
@@ -48,13 +48,13 @@ void SettingsMenu::setPopupOpacity(int dialogs, int menus)
 
 void SettingsMenu::applyExitConfirmation()
 {
-    showPair("N42", "N43", m_context.store->isPresent(SettingsKeys::ExitConfirmation));
+    showPair("N42", "N43", m_context.store->isSet(Settings::ExitConfirmation));
 }
 
 void SettingsMenu::applyTransparency()
 {
     // The key's presence means opaque: without it the user gets semi-transparency.
-    const bool semi = !m_context.store->isPresent(SettingsKeys::Opaque);
+    const bool semi = !m_context.store->isSet(Settings::Opaque);
     showPair("N47", "N48", semi);
     const int value = semi ? Fader::SemiTransparent : Fader::Opaque;
     setPopupOpacity(value, value);
@@ -62,7 +62,7 @@ void SettingsMenu::applyTransparency()
 
 void SettingsMenu::applyDocking()
 {
-    const bool on = m_context.store->isPresent(SettingsKeys::Docking);
+    const bool on = m_context.store->isSet(Settings::Docking);
     m_docking->SetAutoDock(on);
     showPair("N53", "N54", on);
 }
@@ -70,13 +70,13 @@ void SettingsMenu::applyDocking()
 void SettingsMenu::N42Click()
 {
     showPair("N42", "N43", true);
-    m_context.store->writeString(SettingsKeys::ExitConfirmation, QStringLiteral("tuichutishi"), QStringLiteral("tishi"));
+    m_context.store->set(Settings::ExitConfirmation);
 }
 
 void SettingsMenu::N43Click()
 {
     showPair("N42", "N43", false);
-    m_context.store->deleteKey(SettingsKeys::ExitConfirmation);
+    m_context.store->clear(Settings::ExitConfirmation);
 }
 
 void SettingsMenu::N47Click()
@@ -84,7 +84,7 @@ void SettingsMenu::N47Click()
     m_fader->setOpacity(Fader::SemiTransparent);
     setPopupOpacity(Fader::SemiTransparent, MenuOpacityFromMenu);
     showPair("N47", "N48", true);
-    m_context.store->deleteKey(SettingsKeys::Opaque);
+    m_context.store->clear(Settings::Opaque);
 }
 
 void SettingsMenu::N48Click()
@@ -92,21 +92,21 @@ void SettingsMenu::N48Click()
     m_fader->setOpacity(Fader::Opaque);
     setPopupOpacity(Fader::Opaque, Fader::Opaque);
     showPair("N47", "N48", false);
-    m_context.store->writeString(SettingsKeys::Opaque, QStringLiteral("tm"), QStringLiteral("tm"));
+    m_context.store->set(Settings::Opaque);
 }
 
 void SettingsMenu::N53Click()
 {
     m_docking->SetAutoDock(true);
     showPair("N53", "N54", true);
-    m_context.store->writeString(SettingsKeys::Docking, QStringLiteral("xfct"), QStringLiteral("xfct"));
+    m_context.store->set(Settings::Docking);
 }
 
 void SettingsMenu::N54Click()
 {
     m_docking->SetAutoDock(false);
     showPair("N53", "N54", false);
-    m_context.store->deleteKey(SettingsKeys::Docking);
+    m_context.store->clear(Settings::Docking);
 }
 
 void SettingsMenu::bsSkinCheckRadioBox1Click()

@@ -5,7 +5,7 @@
 #include "app/ClockText.h"
 #include "app/Fader.h"
 #include "app/MainMenu.h"
-#include "app/SettingsKeys.h"
+#include "platform/SettingsTable.h"
 #include "app/SettingsMenu.h"
 #include "app/SystemCommandEvent.h"
 #include "app/Texts.h"
@@ -231,15 +231,15 @@ void TForm1::FormCreate()
         appendTaskbarCommands();
 
         // Step 10: help on the first start.
-        if (!m_services.store.isPresent(SettingsKeys::HelpMarker)) {
-            SettingsKeys::writeMarker(m_services.store, SettingsKeys::HelpMarker);
+        if (!m_services.store.isSet(Settings::HelpMarker)) {
+            m_services.store.set(Settings::HelpMarker);
             TimerDlg::ArmAutoClose(30000, true, true);
             bsSkinMessage1->ShowMessageDialog(Texts::firstRunHelp(), mtInformation, mbOKSet, 0);
         }
 
         // Step 11: the web page on the first start.
-        if (!m_services.store.isPresent(SettingsKeys::WebMarker)) {
-            SettingsKeys::writeMarker(m_services.store, SettingsKeys::WebMarker);
+        if (!m_services.store.isSet(Settings::WebMarker)) {
+            m_services.store.set(Settings::WebMarker);
             m_services.opener.open(Maker::AdvertisingPage);
         }
 

@@ -1,6 +1,7 @@
 #include "platform/SettingsStore.h"
 
 #include "platform/AppError.h"
+#include "platform/SettingsTable.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -60,3 +61,13 @@ void SettingsStore::deleteKey(const QString &key)
     if (s.status() != QSettings::NoError)
         throw AppError(QStringLiteral("无法删除设置“%1”：%2 不可写").arg(key, m_path));
 }
+
+bool SettingsStore::isSet(const StoredSetting &setting) const { return isPresent(setting.key); }
+
+void SettingsStore::set(const StoredSetting &setting)
+{
+    for (const auto &[name, value] : setting.values)
+        writeString(setting.key, name, value);
+}
+
+void SettingsStore::clear(const StoredSetting &setting) { deleteKey(setting.key); }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+struct StoredSetting;
+
 // The per-user settings store. A setting or marker is the presence of a key such as
 // "\Software\zelsigtm"; the values written into a key are never read back.
 // Every call opens the store anew, so changes made by other processes are seen at once.
@@ -22,6 +24,11 @@ public:
     // Removes the key with everything under it; absent afterwards whatever it was before.
     // Throws AppError on failure.
     void deleteKey(const QString &key);
+
+    // The settings of the table in platform/SettingsTable.h.
+    bool isSet(const StoredSetting &setting) const;
+    void set(const StoredSetting &setting); // writes its values; throws AppError on failure
+    void clear(const StoredSetting &setting); // throws AppError on failure
 
     static QString defaultFilePath();
 

@@ -13,7 +13,7 @@
 // and the median, minimum and maximum of each. The program itself is not changed or
 // instrumented in any way.
 
-#include "app/SettingsKeys.h"
+#include "platform/SettingsTable.h"
 #include "platform/SettingsStore.h"
 
 #include <QDir>
@@ -293,8 +293,8 @@ int main(int argc, char **argv)
 
     const QString configDir = scratch.filePath(QStringLiteral("config"));
     SettingsStore store(configDir + QStringLiteral("/zelto/settings.ini"));
-    for (const QString &marker : { SettingsKeys::HelpMarker, SettingsKeys::WebMarker, SettingsKeys::CloseMarker })
-        SettingsKeys::writeMarker(store, marker);
+    for (const StoredSetting *marker : {&Settings::HelpMarker, &Settings::WebMarker, &Settings::CloseMarker})
+        store.set(*marker);
 
     Display display;
     std::vector<Sample> samples;

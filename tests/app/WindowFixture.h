@@ -5,7 +5,7 @@
 
 #include "app/CloseSequence.h"
 #include "app/Fader.h"
-#include "app/SettingsKeys.h"
+#include "platform/SettingsTable.h"
 #include "support/ScratchForm.h"
 
 #include <QAction>
@@ -40,8 +40,8 @@ struct WindowFixture : ScratchForm {
 
     void markFirstRunDone()
     {
-        SettingsKeys::writeMarker(store, SettingsKeys::HelpMarker);
-        SettingsKeys::writeMarker(store, SettingsKeys::WebMarker);
+        store.set(Settings::HelpMarker);
+        store.set(Settings::WebMarker);
     }
 };
 

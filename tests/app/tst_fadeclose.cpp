@@ -10,10 +10,10 @@ namespace {
 
 void confirmOnClose(SettingsStore &store)
 {
-    store.writeString(SettingsKeys::ExitConfirmation, QStringLiteral("tuichutishi"), QStringLiteral("tishi"));
+    store.set(Settings::ExitConfirmation);
 }
 
-void makeOpaque(SettingsStore &store) { store.writeString(SettingsKeys::Opaque, QStringLiteral("tm"), QStringLiteral("tm")); }
+void makeOpaque(SettingsStore &store) { store.set(Settings::Opaque); }
 
 } // namespace
 
@@ -167,7 +167,7 @@ private slots:
         QCOMPARE(f.quits, 0);
         QVERIFY(f.opacities.isEmpty());
         QVERIFY(f.opener.addresses.isEmpty());
-        QVERIFY(!f.store.isPresent(SettingsKeys::CloseMarker));
+        QVERIFY(!f.store.isSet(Settings::CloseMarker));
 
         // A dialog closed without any of its buttons lets the close go on.
         watch.timer.stop();

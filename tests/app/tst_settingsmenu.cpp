@@ -100,9 +100,9 @@ private slots:
     {
         WindowFixture f;
         f.markFirstRunDone();
-        f.store.writeString(SettingsKeys::ExitConfirmation, QStringLiteral("tuichutishi"), QStringLiteral("tishi"));
-        f.store.writeString(SettingsKeys::Opaque, QStringLiteral("tm"), QStringLiteral("tm"));
-        f.store.writeString(SettingsKeys::Docking, QStringLiteral("xfct"), QStringLiteral("xfct"));
+        f.store.set(Settings::ExitConfirmation);
+        f.store.set(Settings::Opaque);
+        f.store.set(Settings::Docking);
         startUp(f);
         QCOMPARE(visibleItems(f), (QStringList{"N43", "N47", "N54"}));
         QCOMPARE(popupOpacities(f), (Opacities{true, 255, true, 255}));
@@ -165,8 +165,8 @@ private slots:
         f.form.show();
 
         SettingsStore other(f.store.filePath());
-        other.deleteKey(SettingsKeys::ExitConfirmation);
-        other.writeString(SettingsKeys::Opaque, QStringLiteral("tm"), QStringLiteral("tm"));
+        other.clear(Settings::ExitConfirmation);
+        other.set(Settings::Opaque);
         // The menu still shows the old state; the close asks nothing, the fade uses 255.
         QVERIFY(f.action("N43")->isVisible());
         QVERIFY(f.action("N48")->isVisible());

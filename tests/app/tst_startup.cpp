@@ -1,4 +1,4 @@
-#include "app/SettingsKeys.h"
+#include "platform/SettingsTable.h"
 #include "app/SystemCommandEvent.h"
 #include "app/TForm1.h"
 #include "info/Maker.h"
@@ -49,8 +49,8 @@ struct Started {
 
 void markFirstRunDone(SettingsStore &store)
 {
-    SettingsKeys::writeMarker(store, SettingsKeys::HelpMarker);
-    SettingsKeys::writeMarker(store, SettingsKeys::WebMarker);
+    store.set(Settings::HelpMarker);
+    store.set(Settings::WebMarker);
 }
 
 } // namespace
@@ -115,8 +115,8 @@ private slots:
         QVERIFY(!form.terminationRequested());
 
         QSettings ini(s.store.filePath(), QSettings::IniFormat);
-        for (const QString &key : {SettingsKeys::HelpMarker, SettingsKeys::WebMarker}) {
-            ini.beginGroup(QString(key).replace(QLatin1Char('\\'), QLatin1Char('/')).mid(1));
+        for (const StoredSetting *setting : {&Settings::HelpMarker, &Settings::WebMarker}) {
+            ini.beginGroup(QString(setting->key).replace(QLatin1Char('\\'), QLatin1Char('/')).mid(1));
             QCOMPARE(ini.childKeys().size(), 3);
             QCOMPARE(ini.value(QStringLiteral("rjname")).toString(), QStringLiteral("Zelto签名字符2008"));
             QCOMPARE(ini.value(QStringLiteral("banben")).toString(), QStringLiteral("v 4.0.3"));
@@ -130,7 +130,7 @@ private slots:
         Started s;
         QVERIFY(writeCatalogue(QStringLiteral("zeltodata.dll")));
         markFirstRunDone(s.store);
-        s.store.deleteKey(SettingsKeys::WebMarker);
+        s.store.clear(Settings::WebMarker);
         {
             TForm1 form(FormServices{s.store, s.opener, s.lock});
             auto answer = answerNextWith(Qt::Key_Return);
@@ -141,7 +141,7 @@ private slots:
         // The unused answer would otherwise take the next form's notice.
         cancelPendingAnswers();
         s.opener.addresses.clear();
-        s.store.deleteKey(SettingsKeys::HelpMarker);
+        s.store.clear(Settings::HelpMarker);
         InstanceLock lock2(ApplicationTitle::Default, s.scratch.path(QStringLiteral("runtime2")));
         TForm1 form(FormServices{s.store, s.opener, lock2});
         auto answer = answerNextWith(Qt::Key_Return);

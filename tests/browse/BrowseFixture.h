@@ -3,7 +3,7 @@
 // A started main window in a scratch folder: a small catalogue, the nineteen collection
 // files (each test may change them before start()), first-run notices already done.
 
-#include "app/SettingsKeys.h"
+#include "platform/SettingsTable.h"
 #include "browse/PageCatalogue.h"
 #include "platform/Gbk.h"
 #include "support/CatalogueFixture.h"
@@ -17,8 +17,8 @@ struct BrowseForm : ScratchForm {
 
     BrowseForm()
     {
-        SettingsKeys::writeMarker(store, SettingsKeys::HelpMarker);
-        SettingsKeys::writeMarker(store, SettingsKeys::WebMarker);
+        store.set(Settings::HelpMarker);
+        store.set(Settings::WebMarker);
         QDir().mkpath(QStringLiteral("data"));
         for (int n = 1; n <= 19; ++n)
             writeCollection(n, Gbk::encode(QStringLiteral("第%1个集合\r\n第二行\r\n").arg(n)));

@@ -1,5 +1,6 @@
 #include "platform/AppError.h"
 #include "platform/SettingsStore.h"
+#include "platform/SettingsTable.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -36,15 +37,40 @@ private slots:
         QVERIFY(!a.isPresent(QStringLiteral("\\Software\\zelsigxfct")));
     }
 
-    void valuesAreStoredAsText()
+    // The stored format is what users' files hold: a settings file written by the program
+    // as it was when this test was written must keep working, and setting everything
+    // must write exactly that file.
+    void settingsFileOfTodayKeepsWorking()
     {
+        const QByteArray today = "[Software]\n"
+                                 "zelsigtcts\\tuichutishi=tishi\n"
+                                 "zelsigtm\\tm=tm\n"
+                                 "zelsigxfct\\xfct=xfct\n"
+                                 "zeltoqzone\\banben=v 4.0.3\n"
+                                 "zeltoqzone\\gxriqi=2008-02-23\n"
+                                 "zeltoqzone\\rjname=Zelto签名字符2008\n"
+                                 "zeltorjqm\\banben=v 4.0.3\n"
+                                 "zeltorjqm\\gxriqi=2008-02-23\n"
+                                 "zeltorjqm\\rjname=Zelto签名字符2008\n"
+                                 "zeltowllj\\banben=v 4.0.3\n"
+                                 "zeltowllj\\gxriqi=2008-02-23\n"
+                                 "zeltowllj\\rjname=Zelto签名字符2008\n";
         QTemporaryDir dir;
         const QString path = dir.path() + QStringLiteral("/settings.ini");
-        SettingsStore store(path);
-        store.writeString(QStringLiteral("\\Software\\zeltorjqm"), QStringLiteral("rjname"), QStringLiteral("Zelto签名字符2008"));
         QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(today);
+        f.close();
+        SettingsStore store(path);
+        for (const StoredSetting *setting : Settings::All) {
+            QVERIFY2(store.isSet(*setting), qPrintable(setting->key));
+            store.clear(*setting);
+            QVERIFY(!store.isSet(*setting));
+        }
+        for (const StoredSetting *setting : Settings::All)
+            store.set(*setting);
         QVERIFY(f.open(QIODevice::ReadOnly));
-        QVERIFY(f.readAll().contains("[Software]"));
+        QCOMPARE(f.readAll(), today);
     }
 
     void readOnlyLocationFailsLoudlyAndReadsAbsent()
