@@ -2,6 +2,7 @@
 
 #include "app/SystemCommandEvent.h"
 #include "app/Texts.h"
+#include "info/InfoTexts.h"
 #include "window/Guard.h"
 #include "window/TbsSkinMessage.h"
 #include "window/TimerDlg.h"
@@ -20,14 +21,14 @@ bool AppMessageHook::AppMessage(QEvent *event)
         return false;
     const quintptr command = static_cast<SystemCommandEvent *>(event)->wParam();
     bool handled = false;
-    if (command == 1025) {
+    if (command == SystemCommandEvent::HelpCommand) {
         TimerDlg::ArmAutoClose(30000, true, true);
-        m_messages->ShowMessageDialog(Texts::olderHelp(), mtInformation, mbOKSet, 0);
+        m_messages->ShowMessageDialog(InfoTexts::olderHelp(), mtInformation, mbOKSet, 0);
         handled = true;
     }
-    if (command == 1026) {
+    if (command == SystemCommandEvent::AboutCommand) {
         TimerDlg::ArmAutoClose(10000, true, true);
-        m_messages->ShowMessageDialog(Texts::olderAbout(), mtInformation, mbOKSet, 0);
+        m_messages->ShowMessageDialog(InfoTexts::olderAbout(), mtInformation, mbOKSet, 0);
         handled = true;
     }
     return handled;

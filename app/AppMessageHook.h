@@ -6,7 +6,7 @@ class QWidget;
 class TbsSkinMessage;
 
 // The application-wide message hook: sees every event before it is delivered and serves
-// the taskbar menu's help (1025) and about (1026) commands.
+// the taskbar menu's help and about commands.
 class AppMessageHook : public QObject
 {
     Q_OBJECT

@@ -5,18 +5,17 @@
 #include "platform/InstanceLock.h"
 #include "platform/SettingsStore.h"
 #include "skin/Skin.h"
-#include "window/ApplicationTitle.h"
+#include "platform/ApplicationTitle.h"
 
 int main(int argc, char **argv)
 {
     ZeltoApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zelto"));
-    ApplicationTitle::set(ApplicationTitle::Default);
     Skin::apply(app);
 
     SettingsStore store;
     DesktopAddressOpener opener;
-    InstanceLock instanceLock(ApplicationTitle::get());
+    InstanceLock instanceLock(ApplicationTitle);
 
     TForm1 form(FormServices{store, opener, instanceLock});
     form.FormCreate();

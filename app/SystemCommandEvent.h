@@ -3,11 +3,12 @@
 #include <QEvent>
 
 // A system command of the taskbar entry's menu, posted to the application; wParam is the
-// command number (1025 help, 1026 about).
+// command number.
 class SystemCommandEvent : public QEvent
 {
 public:
-    static constexpr int MessageNumber = 274; // WM_SYSCOMMAND
+    static constexpr quintptr HelpCommand = 1025;
+    static constexpr quintptr AboutCommand = 1026;
     static QEvent::Type eventType()
     {
         static const int type = QEvent::registerEventType();

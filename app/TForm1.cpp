@@ -9,11 +9,12 @@
 #include "app/SettingsMenu.h"
 #include "app/SystemCommandEvent.h"
 #include "app/Texts.h"
+#include "info/InfoTexts.h"
 #include "browse/CataloguePages.h"
 #include "browse/CollectionMemos.h"
 #include "browse/PageCatalogue.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/DataInfoCommand.h"
+#include "info/DataInfoCommand.h"
 #include "convert/ConvertPage.h"
 #include "convert/GbToBig.h"
 #include "info/InfoCommands.h"
@@ -25,7 +26,7 @@
 #include "skin/MenuOpacity.h"
 #include "skin/Skin.h"
 #include "skin/SkinFrame.h"
-#include "window/ApplicationTitle.h"
+#include "platform/ApplicationTitle.h"
 #include "window/ErrorBox.h"
 #include "window/Guard.h"
 #include "window/TbsSkinMessage.h"
@@ -55,7 +56,7 @@ TForm1::TForm1(FormServices services, QWidget *parent) : QWidget(parent), m_serv
 {
     initAppResource();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(ApplicationTitle::get());
+    setWindowTitle(ApplicationTitle);
     setWindowIcon(QIcon(QStringLiteral(":/app/zelto.svg")));
     m_frame = std::make_unique<SkinFrame>(this, SkinTitleBar::SystemMenu | SkinTitleBar::Minimize
                                                     | SkinTitleBar::MinimizeToTray | SkinTitleBar::Close);
@@ -176,16 +177,16 @@ void TForm1::appendTaskbarCommands()
     QMenu *menu = systemMenu();
     menu->addSeparator();
     QAction *help = menu->addAction(QStringLiteral("帮 助 F1"));
-    help->setObjectName(QStringLiteral("SysCmd1025"));
+    help->setObjectName(QStringLiteral("SysCmd%1").arg(SystemCommandEvent::HelpCommand));
     connect(help, &QAction::triggered, this,
-            [] { QCoreApplication::postEvent(qApp, new SystemCommandEvent(1025)); });
+            [] { QCoreApplication::postEvent(qApp, new SystemCommandEvent(SystemCommandEvent::HelpCommand)); });
     QAction *about = menu->addAction(QStringLiteral("关 于"));
-    about->setObjectName(QStringLiteral("SysCmd1026"));
+    about->setObjectName(QStringLiteral("SysCmd%1").arg(SystemCommandEvent::AboutCommand));
     connect(about, &QAction::triggered, this,
-            [] { QCoreApplication::postEvent(qApp, new SystemCommandEvent(1026)); });
+            [] { QCoreApplication::postEvent(qApp, new SystemCommandEvent(SystemCommandEvent::AboutCommand)); });
 }
 
-bool TForm1::catalogueFileExists() const { return QFileInfo::exists(QStringLiteral("zeltodata.dll")); }
+bool TForm1::catalogueFileExists() const { return QFileInfo::exists(Catalogue::FileName); }
 
 void TForm1::requestTermination()
 {
@@ -234,7 +235,7 @@ void TForm1::FormCreate()
         if (!m_services.store.isSet(Settings::HelpMarker)) {
             m_services.store.set(Settings::HelpMarker);
             TimerDlg::ArmAutoClose(30000, true, true);
-            bsSkinMessage1->ShowMessageDialog(Texts::firstRunHelp(), mtInformation, mbOKSet, 0);
+            bsSkinMessage1->ShowMessageDialog(InfoTexts::firstRunHelp(), mtInformation, mbOKSet, 0);
         }
 
         // Step 11: the web page on the first start.

@@ -4,7 +4,7 @@
 #include "catalogue/CatalogueQuery.h"
 #include "catalogue/DataSource.h"
 #include "platform/AppError.h"
-#include "window/ApplicationTitle.h"
+#include "platform/ApplicationTitle.h"
 
 
 Catalogue::Catalogue(QObject *parent) : QObject(parent), ADOConnection1(new CatalogueConnection(this))
@@ -37,5 +37,5 @@ QString Catalogue::DataVersion() const
 
 QString Catalogue::versionCaption(const QString &version)
 {
-    return ApplicationTitle::Default + QStringLiteral(" Data version ") + version;
+    return ApplicationTitle + QStringLiteral(" Data version ") + version;
 }

@@ -7,6 +7,11 @@ namespace InfoTexts {
 
 QString help();
 QString about();
+// The help notice of the first start.
+QString firstRunHelp();
+// The help and about texts of the taskbar entry's menu carry the older addresses.
+QString olderHelp();
+QString olderAbout();
 QString advertising();
 QString donation();
 QString localUpgrade();

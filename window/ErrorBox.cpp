@@ -1,6 +1,6 @@
 #include "window/ErrorBox.h"
 
-#include "window/ApplicationTitle.h"
+#include "platform/ApplicationTitle.h"
 #include "window/MessageDialog.h"
 
 #include <QApplication>
@@ -20,7 +20,7 @@ int show(QWidget *owner, const QString &message)
     QWidget *parent = QApplication::activeModalWidget();
     if (!parent)
         parent = owner;
-    MessageDialog dialog(parent, ApplicationTitle::get(), QApplication::style()->standardIcon(QStyle::SP_MessageBoxCritical),
+    MessageDialog dialog(parent, ApplicationTitle, QApplication::style()->standardIcon(QStyle::SP_MessageBoxCritical),
                          messageText(message), mbOKSet);
     return dialog.exec();
 }

@@ -1,6 +1,6 @@
 #include "window/TbsSkinMessage.h"
 
-#include "window/ApplicationTitle.h"
+#include "platform/ApplicationTitle.h"
 #include "window/MessageDialog.h"
 
 #include <QApplication>
@@ -49,7 +49,7 @@ QString TbsSkinMessage::titleOf(TMsgDlgType kind)
     case mtCustom:
         break;
     }
-    return ApplicationTitle::get();
+    return ApplicationTitle;
 }
 
 int TbsSkinMessage::ShowMessageDialog(const QString &text, TMsgDlgType kind, TMsgDlgButtons buttons, int helpContext)

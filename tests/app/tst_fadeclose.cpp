@@ -108,7 +108,7 @@ private slots:
         ScratchDir shared;
         const QString path = shared.path(QStringLiteral("config/zelto/settings.ini"));
         RecordingOpener opener;
-        InstanceLock lock(ApplicationTitle::Default, shared.path(QStringLiteral("runtime")));
+        InstanceLock lock(ApplicationTitle, shared.path(QStringLiteral("runtime")));
         for (int run = 0; run < 2; ++run) {
             SettingsStore store(path);
             TForm1 form(FormServices{store, opener, lock});
@@ -219,7 +219,7 @@ private slots:
             postKey(w, Qt::Key_Return);
         });
         QVERIFY(f.form.close());
-        QCOMPARE(title, ApplicationTitle::get());
+        QCOMPARE(title, ApplicationTitle);
         QCOMPARE(fadedBeforeError, 0);
         QCOMPARE(f.opacities, fadeOutValues(220));
         QCOMPARE(f.quits, 1);

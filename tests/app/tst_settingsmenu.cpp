@@ -204,7 +204,7 @@ private slots:
                 postKey(w, Qt::Key_Return);
             });
             f.action(c.item)->trigger();
-            QCOMPARE(title, ApplicationTitle::get());
+            QCOMPARE(title, ApplicationTitle);
             QVERIFY2(!text.isEmpty(), c.item);
             QCOMPARE(visible, c.visibleDuringError);
         }

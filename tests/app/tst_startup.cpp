@@ -6,7 +6,7 @@
 #include "platform/SettingsStore.h"
 #include "support/CatalogueFixture.h"
 #include "support/TestSupport.h"
-#include "window/ApplicationTitle.h"
+#include "platform/ApplicationTitle.h"
 #include "window/TimerDlg.h"
 
 #include <QCheckBox>
@@ -36,7 +36,7 @@ struct Started {
     ScratchDir scratch;
     SettingsStore store{scratch.path(QStringLiteral("config/zelto/settings.ini"))};
     RecordingOpener opener;
-    InstanceLock lock{ApplicationTitle::Default, scratch.path(QStringLiteral("runtime"))};
+    InstanceLock lock{ApplicationTitle, scratch.path(QStringLiteral("runtime"))};
     Started()
     {
         QDir().mkpath(scratch.path(QStringLiteral("data")));
@@ -142,7 +142,7 @@ private slots:
         cancelPendingAnswers();
         s.opener.addresses.clear();
         s.store.clear(Settings::HelpMarker);
-        InstanceLock lock2(ApplicationTitle::Default, s.scratch.path(QStringLiteral("runtime2")));
+        InstanceLock lock2(ApplicationTitle, s.scratch.path(QStringLiteral("runtime2")));
         TForm1 form(FormServices{s.store, s.opener, lock2});
         auto answer = answerNextWith(Qt::Key_Return);
         form.FormCreate();
@@ -263,7 +263,7 @@ int main(int argc, char **argv)
 {
     if (argc == 3 && QByteArray(argv[1]) == "-hold") {
         QCoreApplication app(argc, argv);
-        InstanceLock lock(ApplicationTitle::Default, QString::fromLocal8Bit(argv[2]));
+        InstanceLock lock(ApplicationTitle, QString::fromLocal8Bit(argv[2]));
         if (lock.alreadyExists())
             return 1;
         fputs("locked\n", stdout);

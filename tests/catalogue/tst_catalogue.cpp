@@ -2,18 +2,11 @@
 #include "catalogue/CatalogueConnection.h"
 #include "catalogue/CatalogueQuery.h"
 #include "catalogue/ConnectionString.h"
-#include "catalogue/DataInfoCommand.h"
 #include "catalogue/DataSource.h"
 #include "catalogue/QueryModel.h"
 #include "platform/AppError.h"
 #include "support/ToolSupport.h"
-#include "platform/Ticks.h"
-#include "window/Guard.h"
-#include "window/MessageDialog.h"
-#include "window/TbsSkinMessage.h"
-#include "window/TimerDlg.h"
 
-#include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -22,8 +15,6 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
-#include <QPointer>
-#include <QTimer>
 
 #include <optional>
 
@@ -91,8 +82,6 @@ private slots:
     void cleanup()
     {
         m_work.leave();
-        Ticks::setSource(nullptr);
-        TimerDlg::ResetAutoClose();
     }
 
     void connectionString()
@@ -117,18 +106,6 @@ private slots:
 
         QVERIFY(errorOf([] { ConnectionString::parse(u"A=1;junk;B=2"); }));
         QVERIFY(errorOf([] { ConnectionString::parse(u"A=\"open"); }));
-    }
-
-    void dataInfoText()
-    {
-        const QString text = DataInfoCommand::text(1, 2, 3, 4, QStringLiteral("v"));
-        QCOMPARE(text.split(QStringLiteral("\r\r")),
-                 QStringList({QStringLiteral("数据信息"), QStringLiteral("经典个性签名:1条"),
-                              QStringLiteral("〖经典个性网名〗"), QStringLiteral("个性情侣网名:2条"),
-                              QStringLiteral("个性男生网名:3条"), QStringLiteral("个性女生网名4条"),
-                              QStringLiteral("数据版本：Data version v")}));
-        QVERIFY(!text.contains(u'\n'));
-        QVERIFY(DataInfoCommand::text(0, 120000, 0, 0, QString()).contains(QStringLiteral(":120000条")));
     }
 
     // Entries that SQLite would take as false (Chinese text, "0") still count; Null and
@@ -263,94 +240,7 @@ private slots:
         QCOMPARE(QDir::current().entryList(QDir::Files), QStringList{QStringLiteral("zeltodata.dll")});
     }
 
-    // The handler arms a 20 s auto-close, reads counts and version at the time of the click,
-    // and shows an information message.
-    void dataInfoCommandShowsAndClosesItself()
-    {
-        writeFixture(AllColumns, {{QStringLiteral("a"), QStringLiteral("b")}, {QStringLiteral("c")}, {}, {},
-                                  {QStringLiteral("7.1")}});
-        Catalogue c;
-        c.OpenQueries();
-        QWidget owner;
-        TbsSkinMessage messages(&owner);
-        DataInfoCommand command(&c, &messages);
-
-        const Watch seen = watchModal(20000);
-        command.N64Click();
-        QCOMPARE(seen->text, DataInfoCommand::text(2, 1, 0, 0, QStringLiteral("7.1")));
-        QCOMPARE(seen->title, QStringLiteral("信息"));
-        QVERIFY2(seen->stillOpenJustBefore, "closed before its time");
-        QVERIFY2(seen->closedByItself(), "did not close by itself");
-    }
-
-    // Without a version the error goes to the guard's error box, which the armed
-    // auto-close then closes.
-    void dataInfoCommandWithoutVersion()
-    {
-        writeFixture(AllColumns, {{QStringLiteral("a")}, {}, {}, {}, {}});
-        Catalogue c;
-        c.OpenQueries();
-        QVERIFY(errorOf([&] { c.DataVersion(); }));
-        QWidget owner;
-        TbsSkinMessage messages(&owner);
-        DataInfoCommand command(&c, &messages);
-
-        const Watch seen = watchModal(20000);
-        guarded(&owner, [&] { command.N64Click(); });
-        QCOMPARE(seen->text, QStringLiteral("Could not convert variant of type (Null) into type (String)"));
-        QVERIFY(seen->closedByItself());
-    }
-
-private:
-    struct Seen {
-        QString text;
-        QString title;
-        bool stillOpenJustBefore = false;
-        int phase = 0;
-        bool forced = false;
-        QPointer<QTimer> timer;
-        bool closedByItself() const { return phase == 2 && !forced; }
-        ~Seen() { delete timer; }
-    };
-    using Watch = std::shared_ptr<Seen>;
-
-    static inline quint32 s_ticks = 0;
-    static quint32 fakeTicks() { return s_ticks; }
-
-    // Drives the tick counter: once the auto-close has taken the next modal dialog, moves
-    // time to just before its time-out, then past it, and records what happened.
-    static Watch watchModal(int timeoutMs)
-    {
-        s_ticks = 5000;
-        Ticks::setSource(&fakeTicks);
-        auto seen = std::make_shared<Seen>();
-        seen->timer = new QTimer;
-        Seen *s = seen.get();
-        auto polls = std::make_shared<int>(0);
-        QObject::connect(seen->timer, &QTimer::timeout, seen->timer, [s, polls, timeoutMs] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (!modal)
-                return;
-            if (++*polls > 300) { // a fault fails the test instead of hanging it
-                s->forced = true;
-                modal->close();
-            } else if (s->phase == 0 && TimerDlg::target() == modal) {
-                if (auto *dialog = qobject_cast<MessageDialog *>(modal))
-                    s->text = dialog->text();
-                s->title = TimerDlg::savedTitle();
-                s_ticks += quint32(timeoutMs - 500);
-                s->phase = 1;
-                *polls = 0;
-            } else if (s->phase == 1 && *polls == 30) {
-                s->stillOpenJustBefore = true;
-                s_ticks += 1000;
-                s->phase = 2;
-            }
-        });
-        seen->timer->start(10);
-        return seen;
-    }
-
+    private:
     WorkingFolder m_work;
 };
 

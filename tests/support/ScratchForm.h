@@ -7,13 +7,13 @@
 #include "platform/InstanceLock.h"
 #include "platform/SettingsStore.h"
 #include "support/TestSupport.h"
-#include "window/ApplicationTitle.h"
+#include "platform/ApplicationTitle.h"
 
 struct ScratchForm {
     ScratchDir scratch;
     SettingsStore store;
     RecordingOpener opener;
-    InstanceLock lock{ApplicationTitle::Default, scratch.path(QStringLiteral("runtime"))};
+    InstanceLock lock{ApplicationTitle, scratch.path(QStringLiteral("runtime"))};
     TForm1 form{FormServices{store, opener, lock}};
 
     explicit ScratchForm(const QString &storePath = QStringLiteral("config/zelto/settings.ini"))

@@ -1,4 +1,4 @@
-#include "catalogue/DataInfoCommand.h"
+#include "info/DataInfoCommand.h"
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueQuery.h"
