@@ -5,7 +5,6 @@
 #include "info/InfoTexts.h"
 #include "window/Guard.h"
 #include "window/TbsSkinMessage.h"
-#include "window/TimerDlg.h"
 
 #include <QWidget>
 
@@ -22,13 +21,11 @@ bool AppMessageHook::AppMessage(QEvent *event)
     const quintptr command = static_cast<SystemCommandEvent *>(event)->wParam();
     bool handled = false;
     if (command == SystemCommandEvent::HelpCommand) {
-        TimerDlg::ArmAutoClose(30000, true, true);
-        m_messages->ShowMessageDialog(InfoTexts::olderHelp(), mtInformation, mbOKSet, 0);
+        m_messages->showTimedNotice(InfoTexts::olderHelp(), mtInformation, 30000);
         handled = true;
     }
     if (command == SystemCommandEvent::AboutCommand) {
-        TimerDlg::ArmAutoClose(10000, true, true);
-        m_messages->ShowMessageDialog(InfoTexts::olderAbout(), mtInformation, mbOKSet, 0);
+        m_messages->showTimedNotice(InfoTexts::olderAbout(), mtInformation, 10000);
         handled = true;
     }
     return handled;

@@ -7,7 +7,6 @@
 #include "platform/SettingsStore.h"
 #include "window/Guard.h"
 #include "window/TbsSkinMessage.h"
-#include "window/TimerDlg.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -51,8 +50,7 @@ bool CloseSequence::FormCloseQuery()
 {
     if (!m_context.store->isSet(Settings::ExitConfirmation))
         return true;
-    TimerDlg::ArmAutoClose(ConfirmationTimeoutMs, true, true);
-    const int result = m_context.messages->ShowMessageDialog(confirmationText(), mtInformation, mbYesNoSet, 0);
+    const int result = m_context.messages->showTimedNotice(confirmationText(), mtInformation, ConfirmationTimeoutMs, mbYesNoSet);
     return result != mrNo;
 }
 

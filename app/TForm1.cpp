@@ -30,7 +30,6 @@
 #include "window/ErrorBox.h"
 #include "window/Guard.h"
 #include "window/TbsSkinMessage.h"
-#include "window/TimerDlg.h"
 #include "window/ZnHideForm.h"
 #include "window/TrayIcon.h"
 
@@ -234,8 +233,7 @@ void TForm1::FormCreate()
         // Step 10: help on the first start.
         if (!m_services.store.isSet(Settings::HelpMarker)) {
             m_services.store.set(Settings::HelpMarker);
-            TimerDlg::ArmAutoClose(30000, true, true);
-            bsSkinMessage1->ShowMessageDialog(InfoTexts::firstRunHelp(), mtInformation, mbOKSet, 0);
+            bsSkinMessage1->showTimedNotice(InfoTexts::firstRunHelp(), mtInformation, 30000);
         }
 
         // Step 11: the web page on the first start.

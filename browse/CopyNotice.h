@@ -2,7 +2,6 @@
 
 #include "window/MessageTypes.h"
 #include "window/TbsSkinMessage.h"
-#include "window/TimerDlg.h"
 
 #include <QString>
 
@@ -20,8 +19,7 @@ inline constexpr int CopyAllTimeoutMs = 10000;
 
 inline void show(TbsSkinMessage *messages, int timeoutMs)
 {
-    TimerDlg::ArmAutoClose(timeoutMs, true, true);
-    messages->ShowMessageDialog(Text, mtInformation, mbOKSet, 0);
+    messages->showTimedNotice(Text, mtInformation, timeoutMs);
 }
 
 } // namespace CopyNotice

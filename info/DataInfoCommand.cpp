@@ -3,7 +3,6 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueQuery.h"
 #include "window/TbsSkinMessage.h"
-#include "window/TimerDlg.h"
 
 DataInfoCommand::DataInfoCommand(Catalogue *catalogue, TbsSkinMessage *messages, QObject *parent)
     : QObject(parent), m_catalogue(catalogue), m_messages(messages)
@@ -23,11 +22,17 @@ QString DataInfoCommand::text(qint64 signatures, qint64 coupleNames, qint64 boys
 
 void DataInfoCommand::N64Click()
 {
-    TimerDlg::ArmAutoClose(20000, true, true);
-    const int n1 = m_catalogue->query(1)->RecordCount();
-    const int n2 = m_catalogue->query(2)->RecordCount();
-    const int n3 = m_catalogue->query(3)->RecordCount();
-    const int n4 = m_catalogue->query(4)->RecordCount();
-    const QString message = text(n1, n2, n3, n4, m_catalogue->DataVersion());
-    m_messages->ShowMessageDialog(message, mtInformation, mbOKSet, 0);
+    QString message;
+    try {
+        const int n1 = m_catalogue->query(1)->RecordCount();
+        const int n2 = m_catalogue->query(2)->RecordCount();
+        const int n3 = m_catalogue->query(3)->RecordCount();
+        const int n4 = m_catalogue->query(4)->RecordCount();
+        message = text(n1, n2, n3, n4, m_catalogue->DataVersion());
+    } catch (...) {
+        // The notice's 20 s go to the error box the guard shows instead.
+        m_messages->autoClose().ArmAutoClose(TimeoutMs);
+        throw;
+    }
+    m_messages->showTimedNotice(message, mtInformation, TimeoutMs);
 }

@@ -23,6 +23,7 @@ public:
     void N64Click();
 
 private:
+    static constexpr int TimeoutMs = 20000;
     Catalogue *m_catalogue;
     TbsSkinMessage *m_messages;
 };

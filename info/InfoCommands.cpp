@@ -6,7 +6,6 @@
 #include "platform/AddressOpener.h"
 #include "window/Guard.h"
 #include "window/TbsSkinMessage.h"
-#include "window/TimerDlg.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -65,14 +64,12 @@ void InfoCommands::open(const QString &address) { m_context.opener->open(address
 
 void InfoCommands::help()
 {
-    TimerDlg::ArmAutoClose(30000, true, true);
-    notice(InfoTexts::help(), mtInformation);
+    m_context.messages->showTimedNotice(InfoTexts::help(), mtInformation, 30000);
 }
 
 void InfoCommands::about()
 {
-    TimerDlg::ArmAutoClose(10000, true, true);
-    notice(InfoTexts::about(), mtInformation);
+    m_context.messages->showTimedNotice(InfoTexts::about(), mtInformation, 10000);
 }
 
 void InfoCommands::aboutWithPage()

@@ -30,7 +30,7 @@ QIcon iconOf(TMsgDlgType kind)
 
 } // namespace
 
-TbsSkinMessage::TbsSkinMessage(QWidget *owner) : QObject(owner), m_owner(owner)
+TbsSkinMessage::TbsSkinMessage(QWidget *owner) : QObject(owner), m_owner(owner), m_autoClose(this)
 {
     setObjectName(QStringLiteral("bsSkinMessage1"));
 }
@@ -55,6 +55,22 @@ QString TbsSkinMessage::titleOf(TMsgDlgType kind)
 int TbsSkinMessage::ShowMessageDialog(const QString &text, TMsgDlgType kind, TMsgDlgButtons buttons, int helpContext)
 {
     Q_UNUSED(helpContext);
+    return show(text, kind, buttons, 0);
+}
+
+int TbsSkinMessage::showTimedNotice(const QString &text, TMsgDlgType kind, int timeoutMs, TMsgDlgButtons buttons)
+{
+    return show(text, kind, buttons, timeoutMs);
+}
+
+int TbsSkinMessage::show(const QString &text, TMsgDlgType kind, TMsgDlgButtons buttons, int timeoutMs)
+{
+    if (!m_nextAnswers.isEmpty()) {
+        m_scripted.append(Shown{text, kind, buttons, timeoutMs});
+        return m_nextAnswers.takeFirst();
+    }
+    if (timeoutMs > 0)
+        m_autoClose.ArmAutoClose(timeoutMs);
     // A dialog opened while another is up belongs to that one, so the earlier one is
     // blocked until the new one closes.
     QWidget *parent = QApplication::activeModalWidget();
@@ -63,6 +79,5 @@ int TbsSkinMessage::ShowMessageDialog(const QString &text, TMsgDlgType kind, TMs
     MessageDialog dialog(parent, titleOf(kind), iconOf(kind), text, buttons);
     if (m_alphaBlend)
         dialog.setWindowOpacity(m_alphaBlendValue / 255.0);
-    const int result = dialog.exec();
-    return result;
+    return dialog.exec();
 }

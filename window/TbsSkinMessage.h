@@ -1,15 +1,18 @@
 #pragma once
 
 #include "window/MessageTypes.h"
+#include "window/TimerDlg.h"
 
 #include <QObject>
+#include <QList>
 #include <QPointer>
 
 class QWidget;
 
 // The main window's message-dialog component: every notice and question of the program
 // goes through ShowMessageDialog. Its opacity settings apply to each dialog shown after
-// they are changed.
+// they are changed. It owns the window's auto-close: a timed notice arms it right before
+// its dialog is shown.
 class TbsSkinMessage : public QObject
 {
     Q_OBJECT
@@ -17,6 +20,23 @@ public:
     explicit TbsSkinMessage(QWidget *owner);
 
     int ShowMessageDialog(const QString &text, TMsgDlgType kind, TMsgDlgButtons buttons, int helpContext);
+
+    // Shows a dialog that closes by itself after timeoutMs, counting down in its title;
+    // Enter at the time-out presses its default button.
+    int showTimedNotice(const QString &text, TMsgDlgType kind, int timeoutMs, TMsgDlgButtons buttons = mbOKSet);
+
+    TimerDlg &autoClose() { return m_autoClose; }
+
+    // For tests: the next dialog is not shown but answered at once with `answer`; what
+    // would have been shown is recorded.
+    struct Shown {
+        QString text;
+        TMsgDlgType kind = mtCustom;
+        TMsgDlgButtons buttons;
+        int timeoutMs = 0; // 0: no auto-close
+    };
+    void setNextAnswer(int answer) { m_nextAnswers.append(answer); }
+    const QList<Shown> &scriptedDialogs() const { return m_scripted; }
 
     bool AlphaBlend() const { return m_alphaBlend; }
     void SetAlphaBlend(bool on) { m_alphaBlend = on; }
@@ -27,7 +47,12 @@ public:
     static QString titleOf(TMsgDlgType kind);
 
 private:
+    int show(const QString &text, TMsgDlgType kind, TMsgDlgButtons buttons, int timeoutMs);
+
     QPointer<QWidget> m_owner;
+    TimerDlg m_autoClose;
+    QList<int> m_nextAnswers;
+    QList<Shown> m_scripted;
     bool m_alphaBlend = false;
     int m_alphaBlendValue = 200;
 };

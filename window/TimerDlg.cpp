@@ -5,29 +5,12 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QList>
-#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
 
 namespace {
-
-// The auto-close's state lives here, once per process.
-QList<QPointer<QWidget>> g_snapshot;
-bool g_hasSnapshot = false;
-QList<QPointer<QWidget>> g_candidates;
-QPointer<QWidget> g_target;
-bool g_hasTarget = false;
-int g_timeout = 0;
-quint32 g_startTick = 0;
-bool g_showCountdown = false;
-bool g_pressEnter = false;
-int g_shownSeconds = 0;
-QString g_savedTitle;
-QPointer<QTimer> g_timer;
-int g_searchTicks = 0;
 
 // A new window may be shown but not yet active: the window system activates it a little
 // later than Windows would deliver the first, low-priority tick. Wait that long at most.
@@ -61,93 +44,102 @@ void collect(bool all, QList<QPointer<QWidget>> &into)
     }
 }
 
-bool inSnapshot(const QWidget *w)
-{
-    return std::any_of(g_snapshot.cbegin(), g_snapshot.cend(), [w](const QPointer<QWidget> &p) { return p == w; });
-}
-
 } // namespace
 
-namespace TimerDlg {
+TimerDlg::TimerDlg(QObject *parent) : QObject(parent) { setObjectName(QStringLiteral("TimerDlg")); }
 
-QString countdownTitle(int seconds, const QString &savedTitle)
+TimerDlg::~TimerDlg() { ResetAutoClose(); }
+
+QString TimerDlg::countdownTitle(int seconds, const QString &savedTitle)
 {
     // "(%d)%2s%s" with a one-blank string: the blank padded to two.
     return QStringLiteral("(%1)  %2").arg(seconds).arg(savedTitle);
 }
 
-void ResetAutoClose()
+void TimerDlg::ResetAutoClose()
 {
-    if (g_hasTarget && g_target)
-        g_target->setWindowTitle(g_savedTitle);
-    if (g_timer) {
-        g_timer->stop();
-        g_timer->deleteLater();
+    if (m_hasTarget && m_target)
+        m_target->setWindowTitle(m_savedTitle);
+    if (m_timer) {
+        m_timer->stop();
+        m_timer->deleteLater(); // a tick may be what resets
+        m_timer = nullptr;
     }
-    g_timer = nullptr;
-    g_target = nullptr;
-    g_hasTarget = false;
-    g_snapshot.clear();
-    g_candidates.clear();
-    g_hasSnapshot = false;
-    g_timeout = 0;
-    g_searchTicks = 0;
+    m_target = nullptr;
+    m_hasTarget = false;
+    m_snapshot.clear();
+    m_candidates.clear();
+    m_hasSnapshot = false;
+    m_timeout = 0;
+    m_searchTicks = 0;
 }
 
-void ArmAutoClose(int timeoutMs, bool showCountdown, bool pressEnter)
+void TimerDlg::ArmAutoClose(int timeoutMs, bool showCountdown, bool pressEnter)
 {
     ResetAutoClose();
-    collect(true, g_snapshot);
-    g_hasSnapshot = true;
-    g_candidates.clear();
-    g_timer = new QTimer(qApp);
-    g_timer->setInterval(TickIntervalMs);
-    QObject::connect(g_timer.data(), &QTimer::timeout, qApp, &AutoCloseTick);
-    g_timer->start();
-    g_startTick = Ticks::now();
-    g_showCountdown = showCountdown;
-    g_timeout = timeoutMs;
-    g_pressEnter = pressEnter;
+    collect(true, m_snapshot);
+    m_hasSnapshot = true;
+    m_candidates.clear();
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("AutoCloseTimer"));
+    m_timer->setInterval(TickIntervalMs);
+    connect(m_timer, &QTimer::timeout, this, &TimerDlg::AutoCloseTick);
+    m_timer->start();
+    m_startTick = Ticks::now();
+    m_showCountdown = showCountdown;
+    m_timeout = timeoutMs;
+    m_pressEnter = pressEnter;
 }
 
-void AutoCloseTick()
+// The first tick after arming: the new active window becomes the target. Returns false
+// when the arming was abandoned or the search goes on.
+bool TimerDlg::findTarget()
 {
-    if (!g_hasTarget && g_candidates.isEmpty() && g_hasSnapshot) {
-        collect(false, g_candidates);
-        QWidget *active = QApplication::activeWindow();
-        for (const QPointer<QWidget> &c : std::as_const(g_candidates)) {
-            if (c && c == active && !inSnapshot(c)) {
-                g_target = c;
-                g_hasTarget = true;
-            }
+    collect(false, m_candidates);
+    const auto inSnapshot = [this](const QWidget *w) {
+        return std::any_of(m_snapshot.cbegin(), m_snapshot.cend(), [w](const QPointer<QWidget> &p) { return p == w; });
+    };
+    QWidget *active = QApplication::activeWindow();
+    for (const QPointer<QWidget> &c : std::as_const(m_candidates)) {
+        if (c && c == active && !inSnapshot(c)) {
+            m_target = c;
+            m_hasTarget = true;
         }
-        if (!g_hasTarget) {
-            const bool newWindowAwaitsActivation = std::any_of(
-                g_candidates.cbegin(), g_candidates.cend(), [](const QPointer<QWidget> &c) { return c && !inSnapshot(c); });
-            if (newWindowAwaitsActivation && ++g_searchTicks < MaxActivationWaitTicks) {
-                g_candidates.clear();
-                return;
-            }
-            ResetAutoClose();
-            return;
+    }
+    if (!m_hasTarget) {
+        const bool newWindowAwaitsActivation = std::any_of(m_candidates.cbegin(), m_candidates.cend(),
+                                                           [&](const QPointer<QWidget> &c) { return c && !inSnapshot(c); });
+        if (newWindowAwaitsActivation && ++m_searchTicks < MaxActivationWaitTicks) {
+            m_candidates.clear();
+            return false;
         }
-        g_startTick = Ticks::now();
-        g_savedTitle = Gbk::truncateToBytes(g_target->windowTitle(), SavedTitleMaxBytes);
-        g_shownSeconds = 0;
+        ResetAutoClose();
+        return false;
+    }
+    m_startTick = Ticks::now();
+    m_savedTitle = Gbk::truncateToBytes(m_target->windowTitle(), SavedTitleMaxBytes);
+    m_shownSeconds = 0;
+    return true;
+}
+
+void TimerDlg::AutoCloseTick()
+{
+    if (!m_hasTarget && m_candidates.isEmpty() && m_hasSnapshot) {
+        findTarget();
         return; // the countdown starts with the next tick
     }
-    if (!g_hasTarget)
+    if (!m_hasTarget)
         return;
 
-    if (!g_target || !g_target->isVisible() || isBlocked(g_target)) {
+    if (!m_target || !m_target->isVisible() || isBlocked(m_target)) {
         ResetAutoClose();
         return;
     }
-    const qint64 elapsed = qint64(quint32(Ticks::now() - g_startTick));
-    const qint64 remaining = qint64(g_timeout) - elapsed - 1;
+    const qint64 elapsed = qint64(quint32(Ticks::now() - m_startTick));
+    const qint64 remaining = qint64(m_timeout) - elapsed - 1;
     if (remaining <= 0) {
-        QWidget *t = g_target;
-        if (g_pressEnter) {
+        QWidget *t = m_target;
+        if (m_pressEnter) {
             QCoreApplication::postEvent(t, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")));
             QCoreApplication::postEvent(t, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")));
         } else {
@@ -156,17 +148,11 @@ void AutoCloseTick()
         ResetAutoClose();
         return;
     }
-    if (g_showCountdown) {
+    if (m_showCountdown) {
         const int seconds = int((remaining + 1000) / 1000);
-        if (seconds != g_shownSeconds) {
-            g_target->setWindowTitle(countdownTitle(seconds, g_savedTitle));
-            g_shownSeconds = seconds;
+        if (seconds != m_shownSeconds) {
+            m_target->setWindowTitle(countdownTitle(seconds, m_savedTitle));
+            m_shownSeconds = seconds;
         }
     }
 }
-
-bool isArmed() { return g_hasSnapshot || g_hasTarget; }
-QWidget *target() { return g_target; }
-QString savedTitle() { return g_savedTitle; }
-
-} // namespace TimerDlg

@@ -22,7 +22,7 @@ class TestFadeClose : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { quietOpacityWarnings(); }
-    void cleanup() { TimerDlg::ResetAutoClose(); }
+    void cleanup() { cancelPendingAnswers(); }
 
     void fadeInComesOneTickAfterShowing_data()
     {
@@ -135,15 +135,15 @@ private slots:
         onNextModal([&](QWidget *w) {
             if (auto *label = w->findChild<QLabel *>(QStringLiteral("Message")))
                 text = label->text();
-            TimerDlg::AutoCloseTick(); // finds the dialog
-            TimerDlg::AutoCloseTick();
+            autoClose().AutoCloseTick(); // finds the dialog
+            autoClose().AutoCloseTick();
             titles << w->windowTitle();
             FakeTicks::advance(9000);
-            TimerDlg::AutoCloseTick();
+            autoClose().AutoCloseTick();
             titles << w->windowTitle();
             openedAfterNineSeconds = w->isVisible();
             FakeTicks::advance(1000);
-            TimerDlg::AutoCloseTick();
+            autoClose().AutoCloseTick();
         });
         QVERIFY(f.form.close());
         QCOMPARE(text, QStringLiteral("您真的要退出Zelto签名字符2008 V4.0.3 Data version 2026.12?"));

@@ -68,7 +68,7 @@ class TestSettingsMenu : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { quietOpacityWarnings(); }
-    void cleanup() { TimerDlg::ResetAutoClose(); }
+    void cleanup() { cancelPendingAnswers(); }
 
     void freshProfileStartsSemiTransparentWithoutConfirmationOrDocking()
     {

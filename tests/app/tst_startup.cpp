@@ -62,7 +62,6 @@ private slots:
     void cleanup()
     {
         cancelPendingAnswers();
-        TimerDlg::ResetAutoClose();
     }
 
     void missingCatalogueShowsOnlyTheErrorAndEnds()
@@ -74,7 +73,7 @@ private slots:
         QVERIFY(answer->seen);
         QCOMPARE(answer->title, QStringLiteral("错误"));
         QVERIFY(form.terminationRequested());
-        QVERIFY(!TimerDlg::isArmed());
+        QVERIFY(!autoClose().isArmed());
         QVERIFY(!QFile::exists(s.store.filePath())); // nothing read or written
         QVERIFY(s.opener.addresses.isEmpty());
     }
@@ -100,8 +99,8 @@ private slots:
         int addressesWhileShown = -1;
         bool formVisibleWhileShown = true;
         onNextModal([&](QWidget *w) {
-            TimerDlg::AutoCloseTick(); // finds the dialog
-            TimerDlg::AutoCloseTick();
+            autoClose().AutoCloseTick(); // finds the dialog
+            autoClose().AutoCloseTick();
             title = w->windowTitle();
             addressesWhileShown = int(s.opener.addresses.size());
             formVisibleWhileShown = form.isVisible();
@@ -193,8 +192,8 @@ private slots:
                                                std::pair{1026, QStringLiteral("(10)  信息")}}) {
             QString title;
             onNextModal([&title](QWidget *w) {
-                TimerDlg::AutoCloseTick(); // finds the dialog
-                TimerDlg::AutoCloseTick();
+                autoClose().AutoCloseTick(); // finds the dialog
+                autoClose().AutoCloseTick();
                 title = w->windowTitle();
                 postKey(w, Qt::Key_Return);
             });

@@ -19,8 +19,8 @@ inline std::shared_ptr<CapturedNotice> captureNextNotice()
 {
     auto notice = std::make_shared<CapturedNotice>();
     onNextModal([notice](QWidget *w) {
-        TimerDlg::AutoCloseTick(); // finds the dialog
-        TimerDlg::AutoCloseTick();
+        autoClose().AutoCloseTick(); // finds the dialog
+        autoClose().AutoCloseTick();
         notice->seen = true;
         notice->title = w->windowTitle();
         if (auto *label = w->findChild<QLabel *>(QStringLiteral("Message")))

@@ -50,7 +50,6 @@ private slots:
     void cleanup()
     {
         cancelPendingAnswers();
-        TimerDlg::ResetAutoClose();
     }
 
     void beforeAnyClick()

@@ -63,7 +63,6 @@ private slots:
                 w->hide();
         }
         cancelPendingAnswers();
-        TimerDlg::ResetAutoClose();
     }
 
     void everyFileOnItsPage()

@@ -50,7 +50,6 @@ private slots:
     {
         closeMenus();
         cancelPendingAnswers();
-        TimerDlg::ResetAutoClose();
     }
 
     void categoryMenuBringsEachPageToTheFront()

@@ -51,7 +51,6 @@ private slots:
     void cleanup()
     {
         cancelPendingAnswers();
-        TimerDlg::ResetAutoClose();
     }
 
     void theTwoConverters()

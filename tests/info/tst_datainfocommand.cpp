@@ -24,16 +24,16 @@ private:
     {
         auto seen = std::make_shared<Seen>();
         onNextModal([seen, timeoutMs](QWidget *w) {
-            TimerDlg::AutoCloseTick(); // finds the dialog
+            autoClose().AutoCloseTick(); // finds the dialog
             if (auto *dialog = qobject_cast<MessageDialog *>(w))
                 seen->text = dialog->text();
-            seen->title = TimerDlg::savedTitle();
+            seen->title = autoClose().savedTitle();
             FakeTicks::advance(quint32(timeoutMs - 500));
-            TimerDlg::AutoCloseTick();
-            seen->openJustBefore = w->isVisible() && TimerDlg::target() == w;
+            autoClose().AutoCloseTick();
+            seen->openJustBefore = w->isVisible() && autoClose().target() == w;
             FakeTicks::advance(1000);
-            TimerDlg::AutoCloseTick(); // presses Enter
-            seen->closedAtTimeout = !TimerDlg::isArmed();
+            autoClose().AutoCloseTick(); // presses Enter
+            seen->closedAtTimeout = !autoClose().isArmed();
         });
         return seen;
     }
@@ -44,7 +44,6 @@ private slots:
     {
         m_work.leave();
         cancelPendingAnswers();
-        TimerDlg::ResetAutoClose();
     }
 
     void text()

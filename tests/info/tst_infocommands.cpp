@@ -56,13 +56,13 @@ std::shared_ptr<Seen> watchNotice(Window &w, Qt::Key key = Qt::Key_Return)
             seen->text = m->text();
         seen->pageInFront = w.currentPage();
         seen->openedWhileShown = w.opener.addresses;
-        seen->armed = TimerDlg::isArmed();
+        seen->armed = autoClose().isArmed();
         if (seen->armed) {
-            TimerDlg::AutoCloseTick(); // finds the dialog
-            TimerDlg::AutoCloseTick();
+            autoClose().AutoCloseTick(); // finds the dialog
+            autoClose().AutoCloseTick();
             seen->countdownTitle = dialog->windowTitle();
             FakeTicks::advance(60000);
-            TimerDlg::AutoCloseTick(); // presses Enter
+            autoClose().AutoCloseTick(); // presses Enter
         } else {
             postKey(dialog, key);
         }
@@ -81,7 +81,7 @@ class TestInfoCommands : public QObject
 {
     Q_OBJECT
 private slots:
-    void cleanup() { TimerDlg::ResetAutoClose(); }
+    void cleanup() { cancelPendingAnswers(); }
 
     void noticesHaveTheirTextKindAndCountdown_data()
     {
@@ -115,7 +115,7 @@ private slots:
         QCOMPARE(seen->armed, seconds > 0);
         if (seconds > 0)
             QCOMPARE(seen->countdownTitle, QStringLiteral("(%1)  %2").arg(seconds).arg(title));
-        QVERIFY(!TimerDlg::isArmed());
+        QVERIFY(!autoClose().isArmed());
         QVERIFY(!QApplication::activeModalWidget());
     }
 
@@ -280,12 +280,11 @@ private slots:
         QStringList order;
         onNextModal([&](QWidget *help) {
             order << QStringLiteral("help shown");
-            TimerDlg::ResetAutoClose();
             onNextModal(
                 [&](QWidget *about) {
                     order << QStringLiteral("about shown");
                     QCOMPARE(qobject_cast<MessageDialog *>(about)->text(), AboutText);
-                    QVERIFY(TimerDlg::isArmed());
+                    QVERIFY(autoClose().isArmed());
                     postKey(about, Qt::Key_Return);
                 },
                 help);

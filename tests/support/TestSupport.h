@@ -5,6 +5,7 @@
 
 #include "platform/AddressOpener.h"
 #include "platform/Ticks.h"
+#include "window/TimerDlg.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -61,6 +62,23 @@ inline void onNextModal(std::function<void(QWidget *)> action, QWidget *except =
         }
     });
     timer->start(10);
+}
+
+// The auto-close of the window under test: the armed one, else the first that exists.
+inline TimerDlg &autoClose()
+{
+    TimerDlg *first = nullptr;
+    const auto tops = QApplication::topLevelWidgets();
+    for (QWidget *top : tops) {
+        for (TimerDlg *t : top->findChildren<TimerDlg *>()) {
+            if (t->isArmed())
+                return *t;
+            if (!first)
+                first = t;
+        }
+    }
+    static TimerDlg none; // no window: nothing to tick
+    return first ? *first : none;
 }
 
 // Drops every answer still waiting for a dialog (call from a test's cleanup()).

@@ -13,11 +13,11 @@ private:
     static QStringList runCountdown(QWidget *dialog, quint32 step)
     {
         QStringList titles;
-        TimerDlg::AutoCloseTick(); // finds the dialog
+        autoClose().AutoCloseTick(); // finds the dialog
         titles << dialog->windowTitle();
-        for (int i = 0; i < 1000 && TimerDlg::isArmed(); ++i) {
+        for (int i = 0; i < 1000 && autoClose().isArmed(); ++i) {
             FakeTicks::advance(step);
-            TimerDlg::AutoCloseTick();
+            autoClose().AutoCloseTick();
             if (titles.last() != dialog->windowTitle())
                 titles << dialog->windowTitle();
         }
@@ -28,7 +28,6 @@ private slots:
     void cleanup()
     {
         cancelPendingAnswers();
-        TimerDlg::ResetAutoClose();
     }
 
     void countsDownOncePerSecondThenPressesEnter()
@@ -38,7 +37,7 @@ private slots:
         TbsSkinMessage messages(&owner);
         QStringList titles;
         onNextModal([&](QWidget *w) { titles = runCountdown(w, 250); });
-        TimerDlg::ArmAutoClose(30000, true, true);
+        autoClose().ArmAutoClose(30000, true, true);
         QCOMPARE(messages.ShowMessageDialog(QStringLiteral("已复制"), mtInformation, mbOKSet, 0), int(mrOk));
 
         QStringList expected{QStringLiteral("信息")}; // the first tick only finds the dialog
@@ -47,7 +46,7 @@ private slots:
         expected << QStringLiteral("信息"); // put back at the time-out
         QCOMPARE(titles, expected);
         QCOMPARE(titles.at(1), QStringLiteral("(30)  信息"));
-        QVERIFY(!TimerDlg::isArmed());
+        QVERIFY(!autoClose().isArmed());
     }
 
     void enterPressesTheDefaultButtonOfAQuestion()
@@ -56,7 +55,7 @@ private slots:
         QWidget owner;
         TbsSkinMessage messages(&owner);
         onNextModal([](QWidget *w) { runCountdown(w, 5000); });
-        TimerDlg::ArmAutoClose(10000, true, true);
+        autoClose().ArmAutoClose(10000, true, true);
         QCOMPARE(messages.ShowMessageDialog(QStringLiteral("退出?"), mtInformation, mbYesNoSet, 0), int(mrYes));
     }
 
@@ -66,7 +65,7 @@ private slots:
         QWidget owner;
         TbsSkinMessage messages(&owner);
         onNextModal([](QWidget *w) { runCountdown(w, 5000); });
-        TimerDlg::ArmAutoClose(10000, true, false);
+        autoClose().ArmAutoClose(10000, true, false);
         QCOMPARE(messages.ShowMessageDialog(QStringLiteral("x"), mtInformation, mbOKSet, 0), int(mrCancel));
     }
 
@@ -77,7 +76,7 @@ private slots:
         TbsSkinMessage messages(&owner);
         QStringList titles;
         onNextModal([&](QWidget *w) { titles = runCountdown(w, 1000); });
-        TimerDlg::ArmAutoClose(5000, false, true);
+        autoClose().ArmAutoClose(5000, false, true);
         QCOMPARE(messages.ShowMessageDialog(QStringLiteral("x"), mtInformation, mbOKSet, 0), int(mrOk));
         QCOMPARE(titles, QStringList{QStringLiteral("信息")});
     }
@@ -89,18 +88,18 @@ private slots:
         TbsSkinMessage messages(&owner);
         QString titleAfter;
         onNextModal([&](QWidget *w) {
-            TimerDlg::AutoCloseTick();
-            QCOMPARE(TimerDlg::target(), w);
+            autoClose().AutoCloseTick();
+            QCOMPARE(autoClose().target(), w);
             QCOMPARE(w->windowTitle(), QStringLiteral("信息"));
-            TimerDlg::AutoCloseTick();
+            autoClose().AutoCloseTick();
             QCOMPARE(w->windowTitle(), QStringLiteral("(20)  信息"));
             w->hide(); // as closing does, before the window goes
-            TimerDlg::AutoCloseTick();
+            autoClose().AutoCloseTick();
             titleAfter = w->windowTitle();
-            QVERIFY(!TimerDlg::isArmed());
+            QVERIFY(!autoClose().isArmed());
             static_cast<QDialog *>(w)->done(mrOk);
         });
-        TimerDlg::ArmAutoClose(20000, true, true);
+        autoClose().ArmAutoClose(20000, true, true);
         QCOMPARE(messages.ShowMessageDialog(QStringLiteral("x"), mtInformation, mbOKSet, 0), int(mrOk));
         QCOMPARE(titleAfter, QStringLiteral("信息"));
     }
@@ -112,13 +111,13 @@ private slots:
         TbsSkinMessage messages(&owner);
         QString firstTitle;
         onNextModal([&](QWidget *w) {
-            TimerDlg::AutoCloseTick();
-            TimerDlg::AutoCloseTick();
+            autoClose().AutoCloseTick();
+            autoClose().AutoCloseTick();
             firstTitle = w->windowTitle();
             runCountdown(w, 1000);
         });
-        TimerDlg::ArmAutoClose(5000, true, true);
-        TimerDlg::ArmAutoClose(30000, true, true);
+        autoClose().ArmAutoClose(5000, true, true);
+        autoClose().ArmAutoClose(30000, true, true);
         messages.ShowMessageDialog(QStringLiteral("x"), mtInformation, mbOKSet, 0);
         QCOMPARE(firstTitle, QStringLiteral("(30)  信息"));
     }
@@ -130,9 +129,9 @@ private slots:
         window.setWindowTitle(QStringLiteral("主窗口"));
         window.show();
         QApplication::setActiveWindow(&window);
-        TimerDlg::ArmAutoClose(30000, true, true);
-        TimerDlg::AutoCloseTick();
-        QVERIFY(!TimerDlg::isArmed());
+        autoClose().ArmAutoClose(30000, true, true);
+        autoClose().AutoCloseTick();
+        QVERIFY(!autoClose().isArmed());
         QCOMPARE(window.windowTitle(), QStringLiteral("主窗口"));
     }
 
@@ -142,7 +141,7 @@ private slots:
         const QString longTitle = QString(300, QChar(0x4E2D)); // 600 bytes in the code page
         // Armed before the dialog exists, as every caller does: a window that already
         // existed at arming is never the target.
-        TimerDlg::ArmAutoClose(3000, true, true);
+        autoClose().ArmAutoClose(3000, true, true);
         QWidget owner;
         MessageDialog dialog(&owner, longTitle, QIcon(), QStringLiteral("x"), mbOKSet);
         QString restored;
@@ -152,7 +151,7 @@ private slots:
         });
         QCOMPARE(dialog.exec(), int(mrOk));
         QCOMPARE(restored, QString(249, QChar(0x4E2D)));
-        QCOMPARE(TimerDlg::savedTitle().size(), 249);
+        QCOMPARE(autoClose().savedTitle().size(), 249);
     }
 
     void aDialogAboveTheTargetEndsTheTiming()
@@ -163,13 +162,13 @@ private slots:
         QString outerTitle;
         bool armedAfter = true;
         onNextModal([&](QWidget *outer) {
-            TimerDlg::AutoCloseTick();
-            TimerDlg::AutoCloseTick();
+            autoClose().AutoCloseTick();
+            autoClose().AutoCloseTick();
             QCOMPARE(outer->windowTitle(), QStringLiteral("(30)  信息"));
             onNextModal(
                 [&, outer](QWidget *inner) {
-                    TimerDlg::AutoCloseTick(); // the outer one is blocked now
-                    armedAfter = TimerDlg::isArmed();
+                    autoClose().AutoCloseTick(); // the outer one is blocked now
+                    armedAfter = autoClose().isArmed();
                     outerTitle = outer->windowTitle();
                     postKey(inner, Qt::Key_Return);
                 },
@@ -177,7 +176,7 @@ private slots:
             messages.ShowMessageDialog(QStringLiteral("第二个"), mtWarning, mbOKSet, 0);
             postKey(outer, Qt::Key_Return);
         });
-        TimerDlg::ArmAutoClose(30000, true, true);
+        autoClose().ArmAutoClose(30000, true, true);
         messages.ShowMessageDialog(QStringLiteral("第一个"), mtInformation, mbOKSet, 0);
         QVERIFY(!armedAfter);
         QCOMPARE(outerTitle, QStringLiteral("信息"));
@@ -190,7 +189,7 @@ private slots:
         TbsSkinMessage messages(&owner);
         QStringList titles;
         onNextModal([&](QWidget *w) { titles = runCountdown(w, 500); });
-        TimerDlg::ArmAutoClose(10000, true, true);
+        autoClose().ArmAutoClose(10000, true, true);
         QCOMPARE(messages.ShowMessageDialog(QStringLiteral("x"), mtInformation, mbOKSet, 0), int(mrOk));
         QCOMPARE(titles.size(), 12); // its own, (10) … (1), its own again
     }
