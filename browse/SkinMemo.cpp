@@ -23,6 +23,8 @@ void SkinMemo::attachScrollBar(QScrollBar *bar)
 {
     m_bar = bar;
     bar->setOrientation(Qt::Vertical);
+    // Right clicks pass on to the page, as on every other part of it without a menu.
+    bar->setContextMenuPolicy(Qt::NoContextMenu);
     QScrollBar *own = verticalScrollBar();
     followOwnBar();
     connect(own, &QScrollBar::rangeChanged, bar, [this] { followOwnBar(); });
