@@ -62,6 +62,18 @@ QMimeData *SkinMemo::createMimeDataFromSelection() const
     return data;
 }
 
+bool SkinMemo::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source && !source->formats().isEmpty() && QPlainTextEdit::canInsertFromMimeData(source);
+}
+
+void SkinMemo::insertFromMimeData(const QMimeData *source)
+{
+    if (!source || source->formats().isEmpty())
+        return;
+    QPlainTextEdit::insertFromMimeData(source);
+}
+
 void SkinMemo::mouseMoveEvent(QMouseEvent *event)
 {
     QPlainTextEdit::mouseMoveEvent(event);

@@ -28,6 +28,10 @@ protected:
     // The clipboard and drags get the selection as plain text only: a markup form would
     // escape the symbols that decorative text is made of.
     QMimeData *createMimeDataFromSelection() const override;
+    // A clipboard owner that does not answer leaves a source without formats, which Qt's own
+    // paste does not survive: such a source inserts nothing.
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

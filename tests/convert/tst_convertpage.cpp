@@ -14,12 +14,13 @@
 namespace {
 
 // The page on a window of its own, with the window's one table converter.
-struct Page {
+struct Page
+{
     QWidget form;
-    TbsSkinMessage messages{&form};
-    TGbToBig gbToBig{&form};
+    TbsSkinMessage messages { &form };
+    TGbToBig gbToBig { &form };
     QWidget *sheet = new QWidget(&form);
-    ConvertPage page{FormContext{&form, &messages, nullptr, nullptr, nullptr}, sheet, &gbToBig};
+    ConvertPage page { FormContext { &form, &messages, nullptr, nullptr, nullptr }, sheet, &gbToBig };
     SkinMemo *memo = page.bsSkinMemo220;
 
     Page()
@@ -36,8 +37,8 @@ struct Page {
     void moveMouse()
     {
         const QPoint at(20, 20);
-        QMouseEvent move(QEvent::MouseMove, at, memo->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
+        QMouseEvent move(
+            QEvent::MouseMove, at, memo->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(memo->viewport(), &move);
     }
 };
@@ -97,7 +98,7 @@ private slots:
         QCOMPARE(p.press("bsSkinButton11"), shown);
 
         QCOMPARE(p.press("bsSkinButton10"), QString());
-        for (const char *b : {"bsSkinButton6", "bsSkinButton7", "bsSkinButton9", "bsSkinButton11"})
+        for (const char *b : { "bsSkinButton6", "bsSkinButton7", "bsSkinButton9", "bsSkinButton11" })
             QCOMPARE(p.press(b), QString());
     }
 
@@ -129,7 +130,7 @@ private slots:
         // Both items enabled until the mouse first moves over the memo.
         QGuiApplication::clipboard()->clear();
         QVERIFY(p.page.N66->isEnabled() && p.page.N67->isEnabled());
-        QCOMPARE(p.page.bsSkinPopupMenu5->actions(), (QList<QAction *>{p.page.N66, p.page.N67}));
+        QCOMPARE(p.page.bsSkinPopupMenu5->actions(), (QList<QAction *> { p.page.N66, p.page.N67 }));
 
         p.moveMouse();
         QVERIFY(!p.page.N66->isEnabled());
@@ -158,7 +159,7 @@ private slots:
         QTRY_VERIFY(notice->seen);
         QCOMPARE(notice->title, QStringLiteral("(30)  信息"));
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("甲贴"));
-        QCOMPARE(QGuiApplication::clipboard()->mimeData()->formats(), QStringList{QStringLiteral("text/plain")});
+        QCOMPARE(QGuiApplication::clipboard()->mimeData()->formats(), QStringList { QStringLiteral("text/plain") });
 
         // Nothing selected: the clipboard keeps what it held.
         c.clearSelection();
@@ -168,6 +169,18 @@ private slots:
         settle();
         QVERIFY(!none->seen);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("甲贴"));
+    }
+
+    void pasteFromASourceWithoutFormats()
+    {
+        // What a clipboard owner that does not answer leaves: no formats at all.
+        Page p;
+        p.memo->setPlainText(QStringLiteral("原有的文字"));
+        p.memo->selectAll();
+        QGuiApplication::clipboard()->setMimeData(new QMimeData);
+        p.page.N67->trigger();
+        QTest::keyClick(p.memo, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(p.memo->toPlainText(), QStringLiteral("原有的文字"));
     }
 };
 
