@@ -1,5 +1,6 @@
 #include "convert/ConvertPage.h"
 
+#include "browse/ClipboardTextWatch.h"
 #include "browse/CopyNotice.h"
 #include "browse/SkinMemo.h"
 #include "convert/CVCODE.h"
@@ -20,6 +21,7 @@ ConvertPage::ConvertPage(const FormContext &context, QWidget *sheet, TGbToBig *g
     : QObject(context.form)
     , m_context(context)
     , m_gbToBig(gbToBig)
+    , m_clipboard(new ClipboardTextWatch(QGuiApplication::clipboard(), this))
 {
     setObjectName(QStringLiteral("convertPage"));
 
@@ -121,8 +123,7 @@ void ConvertPage::bsSkinButton10Click()
 void ConvertPage::bsSkinMemo220MouseMove()
 {
     N66->setEnabled(bsSkinMemo220->hasSelection());
-    const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
-    N67->setEnabled(clip && clip->hasText());
+    N67->setEnabled(m_clipboard->holdsText());
 }
 
 void ConvertPage::N66Click()

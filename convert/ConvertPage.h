@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+class ClipboardTextWatch;
 class QAction;
 class QMenu;
 class QPushButton;
@@ -42,4 +43,5 @@ private:
 
     FormContext m_context;
     TGbToBig *m_gbToBig;
+    ClipboardTextWatch *m_clipboard;
 };

@@ -43,6 +43,19 @@ struct Page
     }
 };
 
+// Counts how often its formats are asked for: on X every such question goes to the program
+// that owns the clipboard.
+class CountingMimeData : public QMimeData
+{
+public:
+    QStringList formats() const override
+    {
+        ++queries;
+        return QMimeData::formats();
+    }
+    mutable int queries = 0;
+};
+
 } // namespace
 
 class TestConvertPage : public QObject
@@ -181,6 +194,23 @@ private slots:
         p.page.N67->trigger();
         QTest::keyClick(p.memo, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(p.memo->toPlainText(), QStringLiteral("原有的文字"));
+    }
+
+    void aMouseMoveNeverAsksTheClipboard()
+    {
+        Page p;
+        auto *text = new CountingMimeData;
+        text->setText(QStringLiteral("别处复制的"));
+        QGuiApplication::clipboard()->setMimeData(text);
+        text->queries = 0;
+        for (int i = 0; i < 3; ++i)
+            p.moveMouse();
+        QCOMPARE(text->queries, 0);
+        QVERIFY(p.page.N67->isEnabled());
+
+        QGuiApplication::clipboard()->setMimeData(new QMimeData);
+        p.moveMouse();
+        QVERIFY(!p.page.N67->isEnabled());
     }
 };
 
