@@ -20,9 +20,14 @@ public:
     bool hasSelection() const { return textCursor().hasSelection(); }
     // Reads only; the caret and the selection still move by mouse and keyboard.
     void makeReadOnly();
+    // Pastes and drops that would make a line longer than this many characters are refused
+    // with lineTooLong(); 0, the default, sets no limit.
+    void setLongestLine(int characters) { m_longestLine = characters; }
 
 signals:
     void mouseMoved();
+    // Queued, so that whoever reports it is out of the paste or drop.
+    void lineTooLong();
 
 protected:
     // The clipboard and drags get the selection as plain text only: a markup form would
@@ -38,6 +43,8 @@ protected:
 
 private:
     void followOwnBar();
+    bool fitsLongestLine(const QString &inserted) const;
 
     QPointer<QScrollBar> m_bar;
+    int m_longestLine = 0;
 };

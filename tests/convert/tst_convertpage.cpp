@@ -212,6 +212,42 @@ private slots:
         p.moveMouse();
         QVERIFY(!p.page.N67->isEnabled());
     }
+
+    void aLineTooLongToShowIsNotPasted()
+    {
+        Page p;
+        const int most = ConvertPage::LongestLine;
+        p.memo->setPlainText(QStringLiteral("第一行\n") + QString(most - 4, QLatin1Char('x')));
+        const QString before = p.memo->toPlainText();
+        QTextCursor c = p.memo->textCursor();
+        c.movePosition(QTextCursor::End);
+        p.memo->setTextCursor(c);
+
+        // Four more characters fill the last line; five would go beyond it, also when the
+        // line is only completed by the text after the caret.
+        QGuiApplication::clipboard()->setText(QStringLiteral("一二三四五\n短行"));
+        auto notice = captureNextNotice();
+        p.page.N67->trigger();
+        QTRY_VERIFY(notice->seen);
+        QCOMPARE(notice->text, MessageDialog::displayText(ConvertPage::LineTooLongText));
+        QCOMPARE(p.memo->toPlainText(), before);
+        QCOMPARE(p.memo->textCursor().position(), before.size());
+
+        c.setPosition(before.indexOf(QLatin1Char('x')));
+        p.memo->setTextCursor(c);
+        QGuiApplication::clipboard()->setText(QStringLiteral("前\n一二三四五"));
+        auto again = captureNextNotice();
+        QTest::keyClick(p.memo, Qt::Key_V, Qt::ControlModifier);
+        QTRY_VERIFY(again->seen);
+        QCOMPARE(p.memo->toPlainText(), before);
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("前\n一二三四"));
+        auto none = captureNextNotice();
+        QTest::keyClick(p.memo, Qt::Key_V, Qt::ControlModifier);
+        settle();
+        QVERIFY(!none->seen);
+        QCOMPARE(p.memo->toPlainText(), QStringLiteral("第一行\n前\n一二三四") + QString(most - 4, QLatin1Char('x')));
+    }
 };
 
 QTEST_MAIN(TestConvertPage)
