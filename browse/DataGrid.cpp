@@ -5,6 +5,7 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 namespace {
 constexpr int CellPadding = 12;
@@ -22,6 +23,9 @@ DataGrid::DataGrid(QWidget *parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Right clicks pass on to the page, as on every other part of it without a menu.
+    verticalScrollBar()->setContextMenuPolicy(Qt::NoContextMenu);
+    horizontalScrollBar()->setContextMenuPolicy(Qt::NoContextMenu);
     setWordWrap(false);
     setTextElideMode(Qt::ElideRight);
     setTabKeyNavigation(false);

@@ -2,6 +2,7 @@
 
 #include <QMimeData>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QWheelEvent>
 
 SkinMemo::SkinMemo(QWidget *parent)
@@ -23,6 +24,8 @@ void SkinMemo::attachScrollBar(QScrollBar *bar)
 {
     m_bar = bar;
     bar->setOrientation(Qt::Vertical);
+    // Right clicks pass on to the page, as on every other part of it without a menu.
+    bar->setContextMenuPolicy(Qt::NoContextMenu);
     QScrollBar *own = verticalScrollBar();
     followOwnBar();
     connect(own, &QScrollBar::rangeChanged, bar, [this] { followOwnBar(); });
@@ -58,6 +61,42 @@ QMimeData *SkinMemo::createMimeDataFromSelection() const
     auto *data = new QMimeData;
     data->setText(text);
     return data;
+}
+
+bool SkinMemo::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source && !source->formats().isEmpty() && QPlainTextEdit::canInsertFromMimeData(source);
+}
+
+void SkinMemo::insertFromMimeData(const QMimeData *source)
+{
+    if (!source || source->formats().isEmpty())
+        return;
+    if (m_longestLine > 0 && source->hasText() && !fitsLongestLine(source->text())) {
+        QMetaObject::invokeMethod(this, &SkinMemo::lineTooLong, Qt::QueuedConnection);
+        return;
+    }
+    QPlainTextEdit::insertFromMimeData(source);
+}
+
+// The inserted text joins the rest of the caret's first line and the rest of its last one.
+bool SkinMemo::fitsLongestLine(const QString &inserted) const
+{
+    const QTextCursor c = textCursor();
+    const QTextBlock first = document()->findBlock(c.selectionStart());
+    const QTextBlock last = document()->findBlock(c.selectionEnd());
+    const qsizetype after = last.position() + last.length() - 1 - c.selectionEnd();
+    qsizetype line = c.selectionStart() - first.position();
+    for (const QChar ch : inserted) {
+        if (ch == QLatin1Char('\n') || ch == QChar::ParagraphSeparator) {
+            if (line > m_longestLine)
+                return false;
+            line = 0;
+        } else {
+            ++line;
+        }
+    }
+    return line + after <= m_longestLine;
 }
 
 void SkinMemo::mouseMoveEvent(QMouseEvent *event)

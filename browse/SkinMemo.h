@@ -20,20 +20,31 @@ public:
     bool hasSelection() const { return textCursor().hasSelection(); }
     // Reads only; the caret and the selection still move by mouse and keyboard.
     void makeReadOnly();
+    // Pastes and drops that would make a line longer than this many characters are refused
+    // with lineTooLong(); 0, the default, sets no limit.
+    void setLongestLine(int characters) { m_longestLine = characters; }
 
 signals:
     void mouseMoved();
+    // Queued, so that whoever reports it is out of the paste or drop.
+    void lineTooLong();
 
 protected:
     // The clipboard and drags get the selection as plain text only: a markup form would
     // escape the symbols that decorative text is made of.
     QMimeData *createMimeDataFromSelection() const override;
+    // A clipboard owner that does not answer leaves a source without formats, which Qt's own
+    // paste does not survive: such a source inserts nothing.
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void followOwnBar();
+    bool fitsLongestLine(const QString &inserted) const;
 
     QPointer<QScrollBar> m_bar;
+    int m_longestLine = 0;
 };

@@ -1,5 +1,6 @@
 #include "convert/ConvertPage.h"
 
+#include "browse/ClipboardTextWatch.h"
 #include "browse/CopyNotice.h"
 #include "browse/SkinMemo.h"
 #include "convert/CVCODE.h"
@@ -7,6 +8,7 @@
 #include "convert/TableText.h"
 #include "skin/Skin.h"
 #include "window/Guard.h"
+#include "window/TbsSkinMessage.h"
 
 #include <QClipboard>
 #include <QGroupBox>
@@ -20,6 +22,7 @@ ConvertPage::ConvertPage(const FormContext &context, QWidget *sheet, TGbToBig *g
     : QObject(context.form)
     , m_context(context)
     , m_gbToBig(gbToBig)
+    , m_clipboard(new ClipboardTextWatch(QGuiApplication::clipboard(), this))
 {
     setObjectName(QStringLiteral("convertPage"));
 
@@ -32,6 +35,7 @@ ConvertPage::ConvertPage(const FormContext &context, QWidget *sheet, TGbToBig *g
     bsSkinMemo220->setFont(Skin::arialFont(16));
     bsSkinMemo220->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     bsSkinMemo220->setContextMenuPolicy(Qt::CustomContextMenu);
+    bsSkinMemo220->setLongestLine(LongestLine);
     auto *bar = new QScrollBar(Qt::Vertical, content);
     bar->setObjectName(QStringLiteral("bsSkinScrollBar24"));
     bar->setGeometry(663, 23, 19, 331);
@@ -60,6 +64,9 @@ ConvertPage::ConvertPage(const FormContext &context, QWidget *sheet, TGbToBig *g
 
     connect(bsSkinMemo220, &QWidget::customContextMenuRequested, this,
         [this](const QPoint &pos) { bsSkinPopupMenu5->popup(bsSkinMemo220->viewport()->mapToGlobal(pos)); });
+    connect(bsSkinMemo220, &SkinMemo::lineTooLong, this, guardedSlot(context.form, [this] {
+        m_context.messages->ShowMessageDialog(LineTooLongText, mtWarning, mbOKSet, 0);
+    }));
     connect(
         bsSkinMemo220, &SkinMemo::mouseMoved, this, guardedSlot(context.form, [this] { bsSkinMemo220MouseMove(); }));
 }
@@ -121,8 +128,7 @@ void ConvertPage::bsSkinButton10Click()
 void ConvertPage::bsSkinMemo220MouseMove()
 {
     N66->setEnabled(bsSkinMemo220->hasSelection());
-    const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
-    N67->setEnabled(clip && clip->hasText());
+    N67->setEnabled(m_clipboard->holdsText());
 }
 
 void ConvertPage::N66Click()

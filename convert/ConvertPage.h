@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+class ClipboardTextWatch;
 class QAction;
 class QMenu;
 class QPushButton;
@@ -17,6 +18,12 @@ class ConvertPage : public QObject
 {
     Q_OBJECT
 public:
+    // Qt lays out a line as one piece: beyond this many characters a click waits seconds.
+    static constexpr int LongestLine = 32768;
+    static inline const QString LineTooLongText
+        = QStringLiteral("没有粘贴：其中有一行超过%1个字符，太长了无法显示。请先把它分成较短的几行再粘贴")
+              .arg(LongestLine);
+
     ConvertPage(const FormContext &context, QWidget *sheet, TGbToBig *gbToBig);
 
     void bsSkinButton6Click(); // 简转繁[普通]
@@ -42,4 +49,5 @@ private:
 
     FormContext m_context;
     TGbToBig *m_gbToBig;
+    ClipboardTextWatch *m_clipboard;
 };

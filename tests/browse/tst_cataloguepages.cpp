@@ -14,13 +14,14 @@
 
 namespace {
 
-const QStringList Signatures = {QStringLiteral("第一条签名"), QStringLiteral("第二条签名，比较长的一条"),
-                                QStringLiteral("第三条 ≈ 签名 ≈")};
-const QStringList Couples = {QStringLiteral("情侣甲 ∝ 情侣乙")};
-const QStringList Boys = {QStringLiteral("男生一"), QStringLiteral("男生二"), QStringLiteral("男生三")};
-const QStringList Girls = {QStringLiteral("女生一"), QStringLiteral("女生二")};
+const QStringList Signatures
+    = { QStringLiteral("第一条签名"), QStringLiteral("第二条签名，比较长的一条"), QStringLiteral("第三条 ≈ 签名 ≈") };
+const QStringList Couples = { QStringLiteral("情侣甲 ∝ 情侣乙") };
+const QStringList Boys = { QStringLiteral("男生一"), QStringLiteral("男生二"), QStringLiteral("男生三") };
+const QStringList Girls = { QStringLiteral("女生一"), QStringLiteral("女生二") };
 
-struct Pages : BrowseForm {
+struct Pages : BrowseForm
+{
     Pages()
     {
         writeCatalogue(QStringLiteral("zeltodata.dll"), Signatures, Couples, Boys, Girls);
@@ -32,8 +33,8 @@ struct Pages : BrowseForm {
     void click(int gridNumber, int row, int column, Qt::MouseButton button = Qt::LeftButton)
     {
         DataGrid *g = grid(gridNumber);
-        form.pages()->showPage(gridNumber == 1 ? form.pages()->page("bsSkinTabSheet21")
-                                               : form.pages()->page("bsSkinTabSheet22"));
+        form.pages()->showPage(
+            gridNumber == 1 ? form.pages()->page("bsSkinTabSheet21") : form.pages()->page("bsSkinTabSheet22"));
         const QRect cell = g->visualRect(g->model()->index(row, column));
         QTest::mouseClick(g->viewport(), button, {}, cell.center());
     }
@@ -64,7 +65,7 @@ private slots:
         QVERIFY(l->bsSkinEdit1->isReadOnly() && l->bsSkinEdit2->isReadOnly());
 
         // Every row, ID then the entry.
-        const QList<QStringList> lists = {Signatures, Couples, Boys, Girls};
+        const QList<QStringList> lists = { Signatures, Couples, Boys, Girls };
         for (int n = 1; n <= 4; ++n) {
             DataGrid *g = p.grid(n);
             QCOMPARE(g->model()->rowCount(), lists[n - 1].size());
@@ -134,6 +135,28 @@ private slots:
         QCOMPARE(l->bsSkinEdit2->selectedText(), Girls[1]);
     }
 
+    void entriesOfAnyLengthAreShownAndCopiedWhole()
+    {
+        // Beyond a line edit's default 32,767: emoji end inside a surrogate pair there.
+        const QString emoji = QString(QStringLiteral("😀")).repeated(20000);
+        const QString name = QString(QStringLiteral("长")).repeated(40000);
+        BrowseForm f;
+        writeCatalogue(QStringLiteral("zeltodata.dll"), { emoji }, { name });
+        QVERIFY(f.startShown());
+        CataloguePages *l = f.form.cataloguePages();
+        for (int n : { 1, 2 }) {
+            DataGrid *g = l->grid(n);
+            f.form.pages()->showPage(f.form.pages()->page(n == 1 ? "bsSkinTabSheet21" : "bsSkinTabSheet22"));
+            QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(0, 1)).center());
+            const QString &entry = n == 1 ? emoji : name;
+            QCOMPARE((n == 1 ? l->bsSkinEdit1 : l->bsSkinEdit2)->text(), entry);
+            auto notice = captureNextNotice();
+            QTest::mouseClick(n == 1 ? l->bsSkinButton4 : l->bsSkinButton5, Qt::LeftButton);
+            QTRY_VERIFY(notice->seen);
+            QCOMPARE(QGuiApplication::clipboard()->text(), entry);
+        }
+    }
+
     void viewerEditMenu()
     {
         Pages p;
@@ -150,11 +173,11 @@ private slots:
         };
         std::unique_ptr<QMenu> menu(l->bsSkinEdit1->createEditMenu());
         QGuiApplication::clipboard()->setText(QStringLiteral("别处的文字"));
-        QCOMPARE(enabledItems(menu.get()), QStringList{QStringLiteral("全选")});
+        QCOMPARE(enabledItems(menu.get()), QStringList { QStringLiteral("全选") });
 
         menu->findChild<QAction *>(QStringLiteral("editSelectAll"))->trigger();
         menu.reset(l->bsSkinEdit1->createEditMenu());
-        QCOMPARE(enabledItems(menu.get()), QStringList{QStringLiteral("复制")});
+        QCOMPARE(enabledItems(menu.get()), QStringList { QStringLiteral("复制") });
         // Its copy shows no notice.
         auto notice = captureNextNotice();
         menu->findChild<QAction *>(QStringLiteral("editCopy"))->trigger();

@@ -14,12 +14,13 @@
 namespace {
 
 // The page on a window of its own, with the window's one table converter.
-struct Page {
+struct Page
+{
     QWidget form;
-    TbsSkinMessage messages{&form};
-    TGbToBig gbToBig{&form};
+    TbsSkinMessage messages { &form };
+    TGbToBig gbToBig { &form };
     QWidget *sheet = new QWidget(&form);
-    ConvertPage page{FormContext{&form, &messages, nullptr, nullptr, nullptr}, sheet, &gbToBig};
+    ConvertPage page { FormContext { &form, &messages, nullptr, nullptr, nullptr }, sheet, &gbToBig };
     SkinMemo *memo = page.bsSkinMemo220;
 
     Page()
@@ -36,10 +37,23 @@ struct Page {
     void moveMouse()
     {
         const QPoint at(20, 20);
-        QMouseEvent move(QEvent::MouseMove, at, memo->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
+        QMouseEvent move(
+            QEvent::MouseMove, at, memo->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(memo->viewport(), &move);
     }
+};
+
+// Counts how often its formats are asked for: on X every such question goes to the program
+// that owns the clipboard.
+class CountingMimeData : public QMimeData
+{
+public:
+    QStringList formats() const override
+    {
+        ++queries;
+        return QMimeData::formats();
+    }
+    mutable int queries = 0;
 };
 
 } // namespace
@@ -96,7 +110,7 @@ private slots:
         QCOMPARE(p.press("bsSkinButton11"), shown);
 
         QCOMPARE(p.press("bsSkinButton10"), QString());
-        for (const char *b : {"bsSkinButton6", "bsSkinButton7", "bsSkinButton9", "bsSkinButton11"})
+        for (const char *b : { "bsSkinButton6", "bsSkinButton7", "bsSkinButton9", "bsSkinButton11" })
             QCOMPARE(p.press(b), QString());
     }
 
@@ -128,7 +142,7 @@ private slots:
         // Both items enabled until the mouse first moves over the memo.
         QGuiApplication::clipboard()->clear();
         QVERIFY(p.page.N66->isEnabled() && p.page.N67->isEnabled());
-        QCOMPARE(p.page.bsSkinPopupMenu5->actions(), (QList<QAction *>{p.page.N66, p.page.N67}));
+        QCOMPARE(p.page.bsSkinPopupMenu5->actions(), (QList<QAction *> { p.page.N66, p.page.N67 }));
 
         p.moveMouse();
         QVERIFY(!p.page.N66->isEnabled());
@@ -157,7 +171,7 @@ private slots:
         QTRY_VERIFY(notice->seen);
         QCOMPARE(notice->title, QStringLiteral("(30)  信息"));
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("甲贴"));
-        QCOMPARE(QGuiApplication::clipboard()->mimeData()->formats(), QStringList{QStringLiteral("text/plain")});
+        QCOMPARE(QGuiApplication::clipboard()->mimeData()->formats(), QStringList { QStringLiteral("text/plain") });
 
         // Nothing selected: the clipboard keeps what it held.
         c.clearSelection();
@@ -167,6 +181,71 @@ private slots:
         settle();
         QVERIFY(!none->seen);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("甲贴"));
+    }
+
+    void pasteFromASourceWithoutFormats()
+    {
+        // What a clipboard owner that does not answer leaves: no formats at all.
+        Page p;
+        p.memo->setPlainText(QStringLiteral("原有的文字"));
+        p.memo->selectAll();
+        QGuiApplication::clipboard()->setMimeData(new QMimeData);
+        p.page.N67->trigger();
+        QTest::keyClick(p.memo, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(p.memo->toPlainText(), QStringLiteral("原有的文字"));
+    }
+
+    void aMouseMoveNeverAsksTheClipboard()
+    {
+        Page p;
+        auto *text = new CountingMimeData;
+        text->setText(QStringLiteral("别处复制的"));
+        QGuiApplication::clipboard()->setMimeData(text);
+        text->queries = 0;
+        for (int i = 0; i < 3; ++i)
+            p.moveMouse();
+        QCOMPARE(text->queries, 0);
+        QVERIFY(p.page.N67->isEnabled());
+
+        QGuiApplication::clipboard()->setMimeData(new QMimeData);
+        p.moveMouse();
+        QVERIFY(!p.page.N67->isEnabled());
+    }
+
+    void aLineTooLongToShowIsNotPasted()
+    {
+        Page p;
+        const int most = ConvertPage::LongestLine;
+        p.memo->setPlainText(QStringLiteral("第一行\n") + QString(most - 4, QLatin1Char('x')));
+        const QString before = p.memo->toPlainText();
+        QTextCursor c = p.memo->textCursor();
+        c.movePosition(QTextCursor::End);
+        p.memo->setTextCursor(c);
+
+        // Four more characters fill the last line; five would go beyond it, also when the
+        // line is only completed by the text after the caret.
+        QGuiApplication::clipboard()->setText(QStringLiteral("一二三四五\n短行"));
+        auto notice = captureNextNotice();
+        p.page.N67->trigger();
+        QTRY_VERIFY(notice->seen);
+        QCOMPARE(notice->text, MessageDialog::displayText(ConvertPage::LineTooLongText));
+        QCOMPARE(p.memo->toPlainText(), before);
+        QCOMPARE(p.memo->textCursor().position(), before.size());
+
+        c.setPosition(before.indexOf(QLatin1Char('x')));
+        p.memo->setTextCursor(c);
+        QGuiApplication::clipboard()->setText(QStringLiteral("前\n一二三四五"));
+        auto again = captureNextNotice();
+        QTest::keyClick(p.memo, Qt::Key_V, Qt::ControlModifier);
+        QTRY_VERIFY(again->seen);
+        QCOMPARE(p.memo->toPlainText(), before);
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("前\n一二三四"));
+        auto none = captureNextNotice();
+        QTest::keyClick(p.memo, Qt::Key_V, Qt::ControlModifier);
+        settle();
+        QVERIFY(!none->seen);
+        QCOMPARE(p.memo->toPlainText(), QStringLiteral("第一行\n前\n一二三四") + QString(most - 4, QLatin1Char('x')));
     }
 };
 
