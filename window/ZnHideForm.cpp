@@ -39,7 +39,9 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == m_form && event->type() == QEvent::Show)
+        // After the show the native window may be a new one: Qt re-creates it when the
+        // stays-on-top flag changed since it was last mapped.
+        if (watched == m_form && (event->type() == QEvent::Show || event->type() == QEvent::ShowToParent))
             WindowShell::setSkipTaskbar(m_form->windowHandle(), true);
         return false;
     }
