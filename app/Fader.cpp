@@ -2,9 +2,9 @@
 
 #include "platform/SettingsTable.h"
 #include "platform/SettingsStore.h"
+#include "platform/WindowShell.h"
 #include "window/Guard.h"
 
-#include <QGuiApplication>
 #include <QShowEvent>
 #include <QTimer>
 #include <QWidget>
@@ -24,8 +24,9 @@ void Fader::setOpacity(int value)
     if (m_recorder)
         m_recorder->append(m_opacity);
     m_form->setWindowOpacity(m_opacity / 255.0);
-    // On X11 the change reaches the server only with the next request: flush it now.
-    QGuiApplication::sync();
+    // On X11 the change reaches the server only with the next request: flush it now, but
+    // handle no events, or a timer could run half-way through a fade.
+    WindowShell::flush();
 }
 
 void Fader::formShowEvent(QShowEvent *event)

@@ -8,6 +8,7 @@
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
 #include <cstdlib>
+#include <cstring>
 #define ZELTO_X11 1
 #endif
 
@@ -36,9 +37,18 @@ xcb_atom_t atom(xcb_connection_t *c, const char *name)
     return a;
 }
 
+xcb_window_t rootOf(xcb_connection_t *c, xcb_window_t w)
+{
+    xcb_get_geometry_reply_t *geo = xcb_get_geometry_reply(c, xcb_get_geometry(c, w), nullptr);
+    const xcb_window_t root = geo ? geo->root : xcb_window_t(XCB_WINDOW_NONE);
+    std::free(geo);
+    return root;
+}
+
 // _NET_WM_STATE belongs to the window manager while the window is mapped: ask it with a
 // client message. While the window is withdrawn the property is ours, and Qt merges it
-// with its own states when it maps the window.
+// with its own states when it maps the window; the window manager may be taking the
+// window over at this very moment, so it gets the message then as well.
 void applySkipTaskbar(QWindow *window, bool on)
 {
     xcb_connection_t *c = connection();
@@ -54,24 +64,7 @@ void applySkipTaskbar(QWindow *window, bool on)
     const bool mapped = attrs && attrs->map_state != XCB_MAP_STATE_UNMAPPED;
     std::free(attrs);
 
-    if (mapped) {
-        xcb_get_geometry_reply_t *geo = xcb_get_geometry_reply(c, xcb_get_geometry(c, w), nullptr);
-        if (!geo)
-            return;
-        const xcb_window_t root = geo->root;
-        std::free(geo);
-        xcb_client_message_event_t ev = {};
-        ev.response_type = XCB_CLIENT_MESSAGE;
-        ev.format = 32;
-        ev.window = w;
-        ev.type = state;
-        ev.data.data32[0] = on ? 1 : 0; // _NET_WM_STATE_ADD / _REMOVE
-        ev.data.data32[1] = skip;
-        ev.data.data32[2] = 0;
-        ev.data.data32[3] = 1; // from an application
-        xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                       reinterpret_cast<const char *>(&ev));
-    } else {
+    if (!mapped) {
         QList<xcb_atom_t> atoms;
         xcb_get_property_reply_t *prop =
             xcb_get_property_reply(c, xcb_get_property(c, 0, w, state, XCB_ATOM_ATOM, 0, 1024), nullptr);
@@ -86,6 +79,46 @@ void applySkipTaskbar(QWindow *window, bool on)
         xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, state, XCB_ATOM_ATOM, 32, quint32(atoms.size()),
                             atoms.constData());
     }
+    // Also while unmapped: a window whose map request the window manager is handling
+    // right now has had its property read already, but will see the message.
+    const xcb_window_t root = rootOf(c, w);
+    if (root == XCB_WINDOW_NONE)
+        return;
+    xcb_client_message_event_t ev = {};
+    ev.response_type = XCB_CLIENT_MESSAGE;
+    ev.format = 32;
+    ev.window = w;
+    ev.type = state;
+    ev.data.data32[0] = on ? 1 : 0; // _NET_WM_STATE_ADD / _REMOVE
+    ev.data.data32[1] = skip;
+    ev.data.data32[2] = 0;
+    ev.data.data32[3] = 1; // from an application
+    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char *>(&ev));
+    xcb_flush(c);
+}
+
+// WM_HINTS: flags, input, initial_state, then six fields this does not touch.
+void clearIconicHint(xcb_window_t w)
+{
+    constexpr quint32 StateHint = 1 << 1;
+    constexpr quint32 NormalState = 1;
+    xcb_connection_t *c = connection();
+    if (!c)
+        return;
+    quint32 hints[9] = {};
+    xcb_get_property_reply_t *prop =
+        xcb_get_property_reply(c, xcb_get_property(c, 0, w, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, 9), nullptr);
+    if (prop && prop->format == 32 && prop->type == XCB_ATOM_WM_HINTS) {
+        const int n = qMin(xcb_get_property_value_length(prop) / 4, 9);
+        std::memcpy(hints, xcb_get_property_value(prop), size_t(n) * 4);
+    }
+    std::free(prop);
+    if ((hints[0] & StateHint) && hints[2] == NormalState)
+        return;
+    hints[0] |= StateHint;
+    hints[2] = NormalState;
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32, 9, hints);
     xcb_flush(c);
 }
 
@@ -113,19 +146,39 @@ bool skipsTaskbar(QWindow *window) { return window && window->property(SkipTaskb
 // goes back to what it was as soon as the window may be placed normally again.
 void setFreePlacement(QWindow *window, bool on)
 {
-    if (!window || !onX11() || hasFreePlacement(window) == on)
+    if (!window || hasFreePlacement(window) == on)
         return;
     const Qt::WindowFlags flags = window->flags();
     if (on) {
         window->setProperty(PlacedTypeProperty, int(flags & Qt::WindowType_Mask));
-        window->setFlags((flags & ~Qt::WindowType_Mask) | Qt::SplashScreen);
+        if (onX11())
+            window->setFlags((flags & ~Qt::WindowType_Mask) | Qt::SplashScreen);
     } else {
         const auto type = Qt::WindowFlags(window->property(PlacedTypeProperty).toInt());
         window->setProperty(PlacedTypeProperty, QVariant());
-        window->setFlags((flags & ~Qt::WindowType_Mask) | type);
+        if (onX11())
+            window->setFlags((flags & ~Qt::WindowType_Mask) | type);
     }
 }
 
 bool hasFreePlacement(QWindow *window) { return window && window->property(PlacedTypeProperty).isValid(); }
+
+void clearIconicStart(QWindow *window)
+{
+#ifdef ZELTO_X11
+    if (window && onX11() && window->handle())
+        clearIconicHint(xcb_window_t(window->winId()));
+#else
+    Q_UNUSED(window);
+#endif
+}
+
+void flush()
+{
+#ifdef ZELTO_X11
+    if (xcb_connection_t *c = onX11() ? connection() : nullptr)
+        xcb_flush(c);
+#endif
+}
 
 } // namespace WindowShell

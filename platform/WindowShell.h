@@ -17,4 +17,12 @@ bool skipsTaskbar(QWindow *window);
 void setFreePlacement(QWindow *window, bool on);
 bool hasFreePlacement(QWindow *window);
 
+// Makes the next showing of a hidden window come up normal. X keeps the "start
+// iconified" hint of a minimize even after the window manager restored the window, and
+// would map it minimized again.
+void clearIconicStart(QWindow *window);
+
+// Sends every request made so far to the window system, without handling any event.
+void flush();
+
 } // namespace WindowShell

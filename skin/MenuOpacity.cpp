@@ -1,5 +1,7 @@
 #include "skin/MenuOpacity.h"
 
+#include "platform/WindowShell.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QMenu>
@@ -24,7 +26,7 @@ bool MenuOpacity::eventFilter(QObject *watched, QEvent *event)
         if (auto *menu = qobject_cast<QMenu *>(watched)) {
             menu->setWindowOpacity(m_alphaBlendValue / 255.0);
             // On X11 the new opacity would otherwise wait for the next event to reach the server.
-            QGuiApplication::sync();
+            WindowShell::flush();
         }
     }
     return QObject::eventFilter(watched, event);

@@ -1,6 +1,7 @@
 #include "window/TrayIcon.h"
 
 #include "platform/Gbk.h"
+#include "platform/WindowShell.h"
 #include "window/Guard.h"
 
 #include <QAction>
@@ -99,6 +100,8 @@ void TrayIcon::showForm()
 {
     if (m_form->isMinimized())
         m_form->setWindowState(m_form->windowState() & ~Qt::WindowMinimized);
+    if (!m_form->isVisible())
+        WindowShell::clearIconicStart(m_form->windowHandle());
     m_form->show();
     m_form->raise();
     m_form->activateWindow();

@@ -5,9 +5,9 @@
 #include "skin/MovingEvent.h"
 #include "window/Guard.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -39,7 +39,9 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == m_form && event->type() == QEvent::Show)
+        // After the show the native window may be a new one: Qt re-creates it when the
+        // stays-on-top flag changed since it was last mapped.
+        if (watched == m_form && (event->type() == QEvent::Show || event->type() == QEvent::ShowToParent))
             WindowShell::setSkipTaskbar(m_form->windowHandle(), true);
         return false;
     }
@@ -95,12 +97,19 @@ void TZnHideForm::SetAutoDock(bool on)
         m_utilityTimer = new QTimer(this);
         m_utilityTimer->setObjectName(QStringLiteral("ZnHideFormUtilityTimer"));
         m_utilityTimer->setInterval(UtilityTimerInterval);
+        connect(m_utilityTimer, &QTimer::timeout, this, guardedSlot(m_form, [this] { checkPointerAfterDialog(); }));
         m_utilityTimer->start();
     } else {
         delete m_utilityTimer;
         m_utilityTimer = nullptr;
         unhookForm();
         m_dockPos = dpNone;
+        m_ownMoves.clear();
+        m_pointerUnchecked = false;
+        // The window stays where it is, but is an ordinary window again.
+        if (m_hidden && m_form)
+            WindowShell::setFreePlacement(m_form->windowHandle(), false);
+        m_hidden = false;
     }
 }
 
@@ -152,11 +161,18 @@ void TZnHideForm::snap(QRect &r)
     else if (sw - (r.left() + width) < m_validSpace && r.left() >= m_last.left())
         r = QRect(sw - width, r.top(), width, height);
 
+    rememberOwnMove(r); // the caller moves the window there
+    settle(r);
+}
+
+void TZnHideForm::settle(const QRect &r)
+{
+    const int sw = screenWidth();
     if (r.top() == 0)
         m_dockPos = dpTop;
     else if (r.left() == 0)
         m_dockPos = dpLeft;
-    else if (r.left() + width == sw)
+    else if (r.left() + r.width() == sw)
         m_dockPos = dpRight;
     else
         m_dockPos = dpNone;
@@ -165,12 +181,58 @@ void TZnHideForm::snap(QRect &r)
         m_dockEvent(m_dockPos);
 }
 
+void TZnHideForm::moveForm(QPoint topLeft)
+{
+    rememberOwnMove(QRect(topLeft, m_form->frameGeometry().size()));
+    m_form->move(topLeft);
+}
+
+void TZnHideForm::rememberOwnMove(const QRect &r)
+{
+    // Where the window system reports nothing back (no window manager, offscreen), the
+    // oldest go.
+    if (m_ownMoves.size() >= 64)
+        m_ownMoves.removeFirst();
+    m_ownMoves.append(r);
+}
+
+// Each move of the program's own is seen twice: at once, and when the window system
+// reports it back, in the order of the requests. A report that is none of ours comes from
+// the window manager, and a window it moved is docked only where it now touches an edge.
+void TZnHideForm::formMoved(bool reported)
+{
+    const QRect r = m_form->frameGeometry();
+    const qsizetype own = m_ownMoves.indexOf(r);
+    if (own >= 0) {
+        if (reported)
+            m_ownMoves.remove(0, own);
+        return;
+    }
+    if (!m_hidden)
+        settle(r);
+}
+
+void TZnHideForm::checkPointerAfterDialog()
+{
+    if (!m_pointerUnchecked)
+        return;
+    m_pointerUnchecked = false;
+    if (m_dockPos != dpNone && !m_hidden && !QApplication::activePopupWidget())
+        hideForm();
+}
+
 bool TZnHideForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_form || !m_autoDock)
         return false;
     if (event->type() == MovingEvent::eventType()) {
         guarded(m_form, [&] { snap(static_cast<MovingEvent *>(event)->rect()); });
+    } else if (event->type() == QEvent::Move) {
+        guarded(m_form, [&] { formMoved(event->spontaneous()); });
+    } else if (event->type() == QEvent::WindowBlocked) {
+        m_pointerUnchecked = false;
+    } else if (event->type() == QEvent::WindowUnblocked) {
+        m_pointerUnchecked = true;
     } else if (event->type() == QEvent::Enter) {
         if (m_hidden)
             guarded(m_form, [&] { showForm(); });
@@ -195,13 +257,13 @@ void TZnHideForm::hideForm()
     WindowShell::setFreePlacement(m_form->windowHandle(), true);
     switch (m_dockPos) {
     case dpTop:
-        m_form->move(f.left(), m_edgeSpace - f.height());
+        moveForm({f.left(), m_edgeSpace - f.height()});
         break;
     case dpLeft:
-        m_form->move(m_edgeSpace - f.width(), f.top());
+        moveForm({m_edgeSpace - f.width(), f.top()});
         break;
     case dpRight:
-        m_form->move(screenWidth() - m_edgeSpace, f.top());
+        moveForm({screenWidth() - m_edgeSpace, f.top()});
         break;
     case dpNone:
         break;
@@ -218,13 +280,13 @@ void TZnHideForm::showForm()
     const QRect f = m_form->frameGeometry();
     switch (m_dockPos) {
     case dpTop:
-        m_form->move(f.left(), 0);
+        moveForm({f.left(), 0});
         break;
     case dpLeft:
-        m_form->move(0, f.top());
+        moveForm({0, f.top()});
         break;
     case dpRight:
-        m_form->move(screenWidth() - f.width(), f.top());
+        moveForm({screenWidth() - f.width(), f.top()});
         break;
     case dpNone:
         break;

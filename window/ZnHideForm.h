@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QRect>
@@ -18,7 +19,8 @@ using TDockEvent = std::function<void(TDockPos nDockPos)>;
 // With AutoDock on, the component watches the form's events: a drag that brings the
 // window near the top, left or right screen edge snaps it there; once docked, the window
 // slides out of sight when the pointer leaves it, leaving EdgeSpace pixels on screen, and
-// comes back when the pointer touches that strip.
+// comes back when the pointer touches that strip. A move by the window manager (Alt+drag,
+// a keyboard move) counts as a drag that ends where the window manager put the window.
 class TZnHideForm : public QObject
 {
     Q_OBJECT
@@ -60,7 +62,7 @@ public:
     QWidget *form() const { return m_form; }
     bool isHidden() const { return m_hidden; }
     bool isHooked() const { return m_hooked; }
-    // Left, top, width and height of the form as of the last drag step (or docking on).
+    // Left, top, width and height of the form as of the last move (or docking on).
     QRect lastRect() const { return m_last; }
     const QTimer *utilityTimer() const { return m_utilityTimer; }
 
@@ -77,6 +79,11 @@ private:
     void unhookForm();
     void hideForm();
     void showForm();
+    void moveForm(QPoint topLeft);
+    void rememberOwnMove(const QRect &r);
+    void settle(const QRect &r);
+    void formMoved(bool reported);
+    void checkPointerAfterDialog();
     void keepOffTaskbar(bool on);
 
     QPointer<QWidget> m_form;
@@ -93,5 +100,10 @@ private:
     bool m_hidden = false;
     bool m_hooked = false;
     QTimer *m_utilityTimer = nullptr;
+    // Places this component gave the window, oldest first, until the window system has
+    // reported them back; any other move is someone else's.
+    QList<QRect> m_ownMoves;
+    // A dialog closed: no Leave came while it blocked the window.
+    bool m_pointerUnchecked = false;
     QPointer<QObject> m_taskbarKeeper;
 };

@@ -73,6 +73,27 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(f.opacities, QList<int>{0} + fadeInValues(220), 3000);
     }
 
+    void aFadeHandlesNoEventsAndRunsOncePerShowing()
+    {
+        WindowFixture f;
+        // A start slower than a tick: the fade timer is due while the window is shown.
+        f.form.Timer1->start(1);
+        QTest::qSleep(20);
+        f.form.show();
+        QCOMPARE(f.opacities, QList<int>{0});
+        QTRY_COMPARE_WITH_TIMEOUT(f.opacities, QList<int>{0} + fadeInValues(220), 3000);
+        QVERIFY(!f.form.Timer1->isActive());
+
+        // Whatever arrives during a fade waits for its end.
+        f.opacities.clear();
+        qsizetype seenAfter = -1;
+        QMetaObject::invokeMethod(&f.form, [&] { seenAfter = f.opacities.size(); }, Qt::QueuedConnection);
+        f.form.fader()->Timer1Timer();
+        QCOMPARE(seenAfter, -1);
+        QCoreApplication::processEvents();
+        QCOMPARE(seenAfter, fadeInValues(220).size());
+    }
+
     void withoutConfirmationCloseFadesOutAndEnds()
     {
         WindowFixture f;

@@ -45,25 +45,19 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display nobody uses: no lock file and no socket.
+# Xvfb takes a free display itself and reports its number: runs started at the same
+# moment (other worktrees, CI jobs) could otherwise pick the same one and share it.
 start_xvfb() {
-    local n
-    for n in $(seq 42 120); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-        xvfb_pid=$!
-        local i
-        for i in $(seq 50); do
-            if xdpyinfo -display ":$n" >/dev/null 2>&1 || xprop -display ":$n" -root >/dev/null 2>&1; then
-                display=":$n"
-                return 0
-            fi
-            kill -0 "$xvfb_pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-        xvfb_pid=""
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    local i
+    for i in $(seq 100); do
+        if [ -s "$work/display" ]; then
+            display=":$(head -n 1 "$work/display")"
+            xprop -display "$display" -root >/dev/null 2>&1 && return 0
+        fi
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.1
     done
     return 1
 }

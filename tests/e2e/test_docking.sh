@@ -2,7 +2,9 @@
 # Edge docking on a real window manager: the window dragged by its title bar to the top
 # edge snaps there, slides up out of sight leaving a 3-pixel strip when the pointer
 # leaves, and comes back when the pointer touches the strip; the same at the left edge.
-# Then "窗口置顶" keeps the window on top without a taskbar entry, and Alt+F4 ends it.
+# A notice closed with the pointer outside hides it too. Moves by the window manager
+# (Alt+drag, a move request) dock and undock it as drags do. Then "窗口置顶" keeps the
+# window on top without a taskbar entry, and Alt+F4 ends it.
 # Run by tests/e2e/run.sh.
 set -euo pipefail
 
@@ -88,21 +90,61 @@ xdotool mousemove 1 400
 wait_for "x_is 0" || fail "did not come back from the left strip: $(geometry "$win")"
 shot 07-shown-left
 
-# The check box lies at (606, 3) in the client area, below a 1-pixel border and the
-# 28-pixel title bar.
-# The window manager reads the window's type again after the strip; let it settle first.
-sleep 0.5
+# A notice closed with the pointer outside: no Leave reached the window while the notice
+# blocked it, and it still hides.
+timeout 5 xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true
+xdotool key F1
+wait_until 5 has_notice || fail "F1 did not open the help notice"
+xdotool mousemove 1000 900
+answer_notice Return || fail "Return did not close the help notice"
+wait_for "x_is $((3 - w))" || fail "did not hide after the notice closed with the pointer outside: $(geometry "$win")"
+shot 08-hidden-after-notice
+xdotool mousemove 1 400
+wait_for "x_is 0" || fail "did not come back after the notice: $(geometry "$win")"
+
+# Moves by the window manager count as well. Alt+drag to the middle: no longer docked.
 read -r x y _ _ < <(geometry "$win")
-xdotool mousemove $((x + 1 + 606 + 8)) $((y + 29 + 3 + 8))
-sleep 0.2
-xdotool click 1
+xdotool mousemove $((x + 300)) $((y + 200)) keydown alt mousedown 1
+for step in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove $((x + 300 + 40 * step)) $((y + 200 + 10 * step))
+    sleep 0.05
+done
+xdotool mouseup 1 keyup alt
+off_edge() { read -r gx _ _ _ < <(geometry "$win"); [ "$gx" -ge 200 ]; }
+wait_for off_edge || fail "Alt+drag did not move the window: $(geometry "$win")"
+read -r x y _ _ < <(geometry "$win")
+xdotool mousemove 1250 $((y + h + 60))
+# Key presses reach the program after the pointer's leaving: once the notice is up, the
+# leaving has been handled.
+xdotool key F1
+wait_until 5 has_notice || fail "F1 did not open the help notice (2)"
+x_is "$x" && y_is "$y" || fail "went back to the old edge after an Alt+drag: $(geometry "$win")"
+answer_notice Return || fail "Return did not close the help notice (2)"
+shot 09-moved-by-the-window-manager
+
+# Moved by someone else onto the right edge: docked there, hiding to the right.
+xdotool windowmove "$win" $((screen_w - w)) 300
+wait_for "x_is $((screen_w - w))" || fail "not moved onto the right edge: $(geometry "$win")"
+xdotool mousemove 100 900
+wait_for "x_is $((screen_w - 3))" || fail "did not hide to the right: $(geometry "$win")"
+xdotool mousemove $((screen_w - 1)) 500
+wait_for "x_is $((screen_w - w))" || fail "did not come back from the right strip: $(geometry "$win")"
+shot 10-shown-right
+
+# The check box lies at (606, 3) in the client area, below a 1-pixel border and the
+# 28-pixel title bar. Clicked once the window manager has the window back as an
+# ordinary one.
+normal_type() { [[ $(xprop -id "$win" _NET_WM_WINDOW_TYPE) == *_NET_WM_WINDOW_TYPE_NORMAL* ]]; }
+wait_for normal_type || fail "still a splash screen: $(xprop -id "$win" _NET_WM_WINDOW_TYPE)"
+read -r x y _ _ < <(geometry "$win")
+xdotool mousemove $((x + 1 + 606 + 8)) $((y + 29 + 3 + 8)) click 1
 wait_for "has_state _NET_WM_STATE_ABOVE" ||
     fail "not kept on top at $(geometry "$win"): $(xprop -id "$win" _NET_WM_STATE _NET_WM_WINDOW_TYPE WM_STATE | tr '\n' ' ')"
-has_state _NET_WM_STATE_SKIP_TASKBAR || fail "taskbar entry still there"
-shot 08-always-on-top
+wait_for "has_state _NET_WM_STATE_SKIP_TASKBAR" || fail "taskbar entry still there"
+shot 11-always-on-top
 xdotool click 1
 wait_for "! has_state _NET_WM_STATE_ABOVE" || fail "still on top"
-has_state _NET_WM_STATE_SKIP_TASKBAR && fail "taskbar entry not back"
+wait_for "! has_state _NET_WM_STATE_SKIP_TASKBAR" || fail "taskbar entry not back"
 
 xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true
 xdotool key alt+F4

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The tray icon under a real X server with a notification area (trayer): the window goes
 # to the tray from the title bar, the right button opens the tray menu on the press,
-# "显示主界面" and a double-click bring the window back, and the about notice and the exit
-# question come up while the window is hidden.
+# "显示主界面" and a double-click bring the window back (normal and active, also after a
+# minimize that the window manager undid, and still off the taskbar while "窗口置顶" is
+# ticked), and the about notice and the exit question come up while the window is hidden.
 #
 # Run by tests/e2e/run.sh, which gives DISPLAY, E2E_RUN_DIR (a copy of the run folder,
 # the working directory), E2E_SHOTS, XDG_CONFIG_HOME and XDG_RUNTIME_DIR. It also runs on
@@ -119,6 +120,61 @@ wait_until 5 viewable "$main" || fail "the double-click did not bring the window
 wait_until 5 no_tray_icon || fail "the icon stayed after the double-click"
 sleep 1.5
 shot 5-restored
+
+# --- a minimize undone by the window manager (a taskbar click) and then the tray: both
+# ways back from the tray give a normal, active window --------------------------------
+minimize_and_restore() {
+    title_button minimize
+    wait_until 5 unmapped "$main" || fail "the minimize button did not minimize ($1)"
+    xdotool windowactivate "$main" >/dev/null 2>&1 || true # _NET_ACTIVE_WINDOW
+    wait_until 5 viewable "$main" || fail "the window manager did not restore the window ($1)"
+    title_button tray
+    wait_until 5 unmapped "$main" || fail "the window is still shown after the tray button ($1)"
+    wait_until 5 has_tray_icon || fail "no icon in the tray ($1)"
+}
+shown_normal() {
+    viewable "$main" && [[ $(xprop -id "$main" WM_STATE 2>/dev/null) == *'window state: Normal'* ]] &&
+        [ "$(xdotool getactivewindow 2>/dev/null)" = "$main" ]
+}
+double_click_icon() {
+    local c
+    c=($(icon_centre))
+    xdotool mousemove "${c[0]}" "${c[1]}" click --repeat 2 --delay 60 1
+}
+window_states() { xprop -id "$main" WM_STATE _NET_WM_STATE 2>&1 | tr '\n' ' '; }
+minimize_and_restore 1
+open_tray_menu || fail "no tray menu after a restored minimize"
+choose show
+wait_until 5 shown_normal || fail "显示主界面 after a restored minimize: $(window_states)"
+double_click_icon
+wait_until 5 no_tray_icon || fail "the icon stayed after the double-click (2)"
+minimize_and_restore 2
+double_click_icon
+wait_until 5 shown_normal || fail "the double-click after a restored minimize: $(window_states)"
+wait_until 5 no_tray_icon || fail "the icon stayed after the double-click (3)"
+shot 5b-restored-after-minimize
+
+# --- "窗口置顶": no taskbar entry, also after the window came back from the tray ---------
+has_state() { [[ $(xprop -id "$main" _NET_WM_STATE 2>/dev/null) == *"$1"* ]]; }
+on_top_off_taskbar() { has_state _NET_WM_STATE_ABOVE && has_state _NET_WM_STATE_SKIP_TASKBAR; }
+click_in_main 615 40 # the check box, at (606, 3) in the client area
+wait_until 5 on_top_off_taskbar || fail "窗口置顶 did not keep the window on top off the taskbar: $(window_states)"
+title_button tray
+wait_until 5 unmapped "$main" || fail "the window is still shown after the tray button (on top)"
+open_tray_menu || fail "no tray menu (on top)"
+choose show
+# The native window may be a new one now.
+wait_until 5 find_main || fail "显示主界面 did not show the window (on top)"
+wait_until 5 on_top_off_taskbar || fail "back from the tray by 显示主界面 with a taskbar entry: $(window_states)"
+title_button minimize
+wait_until 5 unmapped "$main" || fail "the minimize button did not go to the tray (on top)"
+double_click_icon
+wait_until 5 find_main || fail "the double-click did not bring the window back (on top)"
+wait_until 5 on_top_off_taskbar || fail "back from the tray by a double-click with a taskbar entry: $(window_states)"
+click_in_main 615 40
+not_on_top() { ! has_state _NET_WM_STATE_ABOVE; }
+wait_until 5 not_on_top || fail "窗口置顶 did not switch off"
+wait_until 5 no_tray_icon || fail "the icon stayed after the double-click (on top)"
 
 # --- "关于" from the tray: the notice comes, the window stays hidden -----------------------
 title_button tray

@@ -4,10 +4,12 @@
 #include "window/ZnHideForm.h"
 
 #include <QCursor>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -336,9 +338,84 @@ private slots:
         dragTo(f.window, {200, 3});
         sendPointer(f.window, QEvent::Leave);
         QVERIFY(z.isHidden());
+        QVERIFY(WindowShell::hasFreePlacement(f.window.windowHandle()));
         z.SetAutoDock(false);
+        // An ordinary window again, left where it was.
+        QVERIFY(!WindowShell::hasFreePlacement(f.window.windowHandle()));
+        QVERIFY(!z.isHidden());
         sendPointer(f.window, QEvent::Enter);
         QCOMPARE(f.window.pos(), QPoint(200, 3 - FormHeight));
+    }
+
+    void movesByOthersChangeTheDockingAndOurOwnReportsDoNot()
+    {
+        Form f;
+        TZnHideForm z(&f.window);
+        z.SetAutoDock(true);
+        // Several drag steps before the window system reports any of them back.
+        dragTo(f.window, {200, 100});
+        dragTo(f.window, {200, 9});
+        dragTo(f.window, {220, 0});
+        QCoreApplication::processEvents();
+        QCOMPARE(z.DockPos(), dpTop);
+        QCOMPARE(z.lastRect(), QRect(220, 0, FormWidth, FormHeight));
+
+        // The window manager (Alt+drag, a keyboard move) takes it to the middle: no longer
+        // docked, so leaving does not send it back to the old edge.
+        f.window.move(400, 300);
+        QCoreApplication::processEvents();
+        QCOMPARE(z.DockPos(), dpNone);
+        QCOMPARE(z.lastRect(), QRect(400, 300, FormWidth, FormHeight));
+        pointerTo({450, 350});
+        pointerTo({5, 580});
+        QCOMPARE(f.window.pos(), QPoint(400, 300));
+        QVERIFY(!z.isHidden());
+
+        // ... and onto the left edge: docked there, hiding to the left.
+        f.window.move(0, 250);
+        QCoreApplication::processEvents();
+        QCOMPARE(z.DockPos(), dpLeft);
+        pointerTo({100, 300});
+        pointerTo({700, 580});
+        QTRY_VERIFY(z.isHidden());
+        QCOMPARE(f.window.pos(), QPoint(3 - FormWidth, 250));
+        pointerTo({1, 300});
+        QTRY_VERIFY(!z.isHidden());
+        QCoreApplication::processEvents();
+        QCOMPARE(z.DockPos(), dpLeft);
+        QCOMPARE(z.lastRect(), QRect(0, 250, FormWidth, FormHeight));
+    }
+
+    void hidesOnceADialogClosesWithThePointerOutside()
+    {
+        Form f;
+        TZnHideForm z(&f.window);
+        z.SetAutoDock(true);
+        dragTo(f.window, {200, 5});
+        pointerTo({350, 100});
+
+        // No Leave reaches a window that a dialog blocks.
+        auto dialog = std::make_unique<QDialog>(&f.window);
+        dialog->setWindowModality(Qt::WindowModal);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        pointerTo({700, 500});
+        dialog->close();
+        QTRY_VERIFY_WITH_TIMEOUT(z.isHidden(), 2 * TZnHideForm::UtilityTimerInterval);
+        QCOMPARE(f.window.pos(), QPoint(200, 3 - FormHeight));
+
+        // Closed with the pointer inside, the window stays.
+        pointerTo({300, 1});
+        QTRY_VERIFY(!z.isHidden());
+        dialog = std::make_unique<QDialog>(&f.window);
+        dialog->setWindowModality(Qt::WindowModal);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        pointerTo({350, 100});
+        dialog->close();
+        QSignalSpy tick(z.utilityTimer(), &QTimer::timeout);
+        QVERIFY(tick.wait(2 * TZnHideForm::UtilityTimerInterval));
+        QVERIFY(!z.isHidden());
     }
 
     void alwaysTopSwitchesTheNativeWindowWithoutShowingItAgain()
