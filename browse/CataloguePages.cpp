@@ -1,6 +1,6 @@
 #include "browse/CataloguePages.h"
 
-#include "browse/CopyNotice.h"
+#include "widgets/CopyNotice.h"
 #include "browse/DataGrid.h"
 #include "browse/PageCatalogue.h"
 #include "browse/SkinEdit.h"

@@ -1,8 +1,8 @@
 #include "browse/CollectionMemos.h"
 
-#include "browse/CopyNotice.h"
+#include "widgets/CopyNotice.h"
 #include "browse/PageCatalogue.h"
-#include "browse/SkinMemo.h"
+#include "widgets/SkinMemo.h"
 #include "catalogue/CollectionFile.h"
 #include "skin/Skin.h"
 #include "window/Guard.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browse/SkinMemo.h"
+#include "widgets/SkinMemo.h"
 #include "window/FormContext.h"
 
 #include <QObject>

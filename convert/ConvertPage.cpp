@@ -1,8 +1,8 @@
 #include "convert/ConvertPage.h"
 
-#include "browse/ClipboardTextWatch.h"
-#include "browse/CopyNotice.h"
-#include "browse/SkinMemo.h"
+#include "widgets/ClipboardTextWatch.h"
+#include "widgets/CopyNotice.h"
+#include "widgets/SkinMemo.h"
 #include "convert/CVCODE.h"
 #include "convert/GbToBig.h"
 #include "convert/TableText.h"

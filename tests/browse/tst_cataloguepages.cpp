@@ -1,7 +1,7 @@
 #include "BrowseFixture.h"
 #include "NoticeCapture.h"
 #include "browse/CataloguePages.h"
-#include "browse/CopyNotice.h"
+#include "widgets/CopyNotice.h"
 #include "browse/DataGrid.h"
 #include "browse/SkinEdit.h"
 #include "catalogue/Catalogue.h"

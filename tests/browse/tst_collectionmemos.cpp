@@ -1,7 +1,7 @@
 #include "BrowseFixture.h"
 #include "NoticeCapture.h"
 #include "browse/CollectionMemos.h"
-#include "browse/CopyNotice.h"
+#include "widgets/CopyNotice.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>

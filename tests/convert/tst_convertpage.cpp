@@ -1,6 +1,6 @@
 #include "../browse/NoticeCapture.h"
-#include "browse/CopyNotice.h"
-#include "browse/SkinMemo.h"
+#include "widgets/CopyNotice.h"
+#include "widgets/SkinMemo.h"
 #include "convert/ConvertPage.h"
 #include "convert/GbToBig.h"
 #include "window/MessageDialog.h"

@@ -1,4 +1,4 @@
-#include "browse/ClipboardTextWatch.h"
+#include "widgets/ClipboardTextWatch.h"
 
 #include <QClipboard>
 #include <QMimeData>

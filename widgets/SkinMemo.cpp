@@ -1,4 +1,4 @@
-#include "browse/SkinMemo.h"
+#include "widgets/SkinMemo.h"
 
 #include <QMimeData>
 #include <QScrollBar>
