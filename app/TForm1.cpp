@@ -175,7 +175,8 @@ void TForm1::appendTaskbarCommands()
             [] { QCoreApplication::postEvent(qApp, new SystemCommandEvent(1026)); });
 }
 
-bool TForm1::catalogueFileExists() const { return QFileInfo::exists(QStringLiteral("zeltodata.dll")); }
+// Only a regular file counts: a folder, FIFO or device in its place is a missing catalogue.
+bool TForm1::catalogueFileExists() const { return QFileInfo(QStringLiteral("zeltodata.dll")).isFile(); }
 
 void TForm1::requestTermination()
 {
