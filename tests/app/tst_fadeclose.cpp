@@ -22,7 +22,11 @@ class TestFadeClose : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { quietOpacityWarnings(); }
-    void cleanup() { TimerDlg::ResetAutoClose(); }
+    void cleanup()
+    {
+        cancelPendingAnswers();
+        TimerDlg::ResetAutoClose();
+    }
 
     void fadeInComesOneTickAfterShowing_data()
     {
@@ -205,7 +209,8 @@ private slots:
     void unwritableStoreStillLetsTheProgramEnd()
     {
         WindowFixture f(QStringLiteral("blocked/settings.ini"));
-        QVERIFY(QDir().mkpath(f.store.filePath()));
+        QFile blocker(QStringLiteral("blocked"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
         f.form.show();
         f.form.Timer1->stop();
         f.opacities.clear();
@@ -223,6 +228,26 @@ private slots:
         QCOMPARE(f.opacities, fadeOutValues(220));
         QCOMPARE(f.quits, 1);
         QVERIFY(f.opener.addresses.isEmpty());
+    }
+
+    void unreadableStoreStillLetsTheProgramEnd()
+    {
+        WindowFixture f;
+        QVERIFY(QDir().mkpath(f.store.filePath())); // a folder in the file's place
+        f.form.show();
+        f.form.Timer1->stop();
+
+        QStringList titles;
+        std::function<void(QWidget *)> answer = [&](QWidget *w) {
+            titles << w->windowTitle();
+            postKey(w, Qt::Key_Return);
+            onNextModal(answer, w);
+        };
+        onNextModal(answer);
+        QVERIFY(f.form.close());
+        QCOMPARE(f.quits, 1);
+        QVERIFY(!titles.isEmpty());
+        QCOMPARE(titles.first(), ApplicationTitle::get()); // the error box, not the question
     }
 };
 
