@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -45,7 +46,9 @@ bool InstanceLock::alreadyExists()
         if (heldByRunningCopy())
             return true;
         // Left by a copy that crashed before writing its details, or garbled: take it over.
-        m_lock->removeStaleLockFile();
+        // (Removing opens it for writing, which would block on a FIFO.)
+        if (QFileInfo(m_fileName).isFile())
+            m_lock->removeStaleLockFile();
         if (m_lock->tryLock(0))
             return false;
         if (m_lock->error() == QLockFile::LockFailedError && heldByRunningCopy())
