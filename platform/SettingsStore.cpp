@@ -62,7 +62,8 @@ void SettingsStore::change(const QString &failure, const std::function<bool(QSet
     const QString where = QDir::toNativeSeparators(m_path);
     const auto fail = [&](const QString &reason) { throw AppError(failure.arg(reason.arg(where))); };
     const QByteArray current = readFile(failure);
-    const QFileInfo info(m_path);
+    // A store that is a link to a file elsewhere stays a link: the file it names is replaced.
+    const QFileInfo info(QFileInfo::exists(m_path) ? QFileInfo(m_path).canonicalFilePath() : m_path);
     if (info.exists() && !info.isWritable())
         fail(QStringLiteral("%1 不可写"));
     if (!QDir().mkpath(info.absolutePath()))
@@ -91,7 +92,7 @@ void SettingsStore::change(const QString &failure, const std::function<bool(QSet
         if (s.status() != QSettings::NoError)
             fail(QStringLiteral("%1 不可写"));
     }
-    if (std::rename(QFile::encodeName(copy.fileName()).constData(), QFile::encodeName(m_path).constData()) != 0)
+    if (std::rename(QFile::encodeName(copy.fileName()).constData(), QFile::encodeName(info.filePath()).constData()) != 0)
         fail(QStringLiteral("%1 不可写"));
     copy.setAutoRemove(false);
 }

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -51,6 +52,19 @@ private slots:
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(f.readAll().contains("[Software]"));
+    }
+
+    void storeThatIsALinkStaysOne()
+    {
+        QTemporaryDir dir;
+        const QString real = dir.path() + QStringLiteral("/real.ini");
+        const QString link = dir.path() + QStringLiteral("/settings.ini");
+        QVERIFY(QFile(real).open(QIODevice::WriteOnly));
+        QVERIFY(QFile::link(real, link));
+        SettingsStore store(link);
+        store.writeString(QStringLiteral("\\Software\\zelsigtm"), QStringLiteral("tm"), QStringLiteral("tm"));
+        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY(contents(real).contains("[Software]"));
     }
 
     void readOnlyLocationFailsLoudlyAndReadsAbsent()
