@@ -267,6 +267,19 @@ private slots:
         QCOMPARE(QDir::current().entryList(QDir::Files), QStringList{QStringLiteral("zeltodata.dll")});
     }
 
+    // The file is named to SQLite as a URI: characters with a meaning there stay plain.
+    void folderNameWithUriCharacters()
+    {
+        const QString folder = QStringLiteral("桌面 #1?%41");
+        QVERIFY(QDir().mkdir(folder));
+        QVERIFY(QDir::setCurrent(folder));
+        writeFixture(AllColumns, {{QStringLiteral("甲")}, {}, {}, {}, {QStringLiteral("v")}});
+        Catalogue c;
+        c.OpenQueries();
+        QCOMPARE(c.DataVersion(), QStringLiteral("v"));
+        QVERIFY(QDir::setCurrent(QStringLiteral("..")));
+    }
+
     void notARegularFile()
     {
         QCOMPARE(::mkfifo("zeltodata.dll", 0644), 0);
