@@ -40,15 +40,18 @@ bool InstanceLock::heldByRunningCopy() const
 
 bool InstanceLock::alreadyExists()
 {
-    if (m_lock->isLocked() || m_lock->tryLock(0))
+    if (m_lock->isLocked())
         return false;
-    if (m_lock->error() == QLockFile::LockFailedError) {
+    // QLockFile reads a lock it finds, which would block on a FIFO.
+    const QFileInfo existing(m_fileName);
+    const bool usable = !existing.exists() || existing.isFile();
+    if (usable && m_lock->tryLock(0))
+        return false;
+    if (usable && m_lock->error() == QLockFile::LockFailedError) {
         if (heldByRunningCopy())
             return true;
         // Left by a copy that crashed before writing its details, or garbled: take it over.
-        // (Removing opens it for writing, which would block on a FIFO.)
-        if (QFileInfo(m_fileName).isFile())
-            m_lock->removeStaleLockFile();
+        m_lock->removeStaleLockFile();
         if (m_lock->tryLock(0))
             return false;
         if (m_lock->error() == QLockFile::LockFailedError && heldByRunningCopy())

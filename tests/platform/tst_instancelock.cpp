@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 class TestInstanceLock : public QObject
 {
     Q_OBJECT
@@ -48,6 +50,14 @@ private slots:
                     {QStringLiteral("-child"), dir.path(), QStringLiteral("title")});
         QVERIFY(other.waitForFinished(10000));
         QCOMPARE(other.exitCode(), 1); // and it is really held now
+    }
+
+    void fifoInTheLocksPlaceDoesNotBlock()
+    {
+        QTemporaryDir dir;
+        InstanceLock lock(QStringLiteral("title"), dir.path());
+        QCOMPARE(::mkfifo(QFile::encodeName(lock.fileName()).constData(), 0600), 0);
+        QVERIFY(!lock.alreadyExists());
     }
 
     void noLockPossibleLetsTheStartGoOn()
