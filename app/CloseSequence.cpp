@@ -36,7 +36,9 @@ void CloseSequence::closeEvent(QCloseEvent *event)
         event->accept();
         return;
     }
-    bool canClose = false;
+    // A store that cannot be read must not keep the program from ending either: the error
+    // is reported and the close goes on without the question.
+    bool canClose = true;
     guarded(m_context.form, [&] { canClose = FormCloseQuery(); });
     if (!canClose) {
         event->ignore();

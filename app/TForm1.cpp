@@ -185,7 +185,8 @@ void TForm1::appendTaskbarCommands()
             [] { QCoreApplication::postEvent(qApp, new SystemCommandEvent(SystemCommandEvent::AboutCommand)); });
 }
 
-bool TForm1::catalogueFileExists() const { return QFileInfo::exists(Catalogue::FileName); }
+// Only a regular file counts: a folder, FIFO or device in its place is a missing catalogue.
+bool TForm1::catalogueFileExists() const { return QFileInfo(Catalogue::FileName).isFile(); }
 
 void TForm1::requestTermination()
 {

@@ -5,7 +5,33 @@
 #include "platform/AppError.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSqlError>
+#include <QUrl>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Looks before opening, so no device is opened; then opens without blocking (a FIFO
+// would otherwise wait for a writer) and asks the open file, in case the name changed.
+bool isRegularFile(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return false;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    ::close(fd);
+    return regular;
+}
+
+} // namespace
 
 CatalogueConnection::CatalogueConnection(QObject *parent) : QObject(parent)
 {
@@ -38,10 +64,17 @@ void CatalogueConnection::Open()
     if (Connected())
         return;
     m_filePath = QDir::current().absoluteFilePath(m_dataSource);
-    m_db.setDatabaseName(m_filePath);
-    // Any sharing mode is a reader's mode here: SQLite's readers never lock others out,
-    // and read-only opening guarantees that neither the file nor a journal is written.
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    // SQLite opens the file with a blocking open(): a FIFO in its place would hang.
+    if (!isRegularFile(m_filePath))
+        throw AppError(QStringLiteral("unable to open database file"));
+    // Any sharing mode is a reader's mode here: SQLite's readers never lock others out.
+    // "immutable" keeps SQLite from writing anything beside the file, not even the -wal
+    // and -shm files a WAL-mode database would otherwise get, and from needing a
+    // writable folder.
+    QUrl uri = QUrl::fromLocalFile(m_filePath);
+    uri.setQuery(QStringLiteral("immutable=1"));
+    m_db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
     if (!m_db.open())
         throw AppError(SqlFault::message(m_db.lastError()));
 }

@@ -38,6 +38,12 @@ private:
     throw AppError(QStringLiteral("Cannot open file \"%1\". %2").arg(fullPath, qt_error_string(error)));
 }
 
+void requireRegular(const QString &fullPath, const struct stat &info)
+{
+    if (!S_ISREG(info.st_mode))
+        cannotOpen(fullPath, S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+}
+
 // GBK's trail bytes are 0x40 and above, so CR, LF and zero bytes are always whole
 // characters and can be mended byte by byte before decoding.
 QByteArray mendBytes(const QByteArray &raw)
@@ -73,14 +79,24 @@ QString path(int number) { return QStringLiteral("data/%1.zelto").arg(number); }
 QString load(const QString &path)
 {
     const QString fullPath = QDir::cleanPath(QDir::current().absoluteFilePath(path));
+    const QByteArray name = QFile::encodeName(fullPath);
+    // Only a regular file is read: a FIFO or device could block the start for ever. The
+    // check before opening keeps devices from being opened at all; O_NONBLOCK and the
+    // check after it cover a file swapped in between.
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0)
+        cannotOpen(fullPath, errno);
+    requireRegular(fullPath, info);
     // Linux has no deny-write sharing; an ordinary read-only descriptor never hinders the
     // others and the whole file is read at once.
-    const Descriptor fd(::open(QFile::encodeName(fullPath).constData(), O_RDONLY | O_CLOEXEC));
+    const Descriptor fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0)
         cannotOpen(fullPath, errno);
+    if (::fstat(fd.get(), &info) != 0)
+        cannotOpen(fullPath, errno);
+    requireRegular(fullPath, info);
 
-    struct stat info {};
-    if (::fstat(fd.get(), &info) == 0 && info.st_size > MemoCapacity)
+    if (info.st_size > MemoCapacity)
         throw AppError(QStringLiteral("Text exceeds memo capacity"));
     QByteArray raw;
     if (info.st_size > 0)

@@ -4,9 +4,13 @@
 #include "platform/SettingsTable.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include <cstdio>
 
 SettingsStore::SettingsStore(QString filePath)
     : m_path(filePath.isEmpty() ? defaultFilePath() : std::move(filePath))
@@ -28,38 +32,96 @@ QString SettingsStore::groupOf(const QString &key)
     return group;
 }
 
+QByteArray SettingsStore::readFile(const QString &failure) const
+{
+    const QFileInfo info(m_path);
+    if (!info.exists())
+        return {};
+    // Checked before opening: a FIFO in its place would block.
+    QFile file(m_path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+        throw AppError(failure.arg(QDir::toNativeSeparators(m_path) + QStringLiteral(" 无法读取")));
+    return file.readAll();
+}
+
 bool SettingsStore::isPresent(const QString &key) const
 {
-    if (!QFileInfo(m_path).isReadable())
+    if (readFile(QStringLiteral("无法读取设置“%1”：%2").arg(key, QStringLiteral("%1"))).isEmpty())
         return false;
+    // Qt shares one parsed copy of the file in the process and reads the file again when
+    // it changed. Nothing here ever writes through that copy (see change()), so it never
+    // holds a change the file does not. Its status is not looked at: a format error is
+    // reported only by the first object that parsed the file, and the keys that could be
+    // parsed are the same every time.
     QSettings s(m_path, QSettings::IniFormat);
-    if (s.status() != QSettings::NoError)
-        return false;
     s.beginGroup(groupOf(key));
     return !s.childKeys().isEmpty() || !s.childGroups().isEmpty();
 }
 
+void SettingsStore::change(const QString &failure, const std::function<bool(QSettings &)> &edit)
+{
+    const QString where = QDir::toNativeSeparators(m_path);
+    const auto fail = [&](const QString &reason) { throw AppError(failure.arg(reason.arg(where))); };
+    const QByteArray current = readFile(failure);
+    // A store that is a link to a file elsewhere stays a link: the file it names is replaced.
+    const QFileInfo info(QFileInfo::exists(m_path) ? QFileInfo(m_path).canonicalFilePath() : m_path);
+    if (info.exists() && !info.isWritable())
+        fail(QStringLiteral("%1 不可写"));
+    if (!QDir().mkpath(info.absolutePath()))
+        fail(QStringLiteral("%1 不可写"));
+
+    // QSettings keeps a change it failed to save in a cache shared by the whole process and
+    // tries it again with every later QSettings on that file, so a failed write would
+    // change what later reads see. It therefore only ever writes a copy under a new name,
+    // which then replaces the file in one step.
+    QTemporaryFile copy(info.absolutePath() + QStringLiteral("/.settings-XXXXXX.ini"));
+    if (!copy.open() || copy.write(current) != current.size() || !copy.flush())
+        fail(QStringLiteral("%1 不可写"));
+    copy.close();
+    // A temporary file is private; the store keeps the permissions it had, or a new
+    // file's usual ones.
+    copy.setPermissions(info.exists() ? info.permissions()
+                                      : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    {
+        QSettings s(copy.fileName(), QSettings::IniFormat);
+        // A file Qt cannot parse would lose its unparsed lines when written back.
+        if (s.status() == QSettings::FormatError)
+            fail(QStringLiteral("%1 格式有误，未作改动"));
+        if (!edit(s))
+            return;
+        s.sync();
+        if (s.status() != QSettings::NoError)
+            fail(QStringLiteral("%1 不可写"));
+    }
+    if (std::rename(QFile::encodeName(copy.fileName()).constData(), QFile::encodeName(info.filePath()).constData()) != 0)
+        fail(QStringLiteral("%1 不可写"));
+    copy.setAutoRemove(false);
+}
+
 void SettingsStore::writeString(const QString &key, const QString &name, const QString &value)
 {
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
-    QSettings s(m_path, QSettings::IniFormat);
-    s.beginGroup(groupOf(key));
-    s.setValue(name, value);
-    s.endGroup();
-    s.sync();
-    if (s.status() != QSettings::NoError)
-        throw AppError(QStringLiteral("无法写入设置“%1\\%2”：%3 不可写").arg(key, name, m_path));
+    const QString entry = groupOf(key) + QLatin1Char('/') + name;
+    change(QStringLiteral("无法写入设置“%1\\%2”：%3").arg(key, name, QStringLiteral("%1")), [&](QSettings &s) {
+        if (s.contains(entry) && s.value(entry).toString() == value)
+            return false;
+        s.setValue(entry, value);
+        return true;
+    });
 }
 
 void SettingsStore::deleteKey(const QString &key)
 {
     if (!QFileInfo::exists(m_path))
         return;
-    QSettings s(m_path, QSettings::IniFormat);
-    s.remove(groupOf(key));
-    s.sync();
-    if (s.status() != QSettings::NoError)
-        throw AppError(QStringLiteral("无法删除设置“%1”：%2 不可写").arg(key, m_path));
+    const QString group = groupOf(key);
+    change(QStringLiteral("无法删除设置“%1”：%2").arg(key, QStringLiteral("%1")), [&](QSettings &s) {
+        s.beginGroup(group);
+        const bool present = !s.childKeys().isEmpty() || !s.childGroups().isEmpty();
+        s.endGroup();
+        if (present)
+            s.remove(group);
+        return present;
+    });
 }
 
 bool SettingsStore::isSet(const StoredSetting &setting) const { return isPresent(setting.key); }

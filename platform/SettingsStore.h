@@ -2,11 +2,14 @@
 
 #include <QString>
 
+#include <functional>
+
+class QSettings;
 struct StoredSetting;
 
 // The per-user settings store. A setting or marker is the presence of a key such as
 // "\Software\zelsigtm"; the values written into a key are never read back.
-// Every call opens the store anew, so changes made by other processes are seen at once.
+// Every call reads the file anew, so changes made by other processes are seen at once.
 class SettingsStore
 {
 public:
@@ -15,10 +18,12 @@ public:
 
     const QString &filePath() const { return m_path; }
 
-    // A key counts as present when it can be opened; an unreadable store reads as absent.
+    // A key counts as present when the file holds it. No file means absent; a file that
+    // cannot be read (or something else in its place) throws AppError, never "absent".
     bool isPresent(const QString &key) const;
 
-    // Creates the key when missing and writes a string value. Throws AppError on failure.
+    // Creates the key when missing and writes a string value. Throws AppError on failure,
+    // and then the file is left as it was.
     void writeString(const QString &key, const QString &name, const QString &value);
 
     // Removes the key with everything under it; absent afterwards whatever it was before.
@@ -34,5 +39,12 @@ public:
 
 private:
     static QString groupOf(const QString &key);
+    // Reads the file's bytes; empty when there is no file. Throws `failure` (its %1 the
+    // reason) when it cannot.
+    QByteArray readFile(const QString &failure) const;
+    // Runs `edit` on a copy of the file and puts the copy in its place when `edit` changed
+    // something. Throws AppError with `failure` (its %1 the reason) when any step fails.
+    void change(const QString &failure, const std::function<bool(QSettings &)> &edit);
+
     QString m_path;
 };

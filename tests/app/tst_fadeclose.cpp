@@ -227,7 +227,8 @@ private slots:
     void unwritableStoreStillLetsTheProgramEnd()
     {
         WindowFixture f(QStringLiteral("blocked/settings.ini"));
-        QVERIFY(QDir().mkpath(f.store.filePath()));
+        QFile blocker(QStringLiteral("blocked"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
         f.form.show();
         f.form.Timer1->stop();
         f.opacities.clear();
@@ -245,6 +246,26 @@ private slots:
         QCOMPARE(f.opacities, fadeOutValues(220));
         QCOMPARE(f.quits, 1);
         QVERIFY(f.opener.addresses.isEmpty());
+    }
+
+    void unreadableStoreStillLetsTheProgramEnd()
+    {
+        WindowFixture f;
+        QVERIFY(QDir().mkpath(f.store.filePath())); // a folder in the file's place
+        f.form.show();
+        f.form.Timer1->stop();
+
+        QStringList titles;
+        std::function<void(QWidget *)> answer = [&](QWidget *w) {
+            titles << w->windowTitle();
+            postKey(w, Qt::Key_Return);
+            onNextModal(answer, w);
+        };
+        onNextModal(answer);
+        QVERIFY(f.form.close());
+        QCOMPARE(f.quits, 1);
+        QVERIFY(!titles.isEmpty());
+        QCOMPARE(titles.first(), ApplicationTitle); // the error box, not the question
     }
 };
 

@@ -179,9 +179,11 @@ private slots:
 
     void unwritableStoreReportsTheErrorAfterTheItemsSwitched()
     {
-        // The store's file name is taken by a folder: nothing can be written, even by root.
+        // The store's folder cannot be made, its name being a file's: nothing can be written,
+        // even by root.
         WindowFixture f(QStringLiteral("blocked/settings.ini"));
-        QVERIFY(QDir().mkpath(f.store.filePath()));
+        QFile blocker(QStringLiteral("blocked"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
         f.form.Timer1->stop();
 
         const struct {

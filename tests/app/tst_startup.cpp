@@ -17,6 +17,8 @@
 #include <QSettings>
 #include <QTabWidget>
 
+#include <sys/stat.h>
+
 namespace {
 
 // Counts system commands that got past the program's own hook.
@@ -64,9 +66,25 @@ private slots:
         cancelPendingAnswers();
     }
 
+    void missingCatalogueShowsOnlyTheErrorAndEnds_data()
+    {
+        QTest::addColumn<QString>("inItsPlace");
+        QTest::newRow("nothing") << QString();
+        // Not regular files: none of them may be opened, a FIFO would block the start.
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("fifo") << "fifo";
+        QTest::newRow("device") << "device";
+    }
     void missingCatalogueShowsOnlyTheErrorAndEnds()
     {
+        QFETCH(QString, inItsPlace);
         Started s;
+        if (inItsPlace == QLatin1String("folder"))
+            QVERIFY(QDir().mkdir(QStringLiteral("zeltodata.dll")));
+        else if (inItsPlace == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo("zeltodata.dll", 0644), 0);
+        else if (inItsPlace == QLatin1String("device"))
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), QStringLiteral("zeltodata.dll")));
         TForm1 form(FormServices{s.store, s.opener, s.lock});
         auto answer = answerNextWith(Qt::Key_Return);
         form.FormCreate();

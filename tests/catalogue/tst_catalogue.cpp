@@ -7,16 +7,22 @@
 #include "platform/AppError.h"
 #include "support/ToolSupport.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
 
 #include <optional>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -240,9 +246,92 @@ private slots:
         QCOMPARE(QDir::current().entryList(QDir::Files), QStringList{QStringLiteral("zeltodata.dll")});
     }
 
-    private:
+    // The file is named to SQLite as a URI: characters with a meaning there stay plain.
+    void folderNameWithUriCharacters()
+    {
+        const QString folder = QStringLiteral("桌面 #1?%41");
+        QVERIFY(QDir().mkdir(folder));
+        QVERIFY(QDir::setCurrent(folder));
+        writeFixture(AllColumns, {{QStringLiteral("甲")}, {}, {}, {}, {QStringLiteral("v")}});
+        Catalogue c;
+        c.OpenQueries();
+        QCOMPARE(c.DataVersion(), QStringLiteral("v"));
+        QVERIFY(QDir::setCurrent(QStringLiteral("..")));
+    }
+
+    void notARegularFile()
+    {
+        QCOMPARE(::mkfifo("zeltodata.dll", 0644), 0);
+        Catalogue c;
+        QCOMPARE(errorOf([&] { c.OpenQueries(); }).value_or(QString()), QStringLiteral("unable to open database file"));
+    }
+
+    // A WAL-mode catalogue, in a folder the reader may not write to: no -wal or -shm
+    // appears and the rows are read. The reader is another process so that it can run
+    // as an ordinary user when the tests run as root.
+    void walCatalogueInReadOnlyFolder()
+    {
+        QVERIFY(QDir().mkdir(QStringLiteral("ro")));
+        QVERIFY(QDir::setCurrent(QStringLiteral("ro")));
+        writeFixture(AllColumns, {{QStringLiteral("甲"), QStringLiteral("乙")}, {}, {}, {}, {QStringLiteral("v")}});
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("wal"));
+            db.setDatabaseName(QStringLiteral("zeltodata.dll"));
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QStringLiteral("PRAGMA journal_mode=WAL")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("wal"));
+        QVERIFY(QDir::setCurrent(QStringLiteral("..")));
+        QFile f(QStringLiteral("ro/zeltodata.dll"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.read(20).mid(18), QByteArray("\x02\x02")); // the header says WAL
+        f.close();
+        QVERIFY(QFile::setPermissions(m_work.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                         | QFile::ReadOther | QFile::ExeOther));
+        QVERIFY(QFile::setPermissions(QStringLiteral("ro/zeltodata.dll"), QFile::ReadOwner | QFile::ReadOther));
+        QVERIFY(QFile::setPermissions(QStringLiteral("ro"), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
+                                                                | QFile::ExeOther));
+
+        QProcess reader;
+        reader.setWorkingDirectory(m_work.path() + QStringLiteral("/ro"));
+        if (::geteuid() == 0) {
+            reader.setChildProcessModifier([] {
+                if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                    ::_exit(3);
+            });
+        }
+        reader.start(QCoreApplication::applicationFilePath(), {QStringLiteral("-read")});
+        QVERIFY(reader.waitForFinished(20000));
+        QCOMPARE(QString::fromUtf8(reader.readAllStandardOutput()), QStringLiteral("2 v\n"));
+        QCOMPARE(reader.exitCode(), 0);
+        QCOMPARE(QDir(QStringLiteral("ro")).entryList(QDir::Files), QStringList{QStringLiteral("zeltodata.dll")});
+        QFile::setPermissions(QStringLiteral("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+private:
     WorkingFolder m_work;
 };
 
-QTEST_MAIN(TestCatalogue)
+// "-read": opens the catalogue in the working directory and prints the first list's count
+// and the data version.
+int main(int argc, char **argv)
+{
+    if (argc == 2 && QByteArray(argv[1]) == "-read") {
+        QCoreApplication app(argc, argv);
+        try {
+            Catalogue c;
+            c.OpenQueries();
+            printf("%d %s\n", c.query(1)->RecordCount(), qPrintable(c.DataVersion()));
+            return 0;
+        } catch (const AppError &e) {
+            printf("%s\n", qPrintable(e.message()));
+            return 1;
+        }
+    }
+    QCoreApplication app(argc, argv);
+    TestCatalogue t;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&t, argc, argv);
+}
 #include "tst_catalogue.moc"

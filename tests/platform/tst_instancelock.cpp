@@ -1,8 +1,11 @@
 #include "platform/InstanceLock.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 class TestInstanceLock : public QObject
 {
@@ -20,6 +23,56 @@ private slots:
         other.start(QCoreApplication::applicationFilePath(), {QStringLiteral("-child"), dir.path()});
         QVERIFY(other.waitForFinished(10000));
         QCOMPARE(other.exitCode(), 1);
+        QVERIFY(QFile::exists(first.fileName())); // the refused one removed nothing
+    }
+
+    // What a crash can leave behind; nobody holds it, so it is taken over.
+    void leftoverLockIsTakenOver_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("garbled") << QByteArray("\xff\xfe garbage\n\n\n");
+        QTest::newRow("this process's own number") << QByteArray::number(QCoreApplication::applicationPid())
+                                                         + "\ntst_instancelock\n";
+    }
+    void leftoverLockIsTakenOver()
+    {
+        QFETCH(QByteArray, content);
+        QTemporaryDir dir;
+        InstanceLock lock(QStringLiteral("title"), dir.path());
+        QFile leftover(lock.fileName());
+        QVERIFY(leftover.open(QIODevice::WriteOnly));
+        leftover.write(content);
+        leftover.close();
+        QVERIFY(!lock.alreadyExists());
+        QProcess other;
+        other.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("-child"), dir.path(), QStringLiteral("title")});
+        QVERIFY(other.waitForFinished(10000));
+        QCOMPARE(other.exitCode(), 1); // and it is really held now
+    }
+
+    void fifoInTheLocksPlaceDoesNotBlock()
+    {
+        QTemporaryDir dir;
+        InstanceLock lock(QStringLiteral("title"), dir.path());
+        QCOMPARE(::mkfifo(QFile::encodeName(lock.fileName()).constData(), 0600), 0);
+        QVERIFY(!lock.alreadyExists());
+    }
+
+    void noLockPossibleLetsTheStartGoOn()
+    {
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("file")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        // The folder cannot be made: its parent is a file. This holds for root too.
+        QProcess other;
+        other.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("-child"), file.fileName() + QStringLiteral("/run")});
+        QVERIFY(other.waitForFinished(10000));
+        QCOMPARE(other.exitCode(), 0);
+        QVERIFY(QString::fromUtf8(other.readAllStandardError()).contains(QStringLiteral("无法建立运行锁")));
     }
 
     void lockIsFreeAfterTheHolderEnds()
@@ -36,9 +89,10 @@ private slots:
 
 int main(int argc, char **argv)
 {
-    if (argc == 3 && QByteArray(argv[1]) == "-child") {
+    if (argc >= 3 && QByteArray(argv[1]) == "-child") {
         QCoreApplication app(argc, argv);
-        InstanceLock second(QStringLiteral("Zelto签名字符2008 V4.0.3"), QString::fromLocal8Bit(argv[2]));
+        const QString name = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("Zelto签名字符2008 V4.0.3");
+        InstanceLock second(name, QString::fromLocal8Bit(argv[2]));
         return second.alreadyExists() ? 1 : 0;
     }
     QCoreApplication app(argc, argv);

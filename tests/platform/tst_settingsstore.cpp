@@ -2,9 +2,16 @@
 #include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstdio>
+#include <functional>
+#include <unistd.h>
 
 class TestSettingsStore : public QObject
 {
@@ -73,6 +80,19 @@ private slots:
         QCOMPARE(f.readAll(), today);
     }
 
+    void storeThatIsALinkStaysOne()
+    {
+        QTemporaryDir dir;
+        const QString real = dir.path() + QStringLiteral("/real.ini");
+        const QString link = dir.path() + QStringLiteral("/settings.ini");
+        QVERIFY(QFile(real).open(QIODevice::WriteOnly));
+        QVERIFY(QFile::link(real, link));
+        SettingsStore store(link);
+        store.writeString(QStringLiteral("\\Software\\zelsigtm"), QStringLiteral("tm"), QStringLiteral("tm"));
+        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY(contents(real).contains("[Software]"));
+    }
+
     void readOnlyLocationFailsLoudlyAndReadsAbsent()
     {
         if (geteuid() == 0)
@@ -99,10 +119,108 @@ private slots:
         } catch (const AppError &e) {
             QVERIFY(e.message().contains(QStringLiteral("tm")));
         }
-        QVERIFY(!store.isPresent(QStringLiteral("\\Software\\zelsigtm")));
+        // Something in the file's place is a read error, not an absent key.
+        QVERIFY_THROWS_EXCEPTION(AppError, store.isPresent(QStringLiteral("\\Software\\zelsigtm")));
         QVERIFY_THROWS_EXCEPTION(AppError, store.deleteKey(QStringLiteral("\\Software\\zelsigtm")));
+    }
+
+    // A failed write must not change what later reads see. The store is used by another
+    // process, run as an ordinary user when the tests run as root.
+    void failedWritesLeaveReadsTrue()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.path() + QStringLiteral("/zelto");
+        SettingsStore store(folder + QStringLiteral("/settings.ini"));
+        store.writeString(QStringLiteral("\\Software\\zelsigtcts"), QStringLiteral("tuichutishi"),
+                          QStringLiteral("tishi"));
+        const QByteArray before = contents(store.filePath());
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                      | QFile::ReadOther | QFile::ExeOther));
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+
+        QProcess user;
+        if (::geteuid() == 0) {
+            user.setChildProcessModifier([] {
+                if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                    ::_exit(3);
+            });
+        }
+        user.start(QCoreApplication::applicationFilePath(), {QStringLiteral("-readonly"), store.filePath()});
+        QVERIFY(user.waitForFinished(20000));
+        QCOMPARE(QString::fromUtf8(user.readAllStandardOutput()),
+                 QStringLiteral("yes | refused no yes | refused yes | yes no\n"));
+        QCOMPARE(contents(store.filePath()), before);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    // Qt reports a format error only to the first reader of a file; the answer must not
+    // change with it, and the file is not rewritten without its unparsed lines.
+    void malformedFileAnswersAlikeAndIsKept()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.path() + QStringLiteral("/settings.ini");
+        const QByteArray text("[Software]\nzelsigtcts\\tuichutishi=tishi\n[broken\n");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(text);
+        f.close();
+        SettingsStore store(path);
+        for (int read = 0; read < 3; ++read)
+            QVERIFY(store.isPresent(QStringLiteral("\\Software\\zelsigtcts")));
+        QVERIFY_THROWS_EXCEPTION(AppError,
+            store.writeString(QStringLiteral("\\Software\\zelsigtm"), QStringLiteral("tm"), QStringLiteral("tm")));
+        QVERIFY_THROWS_EXCEPTION(AppError, store.deleteKey(QStringLiteral("\\Software\\zelsigtcts")));
+        QCOMPARE(contents(path), text);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("settings.ini")});
+    }
+
+private:
+    static QByteArray contents(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 };
 
-QTEST_GUILESS_MAIN(TestSettingsStore)
+// "-readonly <file>": reads, writes and reads again a store it may not write, printing
+// what each step gave.
+static int readOnlyStoreSession(const QString &path)
+{
+    const QString exit = QStringLiteral("\\Software\\zelsigtcts");
+    const QString opaque = QStringLiteral("\\Software\\zelsigtm");
+    SettingsStore store(path);
+    const auto present = [](const SettingsStore &s, const QString &key) {
+        try {
+            return s.isPresent(key) ? QStringLiteral("yes") : QStringLiteral("no");
+        } catch (const AppError &) {
+            return QStringLiteral("error");
+        }
+    };
+    const auto attempt = [](const std::function<void()> &f) {
+        try {
+            f();
+            return QStringLiteral("written");
+        } catch (const AppError &) {
+            return QStringLiteral("refused");
+        }
+    };
+    QStringList out;
+    out << present(store, exit) << QStringLiteral("|");
+    out << attempt([&] { store.writeString(opaque, QStringLiteral("tm"), QStringLiteral("tm")); });
+    out << present(store, opaque) << present(store, exit) << QStringLiteral("|");
+    out << attempt([&] { store.deleteKey(exit); }) << present(store, exit) << QStringLiteral("|");
+    const SettingsStore again(path);
+    out << present(again, exit) << present(again, opaque);
+    std::printf("%s\n", qPrintable(out.join(QLatin1Char(' '))));
+    return 0;
+}
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "-readonly")
+        return readOnlyStoreSession(QString::fromLocal8Bit(argv[2]));
+    TestSettingsStore t;
+    return QTest::qExec(&t, argc, argv);
+}
 #include "tst_settingsstore.moc"
