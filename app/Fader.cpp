@@ -45,8 +45,15 @@ void Fader::FormShow()
 
 void Fader::Timer1Timer()
 {
-    const int to = target();
     m_timer->stop();
+    int to = Opaque;
+    try {
+        to = target();
+    } catch (...) {
+        // A store that cannot be read must not leave the window invisible.
+        setOpacity(Opaque);
+        throw;
+    }
     // No waiting between the steps: the fade is as fast as the window system.
     int value = 0;
     while (value < to) {

@@ -1,3 +1,4 @@
+#include "window/Guard.h"
 #include "WindowFixture.h"
 
 #include "info/Maker.h"
@@ -88,7 +89,7 @@ private slots:
         f.opacities.clear();
         qsizetype seenAfter = -1;
         QMetaObject::invokeMethod(&f.form, [&] { seenAfter = f.opacities.size(); }, Qt::QueuedConnection);
-        f.form.fader()->Timer1Timer();
+        guarded(&f.form, [&] { f.form.fader()->Timer1Timer(); });
         QCOMPARE(seenAfter, -1);
         QCoreApplication::processEvents();
         QCOMPARE(seenAfter, fadeInValues(220).size());
@@ -246,6 +247,24 @@ private slots:
         QCOMPARE(f.opacities, fadeOutValues(220));
         QCOMPARE(f.quits, 1);
         QVERIFY(f.opener.addresses.isEmpty());
+    }
+
+    // The fade cannot read its target: the window is shown whole and the error comes once.
+    void unreadableStoreShowsTheWindowOpaque()
+    {
+        WindowFixture f;
+        QVERIFY(QDir().mkpath(f.store.filePath())); // a folder in the file's place
+        f.form.show();
+        QStringList titles;
+        std::function<void(QWidget *)> answer = [&](QWidget *w) {
+            titles << w->windowTitle();
+            postKey(w, Qt::Key_Return);
+        };
+        onNextModal(answer);
+        guarded(&f.form, [&] { f.form.fader()->Timer1Timer(); });
+        QCOMPARE(titles, QStringList{ApplicationTitle});
+        QVERIFY(!f.form.Timer1->isActive());
+        QCOMPARE(f.form.fader()->opacity(), 255);
     }
 
     void unreadableStoreStillLetsTheProgramEnd()
