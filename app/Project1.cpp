@@ -4,6 +4,7 @@
 #include "app/ZeltoApplication.h"
 #include "platform/AddressOpener.h"
 #include "platform/InstanceLock.h"
+#include "platform/PlatformChoice.h"
 #include "platform/SettingsStore.h"
 #include "skin/Skin.h"
 #include "window/ApplicationTitle.h"
@@ -26,9 +27,15 @@ int main(int argc, char **argv)
         return command.exitCode;
     }
 
-    // Only the toolkit's own options reach the application object.
+    // Only the toolkit's own options reach the application object. The platform goes there
+    // too rather than into the environment, which programs opened later would inherit.
+    QStringList toolkitArguments = command.toolkitArguments;
+    const QString platform
+        = PlatformChoice::choose(PlatformChoice::current(toolkitArguments.contains(QStringLiteral("-platform"))));
+    if (!platform.isEmpty())
+        toolkitArguments << QStringLiteral("-platform") << platform;
     std::vector<QByteArray> toolkitStorage;
-    for (const QString &a : command.toolkitArguments)
+    for (const QString &a : toolkitArguments)
         toolkitStorage.push_back(a.toLocal8Bit());
     std::vector<char *> toolkitArgv;
     for (QByteArray &a : toolkitStorage)

@@ -128,4 +128,6 @@ void setFreePlacement(QWindow *window, bool on)
 
 bool hasFreePlacement(QWindow *window) { return window && window->property(PlacedTypeProperty).isValid(); }
 
+bool canPlaceWindows() { return !QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
 } // namespace WindowShell

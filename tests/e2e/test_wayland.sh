@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# A Wayland desktop. With XWayland there, the program runs as an X11 client although the
+# session offers Wayland, unless the user chose Wayland. Without an X server it runs on
+# Wayland and shows its window, nothing crashing.
+# Runs its own compositor (weston, headless) and ignores the suite's X server. Docking is
+# not tried here: weston's X window manager ignores where X11 clients place their windows,
+# and pointer input injected with XTest crashes the headless XWayland (no pointer seat).
+# Run by tests/e2e/run.sh.
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+trap end_started EXIT
+
+for tool in weston Xwayland; do
+    command -v "$tool" >/dev/null || fail "missing tool: $tool (install weston xwayland)"
+done
+[ -e /usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so ] ||
+    ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 ||
+    fail "Qt's Wayland platform is missing (install qt6-wayland)"
+
+# weston puts its socket into XDG_RUNTIME_DIR and XWayland's into /tmp/.X11-unix.
+mkdir -p /tmp/.X11-unix 2>/dev/null && chmod 1777 /tmp/.X11-unix 2>/dev/null || true
+unset QT_QPA_PLATFORM
+
+# Starts weston under the socket name $1 (further arguments go to weston) and waits for it.
+start_weston() {
+    local socket=$1
+    shift
+    weston --backend=headless-backend.so --width=1280 --height=1024 --socket="$socket" --idle-time=0 \
+        --log="$E2E_SHOTS/$socket.log" "$@" >/dev/null 2>&1 &
+    pids+=($!)
+    wait_until 15 test -S "$XDG_RUNTIME_DIR/$socket" || fail "weston did not start: $(tail -3 "$E2E_SHOTS/$socket.log")"
+}
+
+# --- with XWayland
+write_settings 'zelsigxfct\xfct=xfct'
+start_weston zelto-e2e-x --xwayland
+# weston names the display it listens on in its log.
+xdisplay_of_weston() { grep -o 'xserver listening on display :[0-9]*' "$E2E_SHOTS/zelto-e2e-x.log" | grep -o ':[0-9]*$'; }
+wait_until 15 xdisplay_of_weston >/dev/null || fail "weston started no XWayland"
+export DISPLAY
+DISPLAY=$(xdisplay_of_weston)
+export WAYLAND_DISPLAY=zelto-e2e-x
+echo "weston with XWayland on $DISPLAY"
+
+./zelto >"$E2E_SHOTS/zelto.log" 2>&1 &
+app=$!
+pids+=($app)
+# The window shows up on the X display: the program is an X11 client there.
+wait_until 30 find_main || fail "no window of the program on XWayland's display $DISPLAY"
+[ "$(xprop -id "$main" _NET_WM_PID | grep -o '[0-9]*$')" = "$app" ] || fail "the window is not the program's"
+import -window "$main" "$E2E_SHOTS/01-xwayland.png" 2>/dev/null || true
+
+kill "$app"
+wait "$app" 2>/dev/null || true
+
+# The user's own choice wins: asked for Wayland, it stays there although X is at hand.
+QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client ./zelto >"$E2E_SHOTS/zelto-chosen.log" 2>&1 &
+app=$!
+pids+=($app)
+toplevel_in() { grep -q 'xdg_toplevel@[0-9]*\.set_title("Zelto签名字符2008' "$1"; }
+wait_until 30 toplevel_in "$E2E_SHOTS/zelto-chosen.log" || fail "QT_QPA_PLATFORM=wayland was not kept"
+kill "$app"
+wait "$app" 2>/dev/null || true
+
+# --- without any X server
+unset DISPLAY
+start_weston zelto-e2e-w
+export WAYLAND_DISPLAY=zelto-e2e-w
+# The protocol log shows the window's surface as the compositor gets it.
+WAYLAND_DEBUG=client ./zelto >"$E2E_SHOTS/zelto-wayland.log" 2>&1 &
+app=$!
+pids+=($app)
+wait_until 30 toplevel_in "$E2E_SHOTS/zelto-wayland.log" || fail "no Wayland window: $(grep -v '^\[' "$E2E_SHOTS/zelto-wayland.log" | tail -5)"
+wait_until 10 grep -q 'wl_surface@[0-9]*\.commit()' "$E2E_SHOTS/zelto-wayland.log" || fail "the window was never drawn"
+kill -0 "$app" 2>/dev/null || fail "the program ended on Wayland"
+kill "$app"
+wait "$app" 2>/dev/null || true
+echo "X11 client on XWayland; Wayland when chosen; on Wayland alone the window came up"
