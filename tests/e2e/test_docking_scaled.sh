@@ -20,14 +20,15 @@ echo "window $main at $x,$y size ${w}x$h"
 [ "$w" -ge 1370 ] && [ "$h" -ge 984 ] || fail "not scaled by 2: ${w}x$h"
 shot 01-started
 
-y_of_main() { local g; g=($(geometry "$main")); echo "${g[1]}"; }
+# Polled: the position is read again at each try.
+y_is() { local g; g=($(geometry "$main")); [ "${g[1]}" -eq "$1" ]; }
 drag_main_to "$x" 10
-wait_until 5 test "$(y_of_main)" -eq 0 || fail "not docked at the top: $(geometry "$main")"
+wait_until 5 y_is 0 || fail "not docked at the top: $(geometry "$main")"
 shot 02-docked
 xdotool mousemove 3000 2000
-wait_until 5 test "$(y_of_main)" -eq $((6 - h)) || fail "did not hide to a 6-pixel strip: $(geometry "$main")"
+wait_until 5 y_is $((6 - h)) || fail "did not hide to a 6-pixel strip: $(geometry "$main")"
 shot 03-hidden
 xdotool mousemove $((x + 600)) 2
-wait_until 5 test "$(y_of_main)" -eq 0 || fail "did not come back from the strip: $(geometry "$main")"
+wait_until 5 y_is 0 || fail "did not come back from the strip: $(geometry "$main")"
 shot 04-shown
 echo "scaled by 2: docked, hid to 6 screen pixels (3 logical) and came back"

@@ -2,8 +2,8 @@
 # A Wayland desktop. With XWayland there, the program runs as an X11 client although the
 # session offers Wayland, unless the user chose Wayland. Without an X server it runs on
 # Wayland and shows its window, nothing crashing.
-# Runs its own compositor (weston, headless) and ignores the suite's X server. Docking is
-# not tried here: weston's X window manager ignores where X11 clients place their windows,
+# Runs its own compositors (weston: headless, and once inside the suite's X server for a
+# pointer to drag the title bar with). Docking is not tried here: weston's X window manager ignores where X11 clients place their windows,
 # and pointer input injected with XTest crashes the headless XWayland (no pointer seat).
 # Run by tests/e2e/run.sh.
 set -euo pipefail
@@ -21,19 +21,23 @@ done
 mkdir -p /tmp/.X11-unix 2>/dev/null && chmod 1777 /tmp/.X11-unix 2>/dev/null || true
 unset QT_QPA_PLATFORM
 
-# Starts weston under the socket name $1 (further arguments go to weston) and waits for it.
+# Starts weston under the socket name $1 with the backend $2 (further arguments go to
+# weston) and waits for it.
 start_weston() {
-    local socket=$1
-    shift
-    weston --backend=headless-backend.so --width=1280 --height=1024 --socket="$socket" --idle-time=0 \
-        --log="$E2E_SHOTS/$socket.log" "$@" >/dev/null 2>&1 &
+    local socket=$1 backend=$2
+    shift 2
+    weston --backend="$backend" --socket="$socket" --idle-time=0 --log="$E2E_SHOTS/$socket.log" "$@" \
+        >/dev/null 2>&1 &
     pids+=($!)
     wait_until 15 test -S "$XDG_RUNTIME_DIR/$socket" || fail "weston did not start: $(tail -3 "$E2E_SHOTS/$socket.log")"
 }
 
+# The suite's X server, for the part that needs a pointer.
+outer_display=$DISPLAY
+
 # --- with XWayland
 write_settings 'zelsigxfct\xfct=xfct'
-start_weston zelto-e2e-x --xwayland
+start_weston zelto-e2e-x headless-backend.so --width=1280 --height=1024 --xwayland
 # weston names the display it listens on in its log.
 xdisplay_of_weston() { grep -o 'xserver listening on display :[0-9]*' "$E2E_SHOTS/zelto-e2e-x.log" | grep -o ':[0-9]*$'; }
 wait_until 15 xdisplay_of_weston >/dev/null || fail "weston started no XWayland"
@@ -64,7 +68,7 @@ wait "$app" 2>/dev/null || true
 
 # --- without any X server
 unset DISPLAY
-start_weston zelto-e2e-w
+start_weston zelto-e2e-w headless-backend.so --width=1280 --height=1024
 export WAYLAND_DISPLAY=zelto-e2e-w
 # The protocol log shows the window's surface as the compositor gets it.
 WAYLAND_DEBUG=client ./zelto >"$E2E_SHOTS/zelto-wayland.log" 2>&1 &
@@ -75,4 +79,37 @@ wait_until 10 grep -q 'wl_surface@[0-9]*\.commit()' "$E2E_SHOTS/zelto-wayland.lo
 kill -0 "$app" 2>/dev/null || fail "the program ended on Wayland"
 kill "$app"
 wait "$app" 2>/dev/null || true
-echo "X11 client on XWayland; Wayland when chosen; on Wayland alone the window came up"
+# --- without X, with a pointer: weston drawn into the suite's X server, which gives it
+# the pointer that the headless one lacks. The title bar moves the window through the
+# compositor; weston's scene graph tells where the window is.
+export DISPLAY=$outer_display
+start_weston zelto-e2e-m x11-backend.so --width=1000 --height=800 --debug
+unset DISPLAY
+export WAYLAND_DISPLAY=zelto-e2e-m
+./zelto >"$E2E_SHOTS/zelto-moved.log" 2>&1 &
+app=$!
+pids+=($app)
+view_position() {
+    weston-debug scene-graph 2>/dev/null |
+        awk "/top-level window 'Zelto/ {found = 1} found && /position:/ {gsub(/[(),]/, \"\"); print \$2, \$3; exit}"
+}
+has_view() { [ -n "$(view_position)" ]; }
+wait_until 30 has_view || fail "no window in weston's scene graph"
+read -r vx vy < <(view_position)
+read -r ox oy < <(DISPLAY=$outer_display xwininfo -root -tree |
+    awk '/"Weston Compositor/ {split($NF, a, "+"); print a[2], a[3]; exit}')
+echo "window at $vx,$vy in weston at $ox,$oy"
+gx=$((ox + vx + 300))
+gy=$((oy + vy + 14))
+DISPLAY=$outer_display xdotool mousemove "$gx" "$gy" mousedown 1
+for step in 1 2 3 4 5 6 7 8; do
+    DISPLAY=$outer_display xdotool mousemove $((gx + 25 * step)) $((gy + 20 * step))
+    sleep 0.05
+done
+DISPLAY=$outer_display xdotool mouseup 1
+moved() { read -r nx ny < <(view_position); [ "$nx" -ge $((vx + 150)) ] && [ "$ny" -ge $((vy + 120)) ]; }
+wait_until 5 moved || fail "the title bar did not move the window: still at $(view_position)"
+DISPLAY=$outer_display import -window root "$E2E_SHOTS/02-wayland-moved.png" 2>/dev/null || true
+kill "$app"
+wait "$app" 2>/dev/null || true
+echo "X11 client on XWayland; Wayland when chosen; on Wayland alone the window came up and moved by its title bar"
