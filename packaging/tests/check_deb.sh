@@ -39,6 +39,8 @@ for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6 libqt6sql6-sqlite libq
     has_depend "$p" || fail "Depends lacks $p"
 done
 
+[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "Recommends is '$(dpkg-deb -f "$deb" Recommends)'"
+
 mkdir "$work/root"
 dpkg-deb -x "$deb" "$work/root"
 program="$work/root/usr/lib/zelto/zelto"
