@@ -6,7 +6,8 @@ class QWindow;
 // here is a no-op where the platform has no such notion (offscreen, Wayland, Windows).
 namespace WindowShell {
 
-// Whether a window may place itself, stay on top and dock; Wayland allows none of these.
+// Whether a window may place itself, stay on top and dock; Wayland allows none of these,
+// nor does weston's X window manager.
 bool canPlaceWindows();
 
 // Removes the window's taskbar entry (true) or brings it back (false).

@@ -79,37 +79,52 @@ wait_until 10 grep -q 'wl_surface@[0-9]*\.commit()' "$E2E_SHOTS/zelto-wayland.lo
 kill -0 "$app" 2>/dev/null || fail "the program ended on Wayland"
 kill "$app"
 wait "$app" 2>/dev/null || true
-# --- without X, with a pointer: weston drawn into the suite's X server, which gives it
-# the pointer that the headless one lacks. The title bar moves the window through the
-# compositor; weston's scene graph tells where the window is.
+# --- with a pointer: weston drawn into the suite's X server, which gives it the pointer
+# that the headless one lacks. The title bar moves the window through the compositor,
+# on XWayland (weston's X window manager ignores where a program puts its window) and
+# on Wayland alone; weston's scene graph tells where the window is.
 export DISPLAY=$outer_display
-start_weston zelto-e2e-m x11-backend.so --width=1000 --height=800 --debug
-unset DISPLAY
+start_weston zelto-e2e-m x11-backend.so --width=1000 --height=800 --debug --xwayland
 export WAYLAND_DISPLAY=zelto-e2e-m
-./zelto >"$E2E_SHOTS/zelto-moved.log" 2>&1 &
-app=$!
-pids+=($app)
+xdisplay_of_nested() { grep -o 'xserver listening on display :[0-9]*' "$E2E_SHOTS/zelto-e2e-m.log" | grep -o ':[0-9]*$'; }
+wait_until 15 xdisplay_of_nested >/dev/null || fail "the nested weston started no XWayland"
 view_position() {
     weston-debug scene-graph 2>/dev/null |
         awk "/top-level window 'Zelto/ {found = 1} found && /position:/ {gsub(/[(),]/, \"\"); print \$2, \$3; exit}"
 }
 has_view() { [ -n "$(view_position)" ]; }
-wait_until 30 has_view || fail "no window in weston's scene graph"
-read -r vx vy < <(view_position)
-read -r ox oy < <(DISPLAY=$outer_display xwininfo -root -tree |
-    awk '/"Weston Compositor/ {split($NF, a, "+"); print a[2], a[3]; exit}')
-echo "window at $vx,$vy in weston at $ox,$oy"
-gx=$((ox + vx + 300))
-gy=$((oy + vy + 14))
-DISPLAY=$outer_display xdotool mousemove "$gx" "$gy" mousedown 1
-for step in 1 2 3 4 5 6 7 8; do
-    DISPLAY=$outer_display xdotool mousemove $((gx + 25 * step)) $((gy + 20 * step))
-    sleep 0.05
-done
-DISPLAY=$outer_display xdotool mouseup 1
-moved() { read -r nx ny < <(view_position); [ "$nx" -ge $((vx + 150)) ] && [ "$ny" -ge $((vy + 120)) ]; }
-wait_until 5 moved || fail "the title bar did not move the window: still at $(view_position)"
-DISPLAY=$outer_display import -window root "$E2E_SHOTS/02-wayland-moved.png" 2>/dev/null || true
-kill "$app"
-wait "$app" 2>/dev/null || true
-echo "X11 client on XWayland; Wayland when chosen; on Wayland alone the window came up and moved by its title bar"
+read -r ox oy < <(xwininfo -root -tree | awk '/"Weston Compositor/ {split($NF, a, "+"); print a[2], a[3]; exit}')
+
+# Starts the program on display $1 (empty: none), drags its title bar by (200, 160) and
+# checks that the window went along.
+drag_in_nested_weston() {
+    local name=$1 vx vy frame=0 gx gy step
+    if [ -n "$2" ]; then
+        DISPLAY=$2 ./zelto >"$E2E_SHOTS/zelto-$name.log" 2>&1 &
+    else
+        env -u DISPLAY ./zelto >"$E2E_SHOTS/zelto-$name.log" 2>&1 &
+    fi
+    app=$!
+    pids+=($app)
+    wait_until 30 has_view || fail "$name: no window in weston's scene graph"
+    read -r vx vy < <(view_position)
+    # An X11 window's view carries weston's frame (31 pixels) around it.
+    [ -n "$2" ] && frame=31
+    gx=$((ox + vx + frame + 300))
+    gy=$((oy + vy + frame + 14))
+    xdotool mousemove "$gx" "$gy" mousedown 1
+    for step in 1 2 3 4 5 6 7 8; do
+        xdotool mousemove $((gx + 25 * step)) $((gy + 20 * step))
+        sleep 0.05
+    done
+    xdotool mouseup 1
+    moved() { local nx ny; read -r nx ny < <(view_position); [ "$nx" -ge $((vx + 150)) ] && [ "$ny" -ge $((vy + 120)) ]; }
+    wait_until 5 moved || fail "$name: the title bar did not move the window from $vx,$vy: now $(view_position)"
+    import -window root "$E2E_SHOTS/02-moved-$name.png" 2>/dev/null || true
+    kill "$app"
+    wait "$app" 2>/dev/null || true
+    wait_until 10 sh -c '! weston-debug scene-graph 2>/dev/null | grep -q "top-level window .Zelto"' || true
+}
+drag_in_nested_weston xwayland "$(xdisplay_of_nested)"
+drag_in_nested_weston wayland ""
+echo "X11 client on XWayland; Wayland when chosen and without X; the title bar moves the window under weston"
