@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the unit tests, the same tests
-# built with AddressSanitizer and UndefinedBehaviorSanitizer, and the end-to-end suite
-# under Xvfb. Exits non-zero on any failure.
+# Installs what is missing, builds, and runs every test: the unit tests, the Debian
+# package with lintian, the same unit tests built with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the end-to-end suite under Xvfb. Exits non-zero on any
+# failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/deps.sh
@@ -13,7 +14,10 @@ cmake --preset default >/dev/null
 cmake --build --preset default -j"$jobs"
 
 echo "== unit tests"
-ctest --preset default -j"$jobs"
+ctest --preset default -j"$jobs" --label-exclude package
+
+echo "== Debian package, checked with lintian"
+ctest --preset default -L package
 
 echo "== unit tests under ASan+UBSan"
 cmake --preset asan >/dev/null

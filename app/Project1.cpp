@@ -1,15 +1,49 @@
+#include "app/CommandLine.h"
 #include "app/FormServices.h"
 #include "app/TForm1.h"
 #include "app/ZeltoApplication.h"
 #include "platform/AddressOpener.h"
 #include "platform/InstanceLock.h"
+#include "platform/PlatformChoice.h"
 #include "platform/SettingsStore.h"
 #include "skin/Skin.h"
 #include "platform/ApplicationTitle.h"
 
+#include <cstdio>
+#include <vector>
+
 int main(int argc, char **argv)
 {
-    ZeltoApplication app(argc, argv);
+    // Read before anything else exists: --help and --version need no display, and an
+    // unknown option must not leave a lock or a settings file behind.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLine::Result command = CommandLine::parse(arguments);
+    if (command.action != CommandLine::Action::Run) {
+        const QByteArray text = command.text.toLocal8Bit();
+        std::fwrite(
+            text.constData(), 1, size_t(text.size()), command.action == CommandLine::Action::Print ? stdout : stderr);
+        return command.exitCode;
+    }
+
+    // Only the toolkit's own options reach the application object. The platform goes there
+    // too rather than into the environment, which programs opened later would inherit.
+    QStringList toolkitArguments = command.toolkitArguments;
+    const QString platform
+        = PlatformChoice::choose(PlatformChoice::current(toolkitArguments.contains(QStringLiteral("-platform"))));
+    if (!platform.isEmpty())
+        toolkitArguments << QStringLiteral("-platform") << platform;
+    std::vector<QByteArray> toolkitStorage;
+    for (const QString &a : toolkitArguments)
+        toolkitStorage.push_back(a.toLocal8Bit());
+    std::vector<char *> toolkitArgv;
+    for (QByteArray &a : toolkitStorage)
+        toolkitArgv.push_back(a.data());
+    toolkitArgv.push_back(nullptr);
+    int toolkitArgc = int(toolkitStorage.size());
+
+    ZeltoApplication app(toolkitArgc, toolkitArgv.data());
     QCoreApplication::setApplicationName(QStringLiteral("zelto"));
     Skin::apply(app);
 

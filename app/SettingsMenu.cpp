@@ -3,6 +3,7 @@
 #include "app/Fader.h"
 #include "platform/SettingsTable.h"
 #include "platform/SettingsStore.h"
+#include "platform/WindowShell.h"
 #include "skin/MenuOpacity.h"
 #include "window/Guard.h"
 #include "window/TbsSkinMessage.h"
@@ -10,9 +11,11 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QMenu>
 
 SettingsMenu::SettingsMenu(const FormContext &context, TZnHideForm *docking, Fader *fader, MenuOpacity *menus)
-    : QObject(context.form), m_context(context), m_docking(docking), m_fader(fader), m_menus(menus)
+    : QObject(context.form), m_context(context), m_docking(docking), m_fader(fader), m_menus(menus),
+      m_placementAvailable(WindowShell::canPlaceWindows())
 {
     setObjectName(QStringLiteral("SettingsMenu"));
     const struct {
@@ -63,8 +66,34 @@ void SettingsMenu::applyTransparency()
 void SettingsMenu::applyDocking()
 {
     const bool on = m_context.store->isSet(Settings::Docking);
-    m_docking->SetAutoDock(on);
+    m_docking->SetAutoDock(on && m_placementAvailable);
     showPair("N53", "N54", on);
+    applyPlacementLimits();
+}
+
+void SettingsMenu::setWindowPlacementAvailable(bool available)
+{
+    m_placementAvailable = available;
+    if (!available)
+        m_docking->SetAutoDock(false);
+    applyPlacementLimits();
+}
+
+void SettingsMenu::applyPlacementLimits()
+{
+    const QString dockingTip = m_placementAvailable ? QString() : QStringLiteral("当前桌面不允许程序自行停靠和隐藏窗口");
+    for (const char *name : {"N53", "N54"}) {
+        if (QAction *a = m_context.action(name)) {
+            a->setEnabled(m_placementAvailable);
+            a->setToolTip(dockingTip);
+            if (auto *menu = qobject_cast<QMenu *>(a->parent()))
+                menu->setToolTipsVisible(!m_placementAvailable);
+        }
+    }
+    if (auto *box = m_context.widget<QAbstractButton>("bsSkinCheckRadioBox1")) {
+        box->setEnabled(m_placementAvailable);
+        box->setToolTip(m_placementAvailable ? QString() : QStringLiteral("当前桌面不允许窗口置顶"));
+    }
 }
 
 void SettingsMenu::N42Click()

@@ -32,7 +32,12 @@ public:
     void N54Click();
     void bsSkinCheckRadioBox1Click();
 
+    // Where the desktop does not let a window place itself (Wayland), docking and staying
+    // on top are disabled with a tooltip saying why; the stored setting is kept.
+    void setWindowPlacementAvailable(bool available);
+
 private:
+    void applyPlacementLimits();
     // Shows the plain item when off, the checked one when on.
     void showPair(const char *plain, const char *checked, bool on) const;
     void setPopupOpacity(int dialogs, int menus);
@@ -41,4 +46,5 @@ private:
     TZnHideForm *m_docking;
     Fader *m_fader;
     MenuOpacity *m_menus;
+    bool m_placementAvailable;
 };

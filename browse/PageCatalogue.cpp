@@ -3,6 +3,7 @@
 #include "window/Guard.h"
 
 #include <QAction>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -83,7 +84,8 @@ void PageCatalogue::buildAboutPage(QWidget *sheet)
     auto *picture = new QLabel(sheet);
     picture->setObjectName(QStringLiteral("bsSkinImage1"));
     picture->setGeometry(88, 32, 500, 300);
-    QPixmap about(QStringLiteral(":/browse/about.jpg"));
+    // Through QIcon, which takes about@2x.jpg on a screen scaled by 2.
+    QPixmap about = QIcon(QStringLiteral(":/browse/about.jpg")).pixmap(QSize(500, 300), picture->devicePixelRatioF());
     if (about.isNull()) {
         about = QPixmap(500, 300);
         about.fill(QColor(0xe3, 0xed, 0xf4));

@@ -1,6 +1,9 @@
 # Where an installed copy lives. The program reads its catalogue and collections from its
-# working directory, so they are installed beside the executable in one program folder,
-# and the launcher and the desktop entry start it there.
+# working directory: they are architecture-independent and go to a data folder of their
+# own; the executable goes to a private program folder; the launcher and the desktop
+# entry start it with the data folder as its working directory.
 include(GNUInstallDirs)
 set(ZELTO_INSTALL_PROGRAMDIR "lib/zelto" CACHE STRING
-    "Program folder of an installed copy (executable, catalogue, collections), relative to the prefix")
+    "Folder of the installed executable, relative to the prefix")
+set(ZELTO_INSTALL_DATADIR "share/zelto" CACHE STRING
+    "Folder of the installed catalogue and collections, relative to the prefix")

@@ -122,6 +122,29 @@ void clearIconicHint(xcb_window_t w)
     xcb_flush(c);
 }
 
+// The name the window manager gives itself on its _NET_SUPPORTING_WM_CHECK window.
+QByteArray windowManagerName()
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return {};
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const auto property = [c](xcb_window_t w, xcb_atom_t name, xcb_atom_t type) {
+        QByteArray value;
+        xcb_get_property_reply_t *r = xcb_get_property_reply(c, xcb_get_property(c, 0, w, name, type, 0, 64), nullptr);
+        if (r) {
+            value = QByteArray(static_cast<const char *>(xcb_get_property_value(r)), xcb_get_property_value_length(r));
+            std::free(r);
+        }
+        return value;
+    };
+    const QByteArray check = property(root, atom(c, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW);
+    if (check.size() != sizeof(xcb_window_t))
+        return {};
+    return property(*reinterpret_cast<const xcb_window_t *>(check.constData()), atom(c, "_NET_WM_NAME"),
+                    atom(c, "UTF8_STRING"));
+}
+
 #endif
 
 } // namespace
@@ -179,6 +202,19 @@ void flush()
     if (xcb_connection_t *c = onX11() ? connection() : nullptr)
         xcb_flush(c);
 #endif
+}
+
+bool canPlaceWindows()
+{
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return false;
+#ifdef ZELTO_X11
+    // weston's X window manager (XWayland under weston) ignores where X11 clients place
+    // their windows, as Wayland itself does.
+    if (onX11() && windowManagerName() == "Weston WM")
+        return false;
+#endif
+    return true;
 }
 
 } // namespace WindowShell

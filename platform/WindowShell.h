@@ -6,6 +6,10 @@ class QWindow;
 // here is a no-op where the platform has no such notion (offscreen, Wayland, Windows).
 namespace WindowShell {
 
+// Whether a window may place itself, stay on top and dock; Wayland allows none of these,
+// nor does weston's X window manager.
+bool canPlaceWindows();
+
 // Removes the window's taskbar entry (true) or brings it back (false).
 void setSkipTaskbar(QWindow *window, bool on);
 // Whether the window asked the shell to leave it out of the taskbar.

@@ -1,5 +1,6 @@
 #include "skin/SkinTitleBar.h"
 
+#include "platform/WindowShell.h"
 #include "skin/MovingEvent.h"
 #include "skin/Skin.h"
 
@@ -10,6 +11,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QToolButton>
+#include <QWindow>
 
 SkinTitleBar::SkinTitleBar(QWidget *window, Buttons buttons)
     : QWidget(window), m_window(window), m_buttons(buttons)
@@ -112,6 +114,12 @@ bool SkinTitleBar::eventFilter(QObject *watched, QEvent *event)
 void SkinTitleBar::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {
+        // Where a window cannot place itself (Wayland), the compositor moves it.
+        if (!WindowShell::canPlaceWindows() && m_window->windowHandle()
+            && m_window->windowHandle()->startSystemMove()) {
+            event->accept();
+            return;
+        }
         m_dragging = true;
         m_dragOffset = event->globalPosition().toPoint() - m_window->frameGeometry().topLeft();
         event->accept();

@@ -11,7 +11,8 @@ ZELTO_PACKAGES=(
     libbenchmark-dev
     xvfb xauth openbox xdotool xclip x11-utils imagemagick trayer
     sqlite3 python3
-    dpkg-dev appstream desktop-file-utils
+    dpkg-dev appstream desktop-file-utils lintian man-db
+    weston xwayland qt6-wayland
 )
 
 zelto_missing_packages() {

@@ -3,13 +3,22 @@
 # display with openbox, as a user who has seen the first-run notices, picks a signature
 # on 〖经典个性签名〗 and opens 〖字符贴图〗, and saves the main window each time.
 #
-#   tools/screenshot.sh [build-dir]     (default: build/)
+#   tools/screenshot.sh [build-dir] [scale]     (default: build/, 1)
 #
-# Writes docs/screenshot-signatures.png and docs/screenshot-pictures.png.
+# Writes docs/screenshot-signatures.png and docs/screenshot-pictures.png; with scale 2,
+# on a 4K screen with QT_SCALE_FACTOR=2, docs/screenshot-signatures-scale2.png and
+# docs/screenshot-pictures-scale2.png.
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$repo/build}" && pwd)
+scale=${2:-1}
+case $scale in
+1) screen=1280x1024x24 suffix="" ;;
+2) screen=3840x2160x24 suffix="-scale2" ;;
+*) echo "scale must be 1 or 2" >&2; exit 2 ;;
+esac
+export QT_SCALE_FACTOR=$scale
 [ -x "$build/run/zelto" ] || { echo "no program at $build/run/zelto: build first" >&2; exit 2; }
 
 scratch=$(mktemp -d /tmp/zelto-shot.XXXXXX)
@@ -24,7 +33,7 @@ for n in $(seq 60 120); do
     export DISPLAY=:$n
     break
 done
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
+Xvfb "$DISPLAY" -screen 0 "$screen" -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
 pids+=($!)
 wait_until 5 xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start on $DISPLAY"
 openbox >"$scratch/openbox.log" 2>&1 &
@@ -38,17 +47,19 @@ pids+=($!)
 wait_until 15 find_main || fail "the main window did not appear"
 sleep 1.5 # the fade-in
 
-click_in_main 124 63  # 〖经典个性签名〗
+# Points in logical pixels of the window.
+click_at() { click_in_main $(($1 * scale)) $(($2 * scale)); }
+click_at 124 63  # 〖经典个性签名〗
 sleep 0.5
-click_in_main 126 143 # the fourth row
+click_at 126 143 # the fourth row
 sleep 0.5
 xdotool mousemove 1200 1000
 sleep 0.3
-import -window "$main" "$repo/docs/screenshot-signatures.png"
+import -window "$main" "$repo/docs/screenshot-signatures$suffix.png"
 
-click_in_main 604 63 # 〖字符贴图〗
+click_at 604 63 # 〖字符贴图〗
 sleep 0.5
 xdotool mousemove 1200 1000
 sleep 0.3
-import -window "$main" "$repo/docs/screenshot-pictures.png"
-echo "wrote docs/screenshot-signatures.png and docs/screenshot-pictures.png"
+import -window "$main" "$repo/docs/screenshot-pictures$suffix.png"
+echo "wrote docs/screenshot-signatures$suffix.png and docs/screenshot-pictures$suffix.png"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a built tree into a scratch folder and checks it without
 # installing it: its control fields, that its Depends cover every library the executable
-# is linked against and the plugins and fonts it loads at run time, and that it holds the
-# program folder, launcher and desktop files with root ownership and a stripped program.
+# is linked against and the plugins and fonts it loads at run time, that it holds the
+# program, its data folder, launcher, desktop files and documentation with root
+# ownership and a stripped program, and that lintian reports no error and no warning.
 #
 #   packaging/tests/check_deb.sh <build-dir>
 set -euo pipefail
@@ -38,6 +39,8 @@ for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6 libqt6sql6-sqlite libq
     has_depend "$p" || fail "Depends lacks $p"
 done
 
+[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "Recommends is '$(dpkg-deb -f "$deb" Recommends)'"
+
 mkdir "$work/root"
 dpkg-deb -x "$deb" "$work/root"
 program="$work/root/usr/lib/zelto/zelto"
@@ -68,8 +71,10 @@ if [ -x "$program" ]; then
 fi
 
 contents=$(dpkg-deb -c "$deb")
-for path in ./usr/bin/zelto ./usr/lib/zelto/zeltodata.dll ./usr/share/applications/com.example.zelto.desktop \
-    ./usr/share/metainfo/com.example.zelto.metainfo.xml ./usr/share/icons/hicolor/scalable/apps/zelto.svg; do
+for path in ./usr/bin/zelto ./usr/lib/zelto/zelto ./usr/share/zelto/zeltodata.dll \
+    ./usr/share/applications/com.example.zelto.desktop ./usr/share/metainfo/com.example.zelto.metainfo.xml \
+    ./usr/share/icons/hicolor/scalable/apps/zelto.svg ./usr/share/doc/zelto/copyright \
+    ./usr/share/doc/zelto/changelog.gz ./usr/share/man/man1/zelto.1.gz; do
     grep -q " $path\$" <<<"$contents" || fail "package lacks $path"
 done
 for png in "$build"/icons/hicolor/*/apps/zelto.png; do
@@ -77,15 +82,28 @@ for png in "$build"/icons/hicolor/*/apps/zelto.png; do
     path=./usr/share/icons/hicolor/${png#"$build"/icons/hicolor/}
     grep -q " $path\$" <<<"$contents" || fail "package lacks $path"
 done
-collections=$(grep -c ' \./usr/lib/zelto/data/[0-9]*\.zelto$' <<<"$contents" || true)
+collections=$(grep -c ' \./usr/share/zelto/data/[0-9]*\.zelto$' <<<"$contents" || true)
 [ "$collections" -eq 19 ] || fail "package holds $collections collections, expected 19"
 if awk '{print $2}' <<<"$contents" | grep -qv '^root/root$'; then
     fail "files not owned by root: $(awk '$2 != "root/root" {print $6}' <<<"$contents" | head -3)"
 fi
-grep -qx 'Path=/usr/lib/zelto' "$work/root/usr/share/applications/com.example.zelto.desktop" ||
-    fail "desktop entry does not start the program in /usr/lib/zelto"
+# Only the executable is architecture-dependent.
+stray=$(awk '$6 ~ /^\.\/usr\/lib\/zelto\/./ && $6 != "./usr/lib/zelto/zelto" {print $6}' <<<"$contents")
+[ -z "$stray" ] || fail "data in the program folder: $stray"
+grep -qx 'Path=/usr/share/zelto' "$work/root/usr/share/applications/com.example.zelto.desktop" ||
+    fail "desktop entry does not start the program in /usr/share/zelto"
 if grep -rlF "$build" "$work/root" >/dev/null; then
     fail "files name the build folder: $(grep -rlF "$build" "$work/root" | head -3)"
+fi
+
+if command -v lintian >/dev/null; then
+    # Errors and warnings fail; overrides, each with its reason, live in the package.
+    if ! lintian --fail-on error,warning --display-level '>=warning' "$deb" >"$work/lintian.log" 2>&1; then
+        cat "$work/lintian.log" >&2
+        fail "lintian reports errors or warnings"
+    fi
+else
+    fail "lintian is not installed"
 fi
 
 if [ "$failures" -ne 0 ]; then

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs a built tree under a prefix with a space in it and checks what a desktop user
-# relies on: the program folder is complete, the launcher starts the program there from
-# anywhere (also through a symbolic link, with its arguments intact), the desktop entry
-# names the installed folder, and the entry and the metainfo pass their validators.
+# relies on: the program and data folders are complete, the launcher starts the program
+# in the data folder from anywhere (also through a symbolic link, with its arguments
+# intact), the desktop entry names the installed data folder, and the entry and the
+# metainfo pass their validators.
 # A staged install (DESTDIR) must name the final folder, not the staging one.
 #
 #   packaging/tests/check_install.sh <build-dir>
@@ -26,9 +27,12 @@ prefix="$work/my prefix"
 cmake --install "$build" --prefix "$prefix" >"$work/install.log"
 
 programdir="$prefix/lib/zelto"
+datadir="$prefix/share/zelto"
 expect_executable "$programdir/zelto"
-expect_file "$programdir/zeltodata.dll"
-for n in $(seq 1 19); do expect_file "$programdir/data/$n.zelto"; done
+expect_file "$datadir/zeltodata.dll"
+for n in $(seq 1 19); do expect_file "$datadir/data/$n.zelto"; done
+expect_file "$prefix/share/man/man1/zelto.1.gz"
+expect_file "$prefix/share/doc/zelto/copyright"
 expect_executable "$prefix/bin/zelto"
 desktop="$prefix/share/applications/com.example.zelto.desktop"
 metainfo="$prefix/share/metainfo/com.example.zelto.metainfo.xml"
@@ -41,7 +45,7 @@ for png in "$build"/icons/hicolor/*/apps/zelto.png; do
     expect_file "$prefix/share/icons/hicolor/${png#"$build"/icons/hicolor/}"
 done
 # Nothing of the build (tests, tools, libraries) belongs in an installed copy.
-stray=$(cd "$prefix" && find . -type f | grep -v -e '^./lib/zelto/' -e '^./bin/zelto$' -e '^./share/' || true)
+stray=$(cd "$prefix" && find . -type f | grep -v -e '^./lib/zelto/zelto$' -e '^./bin/zelto$' -e '^./share/' || true)
 [ -z "$stray" ] || fail "unexpected files installed: $stray"
 
 # The launcher, with the real program swapped for one that reports where and how it ran.
@@ -55,17 +59,17 @@ mkdir -p "$work/elsewhere/bin"
 ln -s "$prefix/bin/zelto" "$work/elsewhere/bin/zelto"
 for launcher in "$prefix/bin/zelto" "$work/elsewhere/bin/zelto"; do
     out=$(cd "$work/elsewhere" && "$launcher" "two words" "" 2>&1) || true
-    expected=$(printf '%s\n' "$programdir" "arg:two words" "arg:")
+    expected=$(printf '%s\n' "$datadir" "arg:two words" "arg:")
     [ "$out" = "$expected" ] || fail "launcher $launcher ran as:
 $out
 expected:
 $expected"
 done
 out=$(cd / && PATH="$prefix/bin:$PATH" zelto 2>&1) || true
-[ "$out" = "$programdir" ] || fail "launcher found on the PATH ran in '$out'"
+[ "$out" = "$datadir" ] || fail "launcher found on the PATH ran in '$out'"
 
 for pair in "Type=Application" "Name=Zelto签名字符2008" "Name[zh_CN]=Zelto签名字符2008" "Exec=zelto" \
-    "Icon=zelto" "Terminal=false" "Categories=Utility;" "Path=$programdir"; do
+    "Icon=zelto" "Terminal=false" "Categories=Utility;" "Path=$datadir"; do
     key=${pair%%=*}
     value=$(desktop_value "$desktop" "$key")
     [ "$key=$value" = "$pair" ] || fail "desktop entry has $key=$value, expected $pair"
@@ -92,7 +96,7 @@ fi
 # A staged install, as packaging does it.
 DESTDIR="$work/stage" cmake --install "$build" --prefix /usr >"$work/stage.log"
 path=$(desktop_value "$work/stage/usr/share/applications/com.example.zelto.desktop" Path)
-[ "$path" = /usr/lib/zelto ] || fail "staged desktop entry has Path=$path, expected /usr/lib/zelto"
+[ "$path" = /usr/share/zelto ] || fail "staged desktop entry has Path=$path, expected /usr/share/zelto"
 [ -x "$work/stage/usr/lib/zelto/zelto" ] || fail "staged install has no program"
 
 if [ "$failures" -ne 0 ]; then

@@ -229,6 +229,32 @@ private slots:
         QVERIFY(!f.form.ZnHideForm1->AlwaysTop());
         QVERIFY(!QFile::exists(f.store.filePath()));
     }
+
+    // Where windows cannot place themselves, exactly docking and staying on top are off,
+    // with a reason; the stored docking setting survives for a desktop that allows it.
+    void withoutWindowPlacementDockingAndOnTopAreDisabled()
+    {
+        WindowFixture f;
+        f.markFirstRunDone();
+        f.store.set(Settings::Docking);
+        f.form.settingsMenu()->setWindowPlacementAvailable(false);
+        startUp(f);
+        QVERIFY(!f.form.ZnHideForm1->AutoDock());
+        QCOMPARE(visibleItems(f), (QStringList{"N42", "N48", "N54"}));
+        QVERIFY(f.action("N42")->isEnabled() && f.action("N48")->isEnabled());
+        QVERIFY(!f.action("N54")->isEnabled());
+        QCOMPARE(f.action("N54")->toolTip(), QStringLiteral("当前桌面不允许程序自行停靠和隐藏窗口"));
+        QVERIFY(qobject_cast<QMenu *>(f.action("N54")->parent())->toolTipsVisible());
+        QVERIFY(!f.form.bsSkinCheckRadioBox1->isEnabled());
+        QCOMPARE(f.form.bsSkinCheckRadioBox1->toolTip(), QStringLiteral("当前桌面不允许窗口置顶"));
+        QVERIFY(f.store.isSet(Settings::Docking));
+
+        // Switched off from outside, the plain item stays unavailable when it shows.
+        f.store.clear(Settings::Docking);
+        f.form.settingsMenu()->applyDocking();
+        QVERIFY(f.action("N53")->isVisible());
+        QVERIFY(!f.action("N53")->isEnabled());
+    }
 };
 
 QTEST_MAIN(TestSettingsMenu)

@@ -57,19 +57,29 @@ private slots:
             for (int x = 0; x < picture.width(); x += 7)
                 colours.insert(picture.pixel(x, y));
         QVERIFY2(colours.size() > 200, qPrintable(QString::number(colours.size())));
+
+        // Screens scaled by 2 get the picture drawn at twice the size, not enlarged.
+        const QImage sharp = QImage::fromData(readBytes(QStringLiteral(":/browse/about@2x.jpg")));
+        QCOMPARE(sharp.size(), QSize(1000, 600));
+        const QImage halved = sharp.scaled(500, 300, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QVERIFY(qAbs(qGray(halved.pixel(250, 150)) - qGray(picture.pixel(250, 150))) < 40);
     }
 
     void themeIcons_data()
     {
+        QTest::addColumn<QString>("folder");
         QTest::addColumn<int>("size");
-        for (int size : {16, 32, 48, 128, 256})
-            QTest::addRow("%d", size) << size;
+        for (int size : {16, 32, 48, 128, 256}) {
+            QTest::addRow("%d", size) << QStringLiteral("%1x%1").arg(size) << size;
+            QTest::addRow("%d@2", size) << QStringLiteral("%1x%1@2").arg(size) << size * 2;
+        }
     }
 
     void themeIcons()
     {
+        QFETCH(QString, folder);
         QFETCH(int, size);
-        const QString path = QStringLiteral(ZELTO_ICON_THEME_DIR "/%1x%1/apps/zelto.png").arg(size);
+        const QString path = QStringLiteral(ZELTO_ICON_THEME_DIR "/%1/apps/zelto.png").arg(folder);
         QVERIFY2(readBytes(path).startsWith("\x89PNG"), qPrintable(path));
         const QImage icon(path);
         QCOMPARE(icon.size(), QSize(size, size));

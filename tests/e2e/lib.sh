@@ -125,3 +125,27 @@ write_settings() {
         done
     } >"$XDG_CONFIG_HOME/zelto/settings.ini"
 }
+
+# Starts an X server of its own with the given screen ("3840x2160x24") and openbox on it,
+# for tests that need another screen than the suite's; sets DISPLAY to it.
+start_own_x_server() {
+    local n i
+    for n in $(seq 121 200); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 "$1" -nolisten tcp >"$E2E_SHOTS/xvfb.log" 2>&1 &
+        pids+=($!)
+        for i in $(seq 50); do
+            if xprop -display ":$n" -root >/dev/null 2>&1; then
+                export DISPLAY=":$n"
+                openbox >"$E2E_SHOTS/openbox.log" 2>&1 &
+                pids+=($!)
+                wait_until 10 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'" ||
+                    fail "openbox did not start"
+                return 0
+            fi
+            kill -0 "${pids[-1]}" 2>/dev/null || break
+            sleep 0.1
+        done
+    done
+    fail "no X server of our own could be started"
+}

@@ -11,6 +11,9 @@
 #   E2E_SHOTS        a folder for its screenshots, kept under <build-dir>/e2e-shots/<test>
 #   XDG_CONFIG_HOME, XDG_RUNTIME_DIR   empty folders of its own
 # A test passes when it exits with 0. Everything a test starts is ended after it.
+# Tests that need another screen start their own server and ignore DISPLAY:
+# test_wayland runs weston (headless, with and without XWayland), test_docking_scaled a
+# 4K Xvfb with openbox at QT_SCALE_FACTOR=2.
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)

@@ -35,13 +35,20 @@ private:
 struct ToolRun {
     int exitCode = -1; // -1: crashed or did not end in time
     QString errors;
+    QString output;
 };
 
-inline ToolRun runTool(const QString &program, const QStringList &args)
+inline ToolRun runTool(const QString &program, const QStringList &args,
+                       const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
+    p.setProcessEnvironment(environment);
     p.start(program, args);
-    if (!p.waitForFinished(60000))
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
         return {};
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
+    }
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError()),
+            QString::fromUtf8(p.readAllStandardOutput())};
 }

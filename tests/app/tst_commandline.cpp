@@ -1,0 +1,119 @@
+#include "app/CommandLine.h"
+#include "support/ToolSupport.h"
+
+#include <QDirIterator>
+#include <QTest>
+
+namespace {
+
+CommandLine::Result parse(const QStringList &args)
+{
+    return CommandLine::parse(QStringList { QStringLiteral("zelto") } + args);
+}
+
+QStringList filesUnder(const QString &folder)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.append(it.next());
+    return files;
+}
+
+} // namespace
+
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+private slots:
+    void helpAndVersionPrintAndSucceed()
+    {
+        for (const QString &arg : { QStringLiteral("--help"), QStringLiteral("-h") }) {
+            const auto r = parse({ arg });
+            QCOMPARE(r.action, CommandLine::Action::Print);
+            QCOMPARE(r.exitCode, 0);
+            QVERIFY(r.text.startsWith(CommandLine::usage()));
+        }
+        for (const QString &arg : { QStringLiteral("--version"), QStringLiteral("-v") }) {
+            const auto r = parse({ arg });
+            QCOMPARE(r.action, CommandLine::Action::Print);
+            QVERIFY(r.text.contains(QStringLiteral("4.0.3")));
+            QVERIFY(r.text.contains(QStringLiteral("GPLv3+")));
+        }
+    }
+
+    void faultsGiveOneLineAndUsage_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("firstLine");
+        QTest::newRow("long") << QStringList { QStringLiteral("--frobnicate") }
+                              << QStringLiteral("zelto：未知选项“--frobnicate”");
+        QTest::newRow("short") << QStringList { QStringLiteral("-x") } << QStringLiteral("zelto：未知选项“-x”");
+        QTest::newRow("after a good one") << QStringList { QStringLiteral("-style"), QStringLiteral("fusion"),
+            QStringLiteral("--nope") } << QStringLiteral("zelto：未知选项“--nope”");
+        QTest::newRow("positional") << QStringList { QStringLiteral("file.txt") }
+                                    << QStringLiteral("zelto：多余的参数“file.txt”");
+        QTest::newRow("value missing") << QStringList { QStringLiteral("-platform") }
+                                       << QStringLiteral("zelto：选项“-platform”缺少参数");
+    }
+    void faultsGiveOneLineAndUsage()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, firstLine);
+        const auto r = parse(args);
+        QCOMPARE(r.action, CommandLine::Action::Fail);
+        QCOMPARE(r.exitCode, 2);
+        const QStringList lines = r.text.split(QLatin1Char('\n'));
+        QCOMPARE(lines.value(0), firstLine);
+        QCOMPARE(lines.value(1) + QLatin1Char('\n'), CommandLine::usage());
+    }
+
+    // The toolkit's own options reach the application object; nothing else does.
+    void toolkitOptionsPassThrough()
+    {
+        const auto r = CommandLine::parse({ QStringLiteral("/usr/lib/zelto/zelto"), QStringLiteral("-platform"),
+            QStringLiteral("xcb"), QStringLiteral("--style=fusion"), QStringLiteral("-reverse") });
+        QCOMPARE(r.action, CommandLine::Action::Run);
+        QCOMPARE(r.toolkitArguments,
+            (QStringList { QStringLiteral("/usr/lib/zelto/zelto"), QStringLiteral("-reverse"),
+                QStringLiteral("-platform"), QStringLiteral("xcb"), QStringLiteral("-style"),
+                QStringLiteral("fusion") }));
+        QCOMPARE(parse({}).toolkitArguments, QStringList { QStringLiteral("zelto") });
+    }
+
+    // The real program, where no display could be opened: it must answer and leave nothing behind.
+    void programAnswersWithoutDisplayAndTouchesNothing()
+    {
+        QTemporaryDir home;
+        QVERIFY(home.isValid());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/config"));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home.path() + QStringLiteral("/data"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path() + QStringLiteral("/runtime"));
+        const QString program = QStringLiteral(ZELTO_EXECUTABLE);
+
+        ToolRun run = runTool(program, { QStringLiteral("--help") }, env);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.output, CommandLine::helpText());
+        QCOMPARE(run.errors, QString());
+
+        run = runTool(program, { QStringLiteral("--version") }, env);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.output, CommandLine::versionText());
+
+        run = runTool(program, { QStringLiteral("--bogus") }, env);
+        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(run.output, QString());
+        QVERIFY2(run.errors.startsWith(QStringLiteral("zelto：未知选项“--bogus”\n") + CommandLine::usage()),
+            qPrintable(run.errors));
+
+        QCOMPARE(filesUnder(home.path()), QStringList());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
