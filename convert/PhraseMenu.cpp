@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace {
@@ -65,7 +66,7 @@ PhraseMenu::PhraseMenu(const FormContext &context, ConvertPage *page, const QStr
         updateStatus();
     });
     connect(memo->document(), &QTextDocument::contentsChange, this, [this] {
-        if (m_converting)
+        if (m_converting && !m_ownEdit)
             m_stale = true;
     });
     // The page's own conversions and 全部清空 end the review.
@@ -99,7 +100,10 @@ void PhraseMenu::convertClick(PhraseConverter::Config config)
     SkinMemo *memo = m_page->bsSkinMemo220;
     QString text = memo->toPlainText();
     if (text.size() < BackgroundLength) {
-        apply(m_library->converter(config)->convert(text));
+        m_result = m_library->converter(config)->convert(text);
+        m_applied = 0;
+        m_editStarted = false;
+        applyStep(m_result.text.size());
         return;
     }
     // Read-only meanwhile; anything else that changes the text makes the result stale.
@@ -115,25 +119,93 @@ void PhraseMenu::convertClick(PhraseConverter::Config config)
 
 void PhraseMenu::conversionDone()
 {
-    m_converting = false;
-    m_page->bsSkinMemo220->setReadOnly(m_wasReadOnly);
-    if (!m_stale)
-        apply(m_conversion.result());
-    updateItems();
-    updateStatus();
+    m_result = m_conversion.result();
+    m_applied = 0;
+    m_editStarted = false;
+    applyNextPiece();
 }
 
-void PhraseMenu::apply(const PhraseResult &result)
+// A long text leaves the memo and the result goes in piece by piece, the event loop
+// running in between, all as one undo step: replacing megabytes at once would freeze the
+// window for seconds.
+void PhraseMenu::applyNextPiece()
 {
-    SkinMemo *memo = m_page->bsSkinMemo220;
-    QTextCursor cursor(memo->document());
-    cursor.beginEditBlock();
-    cursor.select(QTextCursor::Document);
-    cursor.insertText(result.text);
+    if (m_stale) {
+        finishConversion();
+        return;
+    }
+    QTextDocument *document = m_page->bsSkinMemo220->document();
+    const int old = m_applied == 0 ? document->characterCount() - 1 : 0;
+    if (old > 0) {
+        int start = std::max(0, old - int(PieceLength));
+        if (start > 0 && document->characterAt(start).isLowSurrogate())
+            --start;
+        QTextCursor cursor = editCursor();
+        cursor.setPosition(start);
+        cursor.setPosition(old, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        endEdit(cursor);
+    } else {
+        qsizetype end = std::min(m_result.text.size(), m_applied + PieceLength);
+        if (end < m_result.text.size() && m_result.text.at(end - 1).isHighSurrogate())
+            ++end;
+        if (applyStep(end)) {
+            finishConversion();
+            return;
+        }
+    }
+    QTimer::singleShot(0, this, guardedSlot(m_context.form, [this] { applyNextPiece(); }));
+}
+
+// The first edit of a conversion opens its undo entry; the later ones join it.
+QTextCursor PhraseMenu::editCursor()
+{
+    QTextCursor cursor(m_page->bsSkinMemo220->document());
+    m_ownEdit = true;
+    if (m_editStarted) {
+        cursor.joinPreviousEditBlock();
+    } else {
+        cursor.beginEditBlock();
+        m_editStarted = true;
+    }
+    return cursor;
+}
+
+void PhraseMenu::endEdit(QTextCursor &cursor)
+{
     cursor.endEditBlock();
-    memo->moveCursor(QTextCursor::Start);
-    reviewMarks->setMarks(result.marks);
+    m_ownEdit = false;
+}
+
+// Puts the result up to end in place of the memo text (the first step) or after what is
+// already there; after the last step the marks come, and it returns true.
+bool PhraseMenu::applyStep(qsizetype end)
+{
+    const bool first = !m_editStarted;
+    QTextCursor cursor = editCursor();
+    if (first)
+        cursor.select(QTextCursor::Document);
+    else
+        cursor.movePosition(QTextCursor::End);
+    cursor.insertText(m_result.text.sliced(m_applied, end - m_applied));
+    endEdit(cursor);
+    m_applied = end;
+    if (m_applied < m_result.text.size())
+        return false;
+    m_page->bsSkinMemo220->moveCursor(QTextCursor::Start);
+    reviewMarks->setMarks(m_result.marks);
+    m_result = {};
     emit converted();
+    return true;
+}
+
+void PhraseMenu::finishConversion()
+{
+    m_converting = false;
+    m_result = {};
+    m_page->bsSkinMemo220->setReadOnly(m_wasReadOnly);
+    updateItems();
+    updateStatus();
 }
 
 void PhraseMenu::nextMarkClick()

@@ -5,6 +5,7 @@
 
 #include <QFutureWatcher>
 #include <QObject>
+#include <QTextCursor>
 
 #include <array>
 #include <memory>
@@ -42,6 +43,8 @@ public:
 
     // Shorter texts convert at once; longer ones in the background.
     static constexpr qsizetype BackgroundLength = 200'000;
+    // Long results reach the memo in pieces of this many UTF-16 units.
+    static constexpr qsizetype PieceLength = 100'000;
 
 signals:
     void loaded();
@@ -50,7 +53,11 @@ signals:
 private:
     void libraryLoaded();
     void conversionDone();
-    void apply(const PhraseResult &result);
+    void applyNextPiece();
+    bool applyStep(qsizetype end);
+    QTextCursor editCursor();
+    void endEdit(QTextCursor &cursor);
+    void finishConversion();
     void updateItems();
     void updateStatus();
     void addReplaceItems();
@@ -63,8 +70,12 @@ private:
     std::shared_ptr<const PhraseLibrary> m_library;
     QFutureWatcher<std::shared_ptr<const PhraseLibrary>> m_loading;
     QFutureWatcher<PhraseResult> m_conversion;
+    PhraseResult m_result;
+    qsizetype m_applied = 0;
     bool m_converting = false;
     bool m_stale = false;
+    bool m_ownEdit = false;
+    bool m_editStarted = false;
     bool m_wasReadOnly = false;
     QList<QAction *> m_replaceActions;
 };

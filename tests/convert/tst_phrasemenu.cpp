@@ -263,6 +263,11 @@ void TestPhraseMenu::longTextConvertsInTheBackground()
     QCOMPARE(p.marks->count(), text.size() / line.size());
     QVERIFY(p.status->text().startsWith(QStringLiteral("还有 %1 个字待核对").arg(p.marks->count())));
     QVERIFY(p.memo->extraSelections().size() < 100); // only those in view are drawn
+    // Put into the memo in pieces, still one undo step.
+    QVERIFY(text.size() > 2 * PhraseMenu::PieceLength);
+    p.memo->undo();
+    QCOMPARE(p.memo->toPlainText(), text);
+    QCOMPARE(p.marks->count(), 0);
 
     // A change meanwhile wins over the conversion.
     p.convert(text);
