@@ -5,7 +5,8 @@
 #
 #   tools/screenshot.sh [build-dir]     (default: build/)
 #
-# Writes docs/screenshot-signatures.png and docs/screenshot-pictures.png.
+# Writes docs/screenshot-signatures.png, docs/screenshot-pictures.png and
+# docs/screenshot-phrase-review.png (按词组转换 with its review marks on 〖简转繁〗).
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -51,4 +52,20 @@ sleep 0.5
 xdotool mousemove 1200 1000
 sleep 0.3
 import -window "$main" "$repo/docs/screenshot-pictures.png"
-echo "wrote docs/screenshot-signatures.png and docs/screenshot-pictures.png"
+click_in_main 427 63 # 〖简转繁〗
+sleep 0.5
+printf '我的头发和发展都很好。钟声里，他把信发给我；我后悔没回。\n衣服晒干了吗？面里加了点儿酱。\n' |
+    xclip -i -selection clipboard
+click_in_main 335 245
+xdotool key ctrl+v
+sleep 0.3
+xdotool click 3
+sleep 0.6
+xdotool key Up Right # the submenu 按词组转换, its first item 简体→繁体
+sleep 0.6
+xdotool key Return
+sleep 0.5
+xdotool mousemove 1200 1000
+sleep 0.3
+import -window "$main" "$repo/docs/screenshot-phrase-review.png"
+echo "wrote docs/screenshot-signatures.png, docs/screenshot-pictures.png and docs/screenshot-phrase-review.png"
