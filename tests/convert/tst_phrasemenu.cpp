@@ -225,6 +225,11 @@ void TestPhraseMenu::marksFollowEditsAndF3AndReplaceItems()
     p.putCaret(0);
     emit p.page.bsSkinPopupMenu5->aboutToShow();
     QVERIFY(!p.replaceItem(QStringLiteral("髮")));
+    // A right click on a mark offers its candidates wherever the caret is.
+    QTest::mousePress(p.memo->viewport(), Qt::RightButton, {}, p.pointAt(5));
+    emit p.page.bsSkinPopupMenu5->aboutToShow();
+    QVERIFY(p.replaceItem(QStringLiteral("髮")));
+    p.page.bsSkinPopupMenu5->hide();
 }
 
 void TestPhraseMenu::pageButtonsAndUndoEndTheReview()
