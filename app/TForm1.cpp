@@ -17,6 +17,8 @@
 #include "info/DataInfoCommand.h"
 #include "convert/ConvertPage.h"
 #include "convert/GbToBig.h"
+#include "convert/PhraseLibrary.h"
+#include "convert/PhraseMenu.h"
 #include "info/InfoCommands.h"
 #include "info/Maker.h"
 #include "platform/AddressOpener.h"
@@ -85,6 +87,7 @@ TForm1::TForm1(FormServices services, QWidget *parent) : QWidget(parent), m_serv
     GbToBig1 = new TGbToBig(this);
     GbToBig1->setObjectName(QStringLiteral("GbToBig1"));
     m_convertPage = new ConvertPage(m_context, m_pages->page("bsSkinTabSheet23"), GbToBig1);
+    new PhraseMenu(m_context, m_convertPage, PhraseLibrary::defaultDataDir());
     m_dataInfo = new DataInfoCommand(m_catalogue, bsSkinMessage1, this);
     connect(m_context.action("N64"), &QAction::triggered, this, guardedSlot(this, [this] { m_dataInfo->N64Click(); }));
 

@@ -7,6 +7,7 @@ ZELTO_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-svg-dev libqt6svg6
     libicu-dev libgl-dev libxcb1-dev
+    libopencc-dev libopencc-data opencc
     fonts-wqy-microhei fonts-wqy-zenhei
     libbenchmark-dev
     xvfb xauth openbox xdotool xclip x11-utils imagemagick trayer

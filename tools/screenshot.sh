@@ -5,9 +5,9 @@
 #
 #   tools/screenshot.sh [build-dir] [scale]     (default: build/, 1)
 #
-# Writes docs/screenshot-signatures.png and docs/screenshot-pictures.png; with scale 2,
-# on a 4K screen with QT_SCALE_FACTOR=2, docs/screenshot-signatures-scale2.png and
-# docs/screenshot-pictures-scale2.png.
+# Writes docs/screenshot-signatures.png, docs/screenshot-pictures.png and
+# docs/screenshot-phrase-review.png (按词组转换 with its review marks on 〖简转繁〗); with
+# scale 2, on a 4K screen with QT_SCALE_FACTOR=2, the first two as *-scale2.png.
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -62,4 +62,22 @@ sleep 0.5
 xdotool mousemove 1200 1000
 sleep 0.3
 import -window "$main" "$repo/docs/screenshot-pictures$suffix.png"
+if [ -z "$suffix" ]; then
+    click_in_main 427 63 # 〖简转繁〗
+    sleep 0.5
+    printf '我的头发和发展都很好。钟声里，他把信发给我；我后悔没回。\n衣服晒干了吗？面里加了点儿酱。\n' |
+        xclip -i -selection clipboard
+    click_in_main 335 245
+    xdotool key ctrl+v
+    sleep 0.3
+    xdotool click 3
+    sleep 0.6
+    xdotool key Up Right # the submenu 按词组转换, its first item 简体→繁体
+    sleep 0.6
+    xdotool key Return
+    sleep 0.5
+    xdotool mousemove 1200 1000
+    sleep 0.3
+    import -window "$main" "$repo/docs/screenshot-phrase-review.png"
+fi
 echo "wrote docs/screenshot-signatures$suffix.png and docs/screenshot-pictures$suffix.png"

@@ -1,0 +1,89 @@
+#include "convert/PhraseConverter.h"
+
+#include "convert/OpenccEngine.h"
+#include "platform/Gbk.h"
+
+#include <bitset>
+
+namespace {
+
+using CharSet = std::bitset<0x10000>;
+
+// The UTF-16 units that stand for a character of code page 936 on their own. Surrogates
+// never do, so characters beyond the BMP always pass through.
+const CharSet &gbkUnits()
+{
+    static const CharSet units = [] {
+        CharSet set;
+        for (char32_t c = 1; c < 0x10000; ++c) {
+            const QChar ch { char16_t(c) };
+            if (!ch.isSurrogate() && Gbk::canEncode(QStringView(&ch, 1)))
+                set.set(c);
+        }
+        return set;
+    }();
+    return units;
+}
+
+// UTF-16 units that the UTF-8 bytes [0, byteOffset) of text stand for, counted on from a
+// previous (bytes, units) pair.
+qsizetype unitsUpTo(const std::string &text, std::size_t &bytes, qsizetype &units, std::size_t byteOffset)
+{
+    for (; bytes < byteOffset; ++bytes) {
+        const auto b = static_cast<unsigned char>(text[bytes]);
+        if ((b & 0xC0) != 0x80)
+            units += b >= 0xF0 ? 2 : 1;
+    }
+    return units;
+}
+
+} // namespace
+
+PhraseConverter::PhraseConverter(std::shared_ptr<const OpenccEngine> engine)
+    : m_engine(std::move(engine))
+{
+    gbkUnits(); // built here, at loading, rather than in the first conversion
+}
+
+PhraseConverter::~PhraseConverter() = default;
+
+PhraseResult PhraseConverter::convert(QStringView text, bool review) const
+{
+    const CharSet &gbk = gbkUnits();
+    PhraseResult result;
+    result.text.reserve(text.size() + text.size() / 8);
+    std::string converted;
+    std::vector<OpenccEngine::ByteMark> marks;
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n) {
+        qsizetype end = i;
+        while (end < n && gbk.test(text[end].unicode()))
+            ++end;
+        if (end == i) {
+            result.text += text[i];
+            ++i;
+            continue;
+        }
+        const QByteArray utf8 = text.sliced(i, end - i).toUtf8();
+        converted.clear();
+        marks.clear();
+        m_engine->convert(
+            std::string_view(utf8.constData(), std::size_t(utf8.size())), converted, review ? &marks : nullptr);
+        const qsizetype base = result.text.size();
+        result.text += QString::fromUtf8(converted.data(), qsizetype(converted.size()));
+        std::size_t bytes = 0;
+        qsizetype units = 0;
+        for (const auto &mark : marks) {
+            ReviewMark m;
+            m.position = base + unitsUpTo(converted, bytes, units, mark.offset);
+            for (const std::string &candidate : mark.candidates)
+                m.candidates += QString::fromUtf8(candidate.data(), qsizetype(candidate.size()));
+            m.candidates.removeDuplicates();
+            if (m.candidates.size() > 1)
+                result.marks.append(std::move(m));
+        }
+        i = end;
+    }
+    return result;
+}

@@ -1,0 +1,125 @@
+#include "convert/PhraseLibrary.h"
+
+#include "convert/OpenccEngine.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStandardPaths>
+
+#include <opencc/Config.hpp>
+
+namespace {
+
+// A load failure, its message already in the user's words.
+struct LoadError
+{
+    QString message;
+};
+
+// Only regular files are read: a FIFO in place of a dictionary would block the loading.
+QString checkedPath(const QDir &dir, const QString &name)
+{
+    const QFileInfo info(dir.filePath(name));
+    if (!info.exists())
+        throw LoadError { QStringLiteral("缺少 OpenCC 的数据文件“%1”（%2）").arg(name, dir.path()) };
+    if (!info.isFile() || !info.isReadable())
+        throw LoadError { QStringLiteral("OpenCC 的数据文件“%1”不是可读的普通文件（%2）").arg(name, dir.path()) };
+    return info.absoluteFilePath();
+}
+
+// Every dictionary a configuration names, pointed at the data folder: OpenCC would look in
+// the working folder first.
+QJsonValue resolveFiles(const QJsonValue &value, const QDir &dir)
+{
+    if (value.isArray()) {
+        QJsonArray array;
+        for (const QJsonValue &item : value.toArray())
+            array.append(resolveFiles(item, dir));
+        return array;
+    }
+    if (!value.isObject())
+        return value;
+    QJsonObject object = value.toObject();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        if (it.key() == QLatin1String("file") && it.value().isString())
+            *it = checkedPath(dir, it.value().toString());
+        else
+            *it = resolveFiles(it.value(), dir);
+    }
+    return object;
+}
+
+std::unique_ptr<PhraseConverter> loadConfig(opencc::Config &opencc, const QDir &dir, const QString &fileName)
+{
+    QFile file(checkedPath(dir, fileName));
+    if (!file.open(QIODevice::ReadOnly))
+        throw LoadError { QStringLiteral("OpenCC 的数据文件“%1”不是可读的普通文件（%2）").arg(fileName, dir.path()) };
+    const QJsonDocument json = QJsonDocument::fromJson(file.readAll());
+    if (!json.isObject())
+        throw LoadError { QStringLiteral("OpenCC 的配置文件“%1”格式有误（%2）").arg(fileName, dir.path()) };
+    const QJsonValue resolved = resolveFiles(json.object(), dir);
+    const QByteArray text = QJsonDocument(resolved.toObject()).toJson(QJsonDocument::Compact);
+    try {
+        const opencc::ConverterPtr converter
+            = opencc.NewFromString(text.toStdString(), QDir::cleanPath(dir.absolutePath()).toStdString() + '/');
+        return std::make_unique<PhraseConverter>(std::make_shared<const OpenccEngine>(converter));
+    } catch (...) {
+        // OpenCC's own errors, the dictionary library's and ours all come down to this.
+        throw LoadError { QStringLiteral("OpenCC 无法载入配置“%1”或它的词典（%2）").arg(fileName, dir.path()) };
+    }
+}
+
+} // namespace
+
+QString PhraseLibrary::defaultDataDir()
+{
+    return QStandardPaths::locate(
+        QStandardPaths::GenericDataLocation, QStringLiteral("opencc"), QStandardPaths::LocateDirectory);
+}
+
+QString PhraseLibrary::configFileName(PhraseConverter::Config config)
+{
+    switch (config) {
+    case PhraseConverter::S2T:
+        return QStringLiteral("s2t.json");
+    case PhraseConverter::S2TWP:
+        return QStringLiteral("s2twp.json");
+    case PhraseConverter::S2HK:
+        return QStringLiteral("s2hk.json");
+    case PhraseConverter::T2S:
+        return QStringLiteral("t2s.json");
+    case PhraseConverter::TW2SP:
+        return QStringLiteral("tw2sp.json");
+    }
+    return {};
+}
+
+PhraseLibrary::PhraseLibrary(const QString &dataDir)
+{
+    opencc::Config opencc; // shares the dictionaries between the configurations
+    for (int c = 0; c < PhraseConverter::ConfigCount; ++c) {
+        try {
+            if (dataDir.isEmpty() || !QFileInfo(dataDir).isDir())
+                throw LoadError { QStringLiteral("找不到 OpenCC 的数据文件夹，请安装 libopencc-data") };
+            m_converters[c] = loadConfig(opencc, QDir(dataDir), configFileName(PhraseConverter::Config(c)));
+        } catch (const LoadError &e) {
+            m_errors[c] = e.message;
+        }
+    }
+}
+
+PhraseLibrary::~PhraseLibrary() = default;
+
+const PhraseConverter *PhraseLibrary::converter(PhraseConverter::Config config) const
+{
+    return m_converters[config].get();
+}
+
+QString PhraseLibrary::error(PhraseConverter::Config config) const
+{
+    return m_errors[config];
+}

@@ -1,0 +1,272 @@
+#include "convert/PhraseMenu.h"
+
+#include "widgets/SkinMemo.h"
+#include "convert/ConvertPage.h"
+#include "convert/PhraseLibrary.h"
+#include "convert/ReviewMarks.h"
+#include "window/Guard.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace {
+
+struct Item
+{
+    PhraseConverter::Config config;
+    const char *name;
+    const char16_t *caption;
+};
+
+constexpr Item Items[] = {
+    { PhraseConverter::S2T, "phraseS2T", u"简体→繁体" },
+    { PhraseConverter::S2TWP, "phraseS2TWP", u"简体→台湾正体（含用词）" },
+    { PhraseConverter::S2HK, "phraseS2HK", u"简体→香港繁体" },
+    { PhraseConverter::T2S, "phraseT2S", u"繁体→简体" },
+    { PhraseConverter::TW2SP, "phraseTW2SP", u"台湾正体→简体（含用词）" },
+};
+
+} // namespace
+
+PhraseMenu::PhraseMenu(const FormContext &context, ConvertPage *page, const QString &dataDir)
+    : QObject(context.form)
+    , m_context(context)
+    , m_page(page)
+    , m_status(context.widget<QLabel>("bsSkinStatusPanel1"))
+{
+    setObjectName(QStringLiteral("phraseMenu"));
+    SkinMemo *memo = page->bsSkinMemo220;
+    reviewMarks = new ReviewMarks(memo);
+
+    QMenu *menu = page->bsSkinPopupMenu5;
+    menu->addSeparator();
+    phraseMenu = menu->addMenu(QStringLiteral("按词组转换"));
+    phraseMenu->setObjectName(QStringLiteral("phraseConvertMenu"));
+    phraseMenu->setToolTipsVisible(true);
+    for (const Item &item : Items) {
+        QAction *action = phraseMenu->addAction(QString::fromUtf16(item.caption));
+        action->setObjectName(QLatin1String(item.name));
+        const PhraseConverter::Config config = item.config;
+        connect(action, &QAction::triggered, this, guardedSlot(context.form, [this, config] { convertClick(config); }));
+        convertActions[config] = action;
+    }
+    nextMarkAction = menu->addAction(QStringLiteral("下一个待核对"));
+    nextMarkAction->setObjectName(QStringLiteral("nextReviewMark"));
+    nextMarkAction->setShortcut(QKeySequence(Qt::Key_F3));
+    nextMarkAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    memo->addAction(nextMarkAction); // so that F3 works in the memo, menu closed
+    connect(nextMarkAction, &QAction::triggered, this, guardedSlot(context.form, [this] { nextMarkClick(); }));
+    connect(menu, &QMenu::aboutToShow, this, guardedSlot(context.form, [this] { addReplaceItems(); }));
+
+    connect(reviewMarks, &ReviewMarks::countChanged, this, [this] {
+        updateItems();
+        updateStatus();
+    });
+    connect(memo->document(), &QTextDocument::contentsChange, this, [this] {
+        if (m_converting && !m_ownEdit)
+            m_stale = true;
+    });
+    // The page's own conversions and 全部清空 end the review.
+    for (const char *name : { "bsSkinButton6", "bsSkinButton7", "bsSkinButton9", "bsSkinButton11", "bsSkinButton10" }) {
+        if (auto *button = context.widget<QPushButton>(name))
+            connect(button, &QPushButton::clicked, reviewMarks, &ReviewMarks::clear);
+    }
+
+    connect(&m_loading, &QFutureWatcher<std::shared_ptr<const PhraseLibrary>>::finished, this,
+        guardedSlot(context.form, [this] { libraryLoaded(); }));
+    connect(&m_conversion, &QFutureWatcher<PhraseResult>::finished, this,
+        guardedSlot(context.form, [this] { conversionDone(); }));
+    updateItems();
+    m_loading.setFuture(
+        QtConcurrent::run([dataDir] { return std::shared_ptr<const PhraseLibrary>(new PhraseLibrary(dataDir)); }));
+}
+
+PhraseMenu::~PhraseMenu() = default;
+
+void PhraseMenu::libraryLoaded()
+{
+    m_library = m_loading.result();
+    updateItems();
+    emit loaded();
+}
+
+void PhraseMenu::convertClick(PhraseConverter::Config config)
+{
+    if (!m_library || m_converting || !m_library->converter(config))
+        return;
+    SkinMemo *memo = m_page->bsSkinMemo220;
+    QString text = memo->toPlainText();
+    if (text.size() < BackgroundLength) {
+        m_result = m_library->converter(config)->convert(text);
+        m_applied = 0;
+        m_editStarted = false;
+        applyStep(m_result.text.size());
+        return;
+    }
+    // Read-only meanwhile; anything else that changes the text makes the result stale.
+    m_converting = true;
+    m_stale = false;
+    m_wasReadOnly = memo->isReadOnly();
+    memo->setReadOnly(true);
+    updateItems();
+    updateStatus();
+    m_conversion.setFuture(QtConcurrent::run(
+        [library = m_library, config, text = std::move(text)] { return library->converter(config)->convert(text); }));
+}
+
+void PhraseMenu::conversionDone()
+{
+    m_result = m_conversion.result();
+    m_applied = 0;
+    m_editStarted = false;
+    applyNextPiece();
+}
+
+// A long text leaves the memo and the result goes in piece by piece, the event loop
+// running in between, all as one undo step: replacing megabytes at once would freeze the
+// window for seconds.
+void PhraseMenu::applyNextPiece()
+{
+    if (m_stale) {
+        finishConversion();
+        return;
+    }
+    QTextDocument *document = m_page->bsSkinMemo220->document();
+    const int old = m_applied == 0 ? document->characterCount() - 1 : 0;
+    if (old > 0) {
+        int start = std::max(0, old - int(PieceLength));
+        if (start > 0 && document->characterAt(start).isLowSurrogate())
+            --start;
+        QTextCursor cursor = editCursor();
+        cursor.setPosition(start);
+        cursor.setPosition(old, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        endEdit(cursor);
+    } else {
+        qsizetype end = std::min(m_result.text.size(), m_applied + PieceLength);
+        if (end < m_result.text.size() && m_result.text.at(end - 1).isHighSurrogate())
+            ++end;
+        if (applyStep(end)) {
+            finishConversion();
+            return;
+        }
+    }
+    QTimer::singleShot(0, this, guardedSlot(m_context.form, [this] { applyNextPiece(); }));
+}
+
+// The first edit of a conversion opens its undo entry; the later ones join it.
+QTextCursor PhraseMenu::editCursor()
+{
+    QTextCursor cursor(m_page->bsSkinMemo220->document());
+    m_ownEdit = true;
+    if (m_editStarted) {
+        cursor.joinPreviousEditBlock();
+    } else {
+        cursor.beginEditBlock();
+        m_editStarted = true;
+    }
+    return cursor;
+}
+
+void PhraseMenu::endEdit(QTextCursor &cursor)
+{
+    cursor.endEditBlock();
+    m_ownEdit = false;
+}
+
+// Puts the result up to end in place of the memo text (the first step) or after what is
+// already there; after the last step the marks come, and it returns true.
+bool PhraseMenu::applyStep(qsizetype end)
+{
+    const bool first = !m_editStarted;
+    QTextCursor cursor = editCursor();
+    if (first)
+        cursor.select(QTextCursor::Document);
+    else
+        cursor.movePosition(QTextCursor::End);
+    cursor.insertText(m_result.text.sliced(m_applied, end - m_applied));
+    endEdit(cursor);
+    m_applied = end;
+    if (m_applied < m_result.text.size())
+        return false;
+    m_page->bsSkinMemo220->moveCursor(QTextCursor::Start);
+    reviewMarks->setMarks(m_result.marks);
+    m_result = {};
+    emit converted();
+    return true;
+}
+
+void PhraseMenu::finishConversion()
+{
+    m_converting = false;
+    m_result = {};
+    m_page->bsSkinMemo220->setReadOnly(m_wasReadOnly);
+    updateItems();
+    updateStatus();
+}
+
+void PhraseMenu::nextMarkClick()
+{
+    reviewMarks->selectNext();
+}
+
+void PhraseMenu::updateItems()
+{
+    for (const Item &item : Items) {
+        QAction *action = convertActions[item.config];
+        QString why;
+        if (!m_library)
+            why = QStringLiteral("正在载入 OpenCC 的词典…");
+        else if (!m_library->error(item.config).isEmpty())
+            why = QStringLiteral("无法按词组转换：") + m_library->error(item.config);
+        action->setEnabled(why.isEmpty() && !m_converting);
+        action->setToolTip(why.isEmpty() ? action->text() : why);
+    }
+    nextMarkAction->setEnabled(reviewMarks->count() > 0);
+}
+
+void PhraseMenu::updateStatus()
+{
+    if (!m_status)
+        return;
+    QString message;
+    if (m_converting)
+        message = QStringLiteral("正在按词组转换…");
+    else if (reviewMarks->count() > 0)
+        message = QStringLiteral("还有 %1 个字待核对（F3 到下一个）").arg(reviewMarks->count());
+    if (!message.isEmpty()) {
+        if (!m_statusShown)
+            m_savedStatus = m_status->text();
+        m_statusShown = true;
+        m_status->setText(message);
+    } else if (m_statusShown) {
+        m_statusShown = false;
+        m_status->setText(m_savedStatus);
+    }
+}
+
+// "换成 …" for the mark right-clicked or at the caret, at the end of the memo's menu.
+void PhraseMenu::addReplaceItems()
+{
+    qDeleteAll(m_replaceActions);
+    m_replaceActions.clear();
+    const int index = reviewMarks->indexForContextMenu();
+    if (index < 0)
+        return;
+    const ReviewMark mark = reviewMarks->marks().at(index);
+    QMenu *menu = m_page->bsSkinPopupMenu5;
+    m_replaceActions.append(menu->addSeparator());
+    for (const QString &candidate : mark.candidates.mid(1)) {
+        QAction *action = menu->addAction(QStringLiteral("换成 %1").arg(candidate));
+        action->setObjectName(QStringLiteral("replaceWith"));
+        connect(action, &QAction::triggered, this, guardedSlot(m_context.form, [this, mark, candidate] {
+            const int now = reviewMarks->indexAt(int(mark.position));
+            if (now >= 0 && reviewMarks->marks().at(now) == mark)
+                reviewMarks->choose(now, candidate);
+        }));
+        m_replaceActions.append(action);
+    }
+}

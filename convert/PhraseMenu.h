@@ -1,0 +1,81 @@
+#pragma once
+
+#include "convert/PhraseConverter.h"
+#include "window/FormContext.h"
+
+#include <QFutureWatcher>
+#include <QObject>
+#include <QTextCursor>
+
+#include <array>
+#include <memory>
+
+class ConvertPage;
+class PhraseLibrary;
+class QAction;
+class QLabel;
+class QMenu;
+class ReviewMarks;
+
+// Phrase-level conversion on the conversion page: the submenu "按词组转换" in the memo's
+// menu, the review of what no phrase decided ("下一个待核对" F3, "换成 …"), and the count
+// of marks left in the status bar's left panel. The OpenCC data loads in the background;
+// until it is there, and for good when it cannot be loaded, the five items are disabled
+// and say why. Long texts convert off the GUI thread.
+class PhraseMenu : public QObject
+{
+    Q_OBJECT
+public:
+    PhraseMenu(const FormContext &context, ConvertPage *page, const QString &dataDir);
+    ~PhraseMenu() override;
+
+    // Converts the whole memo text as one undo step and marks what needs review.
+    void convertClick(PhraseConverter::Config config);
+    void nextMarkClick();
+
+    bool isLoaded() const { return m_library != nullptr; }
+    bool isConverting() const { return m_converting; }
+
+    QMenu *phraseMenu = nullptr;
+    std::array<QAction *, PhraseConverter::ConfigCount> convertActions {};
+    QAction *nextMarkAction = nullptr;
+    ReviewMarks *reviewMarks = nullptr;
+
+    // Shorter texts convert at once; longer ones in the background.
+    static constexpr qsizetype BackgroundLength = 200'000;
+    // Long results reach the memo in pieces of this many UTF-16 units.
+    static constexpr qsizetype PieceLength = 100'000;
+
+signals:
+    void loaded();
+    void converted();
+
+private:
+    void libraryLoaded();
+    void conversionDone();
+    void applyNextPiece();
+    bool applyStep(qsizetype end);
+    QTextCursor editCursor();
+    void endEdit(QTextCursor &cursor);
+    void finishConversion();
+    void updateItems();
+    void updateStatus();
+    void addReplaceItems();
+
+    FormContext m_context;
+    ConvertPage *m_page;
+    QLabel *m_status;
+    QString m_savedStatus;
+    bool m_statusShown = false;
+    std::shared_ptr<const PhraseLibrary> m_library;
+    QFutureWatcher<std::shared_ptr<const PhraseLibrary>> m_loading;
+    QFutureWatcher<PhraseResult> m_conversion;
+    PhraseResult m_result;
+    qsizetype m_applied = 0;
+    bool m_converting = false;
+    bool m_stale = false;
+    bool m_ownEdit = false;
+    bool m_editStarted = false;
+    bool m_wasReadOnly = false;
+    QList<QAction *> m_replaceActions;
+};

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "convert/PhraseConverter.h"
+
+#include <QList>
+#include <QObject>
+#include <QPoint>
+
+class QMenu;
+class QPlainTextEdit;
+
+// The review marks of a memo after a phrase-level conversion: each is drawn with a dotted
+// underline (only those in view, so that a huge text stays quick), explains itself in a
+// tooltip and offers its candidates on a click. They live beside the document, never in
+// it, so copies never carry them. An edit drops the marks it touches and moves the others.
+class ReviewMarks : public QObject
+{
+    Q_OBJECT
+public:
+    explicit ReviewMarks(QPlainTextEdit *memo);
+
+    // Positions are the memo document's.
+    void setMarks(QList<ReviewMark> marks);
+    void clear();
+    int count() const { return int(m_marks.size()); }
+    const QList<ReviewMark> &marks() const { return m_marks; }
+
+    // The mark on the character at a document position, or -1.
+    int indexAt(int position) const;
+    // The mark under a point of the memo's viewport, or -1.
+    int indexAtPoint(QPoint viewportPoint) const;
+    // The mark a context menu is for: the one right-clicked, else the one at the caret.
+    int indexForContextMenu() const;
+
+    // Replaces the marked character by candidate as one undo step; the mark goes.
+    void choose(int index, const QString &candidate);
+    // Selects the next mark after the caret, from the top again after the last.
+    bool selectNext();
+    // Offers the candidates of a mark; the one in the text is checked.
+    void showCandidates(int index, QPoint globalPos);
+
+    QMenu *candidateMenu() const { return m_menu; }
+
+signals:
+    void countChanged(int count);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void contentsChanged(int position, int removed, int added);
+    void refreshSelections(bool force = false);
+    QString toolTip(const ReviewMark &mark) const;
+
+    QPlainTextEdit *m_memo;
+    QMenu *m_menu;
+    QList<ReviewMark> m_marks; // in order of position
+    // What the drawn selections were made for, to redraw only when it changes.
+    int m_drawnFrom = -1;
+    int m_drawnTo = -1;
+    QPoint m_pressPoint;
+    QPoint m_rightPressPoint;
+    bool m_rightPressed = false;
+    bool m_refreshPending = false;
+};
