@@ -110,7 +110,7 @@ void ConvertPage::bsSkinButton8Click()
     if (!bsSkinMemo220->hasSelection())
         return;
     bsSkinMemo220->copy();
-    CopyNotice::show(m_context.messages, CopyNotice::CopyAllTimeoutMs);
+    CopyNotice::show(m_context, CopyNotice::CopyAllTimeoutMs);
 }
 
 void ConvertPage::bsSkinButton10Click()
@@ -130,7 +130,7 @@ void ConvertPage::N66Click()
     if (!bsSkinMemo220->hasSelection())
         return;
     bsSkinMemo220->copy();
-    CopyNotice::show(m_context.messages, CopyNotice::ListTimeoutMs);
+    CopyNotice::show(m_context, CopyNotice::ListTimeoutMs);
 }
 
 void ConvertPage::N67Click()

@@ -112,7 +112,7 @@ QList<Entry> catalogueList(const QStringList &rows, const QString &page, const Q
     entries.reserve(rows.size());
     for (const QString &row : rows) {
         if (!row.trimmed().isEmpty())
-            entries.append(Entry { row, {}, {}, page + QStringLiteral("·") + listName });
+            entries.append(Entry { row, {}, {}, origin });
     }
     return entries;
 }

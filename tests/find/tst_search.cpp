@@ -69,6 +69,9 @@ private slots:
                 QStringLiteral("〖经典个性网名〗"), QStringLiteral("个性男生网名"));
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows[1].origin(), QStringLiteral("〖经典个性网名〗·个性男生网名"));
+        QCOMPARE(
+            EntrySplitter::catalogueList({ QStringLiteral("一") }, QStringLiteral("〖经典个性签名〗"), {})[0].origin(),
+            QStringLiteral("〖经典个性签名〗"));
     }
 
     void matches_data()
