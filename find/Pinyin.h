@@ -15,6 +15,7 @@ public:
     {
         std::vector<std::string_view> spellings;
         quint32 firstLetters = 0; // bit n: a spelling starts with 'a' + n
+        quint32 letters = 0; // bit n: a spelling holds 'a' + n
     };
 
     Pinyin();

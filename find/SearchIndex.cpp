@@ -6,18 +6,6 @@
 #include <algorithm>
 #include <array>
 
-namespace {
-
-quint32 lettersOf(std::string_view spelling)
-{
-    quint32 mask = 0;
-    for (const char c : spelling)
-        mask |= 1u << (c - 'a');
-    return mask;
-}
-
-} // namespace
-
 SearchIndex::SearchIndex(const Pinyin &pinyin)
     : m_pinyin(pinyin)
 {
@@ -33,26 +21,40 @@ SearchIndex::Span SearchIndex::append(const QString &s, quint32 &letters)
         m_sets.push_back(quint16(set));
         if (c >= u'a' && c <= u'z')
             letters |= 1u << (c - u'a');
-        for (const std::string_view spelling : m_pinyin.set(set).spellings)
-            letters |= lettersOf(spelling);
+        letters |= m_pinyin.set(set).letters;
     }
     return span;
 }
 
 void SearchIndex::add(const QList<Entry> &entries)
 {
+    m_byText.clear();
     m_entries.reserve(m_entries.size() + entries.size());
     m_prepared.reserve(m_prepared.size() + std::size_t(entries.size()));
+    std::size_t chars = m_chars.size();
+    for (const Entry &e : entries)
+        chars += std::size_t(e.text.size() + e.label.size() + e.heading.size());
+    m_chars.reserve(chars);
+    m_sets.reserve(chars);
     for (const Entry &e : entries) {
         Prepared p;
         p.text = append(e.text, p.letters);
         p.label = append(e.label, p.letters);
         p.heading = append(e.heading, p.letters);
         m_prepared.push_back(p);
-        if (!m_byText.contains(e.text))
-            m_byText.insert(e.text, m_entries.size());
         m_entries.append(e);
     }
+}
+
+qsizetype SearchIndex::indexOfText(const QString &text) const
+{
+    // Only the user's lists look entries up by text: the table is made the first time.
+    if (m_byText.isEmpty() && !m_entries.isEmpty()) {
+        m_byText.reserve(m_entries.size());
+        for (qsizetype i = m_entries.size() - 1; i >= 0; --i)
+            m_byText.insert(m_entries[i].text, i);
+    }
+    return m_byText.value(text, -1);
 }
 
 template <typename Ids>

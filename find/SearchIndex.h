@@ -21,7 +21,7 @@ public:
     qsizetype size() const { return m_entries.size(); }
     const Entry &entry(qsizetype i) const { return m_entries[i]; }
     // The first entry whose copied text is exactly this, or -1.
-    qsizetype indexOfText(const QString &text) const { return m_byText.value(text, -1); }
+    qsizetype indexOfText(const QString &text) const;
 
     // The matching entries, best first: whole-entry matches, then those that start with
     // the search text, then the rest, each group in page order. "among" limits the search
@@ -48,5 +48,5 @@ private:
     std::vector<Prepared> m_prepared;
     std::u16string m_chars;
     std::vector<quint16> m_sets;
-    QHash<QString, qsizetype> m_byText;
+    mutable QHash<QString, qsizetype> m_byText;
 };
