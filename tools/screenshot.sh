@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Makes the README's screenshots from the real program: starts it on a private Xvfb
 # display with openbox, as a user who has seen the first-run notices, picks a signature
-# on 〖经典个性签名〗 and opens 〖字符贴图〗, and saves the main window each time.
+# on 〖经典个性签名〗 and opens 〖字符贴图〗, and saves the main window each time; then
+# searches "kx" in the find window and saves the two windows side by side.
 #
 #   tools/screenshot.sh [build-dir]     (default: build/)
 #
-# Writes docs/screenshot-signatures.png and docs/screenshot-pictures.png.
+# Writes docs/screenshot-signatures.png, docs/screenshot-pictures.png and
+# docs/screenshot-find.png.
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,7 +15,7 @@ build=$(cd "${1:-$repo/build}" && pwd)
 [ -x "$build/run/zelto" ] || { echo "no program at $build/run/zelto: build first" >&2; exit 2; }
 
 scratch=$(mktemp -d /tmp/zelto-shot.XXXXXX)
-export E2E_SHOTS=$scratch XDG_CONFIG_HOME=$scratch/config XDG_RUNTIME_DIR=$scratch/runtime
+export E2E_SHOTS=$scratch XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data XDG_RUNTIME_DIR=$scratch/runtime
 mkdir -p "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 source "$repo/tests/e2e/lib.sh"
@@ -51,4 +53,16 @@ sleep 0.5
 xdotool mousemove 1200 1000
 sleep 0.3
 import -window "$main" "$repo/docs/screenshot-pictures.png"
-echo "wrote docs/screenshot-signatures.png and docs/screenshot-pictures.png"
+
+xdotool windowactivate --sync "$main" key ctrl+f
+find_window() { xdotool search --onlyvisible --name '^查找与收藏$' 2>/dev/null | head -1; }
+wait_until 5 find_window >/dev/null || fail "the find window did not open"
+sleep 0.5
+xdotool type --delay 100 kx
+sleep 0.5
+xdotool key Down
+sleep 0.3
+g=($(geometry "$main"))
+f=($(geometry "$(find_window)"))
+import -window root -crop "$((f[0] + f[2] - g[0]))x${g[3]}+${g[0]}+${g[1]}" +repage "$repo/docs/screenshot-find.png"
+echo "wrote docs/screenshot-signatures.png, docs/screenshot-pictures.png and docs/screenshot-find.png"
