@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTableView>
 
 namespace {
@@ -186,6 +187,27 @@ private slots:
         star->trigger();
         f.form.collections()->bsSkinPopupMenu2->hide();
         QVERIFY(f.find()->store().isFavourite(QStringLiteral("(^_^)")));
+    }
+
+    // A list file the program cannot understand is reported once, in a message, and kept.
+    void unreadableListIsReported()
+    {
+        FindFixture f;
+        QVERIFY(f.started);
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QVERIFY(QDir().mkpath(folder));
+        QFile broken(folder + QStringLiteral("/favourites.txt"));
+        QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("\xFF\xFE\n%\n") == 5);
+        broken.close();
+        auto notice = captureNextNotice();
+        QVERIFY(f.openFind());
+        QTRY_VERIFY(notice->seen);
+        QVERIFY(notice->text.contains(QStringLiteral("favourites.txt")));
+        QVERIFY(notice->text.contains(QStringLiteral("保持原样")));
+        f.find()->findForm()->toggleStar();
+        QVERIFY(f.find()->store().isFavourite(f.find()->findForm()->currentText()));
+        QVERIFY(broken.open(QIODevice::ReadOnly));
+        QCOMPARE(broken.readAll(), QByteArray("\xFF\xFE\n%\n"));
     }
 
     // Off: the notice as before; on: a brief note, no dialog, gone within 2 s. Both record.
