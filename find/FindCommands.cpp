@@ -44,7 +44,10 @@ FindCommands::FindCommands(
     setObjectName(QStringLiteral("findCommands"));
     buildActions();
     if (m_context.copies)
-        m_context.copies->setHandler([this](const QString &entry) { return copied(entry); });
+        // The window owns the feedback and destroys it before its children, this one
+        // among them, so the handler asks whether this is still there.
+        m_context.copies->setHandler(
+            [self = QPointer<FindCommands>(this)](const QString &entry) { return self && self->copied(entry); });
     connect(m_store, &UserStore::notice, this, [this](const QString &message) {
         // After the command that hit the problem has finished.
         QMetaObject::invokeMethod(
@@ -56,11 +59,7 @@ FindCommands::FindCommands(
     });
 }
 
-FindCommands::~FindCommands()
-{
-    if (m_context.copies)
-        m_context.copies->setHandler(nullptr);
-}
+FindCommands::~FindCommands() = default;
 
 void FindCommands::buildActions()
 {
