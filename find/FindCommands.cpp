@@ -25,6 +25,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTextDocumentFragment>
+#include <QThread>
 
 namespace {
 
@@ -59,7 +60,13 @@ FindCommands::FindCommands(
     });
 }
 
-FindCommands::~FindCommands() = default;
+FindCommands::~FindCommands()
+{
+    if (m_indexThread)
+        m_indexThread->wait();
+    // The window reads the index and the pinyin table owned here.
+    delete m_form;
+}
 
 void FindCommands::buildActions()
 {
@@ -235,17 +242,19 @@ void FindCommands::starGridRow()
         m_form->refresh();
 }
 
-QList<Entry> FindCommands::pageEntries() const
+std::vector<std::function<QList<Entry>()>> FindCommands::pageSources() const
 {
     static constexpr const char16_t *names[CataloguePages::GridCount]
         = { nullptr, u"个性情侣网名", u"个性男生网名", u"个性女生网名" };
-    QList<Entry> entries;
+    std::vector<std::function<QList<Entry>()>> sources;
     for (const PageCatalogue::Page &page : PageCatalogue::Pages) {
         const QString caption = QString::fromUtf16(page.caption);
         const QLatin1String name(page.name);
         if (page.collection > 0) {
-            entries += EntrySplitter::splitCollection(m_memos->memo(page.collection)->toPlainText(),
-                EntrySplitter::kindOfCollection(page.collection), caption);
+            sources.push_back(
+                [text = m_memos->memo(page.collection)->toPlainText(), number = page.collection, caption] {
+                    return EntrySplitter::splitCollection(text, EntrySplitter::kindOfCollection(number), caption);
+                });
             continue;
         }
         const int first = name == QLatin1String("bsSkinTabSheet21") ? 1
@@ -260,30 +269,55 @@ QList<Entry> FindCommands::pageEntries() const
                 for (int r = 0; r < query->rowCount(); ++r)
                     rows.append(query->cell(r, 1));
             }
-            entries += EntrySplitter::catalogueList(
-                rows, caption, names[n - 1] ? QString::fromUtf16(names[n - 1]) : QString());
+            sources.push_back(
+                [rows = std::move(rows), caption, list = names[n - 1] ? QString::fromUtf16(names[n - 1]) : QString()] {
+                    return EntrySplitter::catalogueList(rows, caption, list);
+                });
         }
     }
-    return entries;
+    return sources;
 }
 
-const SearchIndex &FindCommands::index()
+void FindCommands::buildIndex()
 {
-    if (!m_index) {
-        m_pinyin = std::make_unique<Pinyin>();
-        m_index = std::make_unique<SearchIndex>(*m_pinyin);
-        m_index->add(pageEntries());
+    auto sources = pageSources();
+    const auto fill = [](SearchIndex *index, const std::vector<std::function<QList<Entry>()>> &parts) {
+        for (const auto &part : parts)
+            index->add(part());
+    };
+    qsizetype rows = 0;
+    for (int n = 1; n <= CataloguePages::GridCount; ++n)
+        rows += m_grids->grid(n)->dataSource()->DataSet()->rowCount();
+    auto index = std::make_unique<SearchIndex>(*m_pinyin);
+    if (rows < m_backgroundFrom) {
+        fill(index.get(), sources);
+        m_index = std::move(index);
+        m_form->setIndex(m_index.get());
+        return;
     }
-    return *m_index;
+    // The pinyin table is only read from here on, the index only by the worker until
+    // it has finished.
+    m_building = std::move(index);
+    m_indexThread
+        = QThread::create([fill, index = m_building.get(), sources = std::move(sources)] { fill(index, sources); });
+    connect(m_indexThread, &QThread::finished, this, [this] {
+        m_index = std::move(m_building);
+        m_indexThread->deleteLater();
+        m_indexThread = nullptr;
+        if (m_form)
+            m_form->setIndex(m_index.get());
+    });
+    m_indexThread->start();
 }
 
 void FindCommands::openFind()
 {
     if (!m_form) {
-        const SearchIndex &entries = index();
-        m_form = new FindForm(entries, *m_pinyin, store(), m_context.form);
+        m_pinyin = std::make_unique<Pinyin>();
+        m_form = new FindForm(*m_pinyin, store(), m_context.form);
         connect(m_form, &FindForm::copyRequested, this,
             [this](const QString &text) { guarded(m_form, [&] { copyFromFind(text); }); });
+        buildIndex();
     }
     m_form->open(m_context.form);
 }

@@ -5,7 +5,9 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 class CataloguePages;
 class CollectionMemos;
@@ -14,6 +16,7 @@ class FindForm;
 class PageCatalogue;
 class Pinyin;
 class QMenu;
+class QThread;
 class SearchIndex;
 class UserStore;
 struct Entry;
@@ -21,7 +24,8 @@ struct Entry;
 // The find window's place in the main window: Ctrl+F, the menu-bar item "查  找", the
 // category menu's "查找与收藏" and "收藏此条", the collection menu's "收藏", the quiet-copy
 // setting, and what follows every copy (recorded as recent; a brief note instead of the
-// notice when copying quietly). The search index is built the first time it is needed.
+// notice when copying quietly). The search index is built the first time the window
+// opens; a large catalogue's on a worker thread, while the window already answers.
 class FindCommands : public QObject
 {
     Q_OBJECT
@@ -52,9 +56,14 @@ public:
     FindForm *findForm() const;
     CopyNote *note();
     UserStore &store();
-    const SearchIndex &index();
-    // Every entry the pages show, in page order.
-    QList<Entry> pageEntries() const;
+    // Nothing until built.
+    const SearchIndex *index() const { return m_index.get(); }
+    // From this many catalogue rows on, the index is built on a worker thread.
+    void setBackgroundIndexFrom(qsizetype entries) { m_backgroundFrom = entries; }
+    static constexpr qsizetype BackgroundIndexFrom = 50000;
+    // What every page shows, in page order, read now; each part turns into entries
+    // when called, on any thread.
+    std::vector<std::function<QList<Entry>()>> pageSources() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -70,7 +79,12 @@ private:
     UserStore *m_store;
     bool m_storeLoaded = false;
     std::unique_ptr<Pinyin> m_pinyin;
+    void buildIndex();
+
     std::unique_ptr<SearchIndex> m_index;
+    std::unique_ptr<SearchIndex> m_building;
+    QThread *m_indexThread = nullptr;
+    qsizetype m_backgroundFrom = BackgroundIndexFrom;
     QPointer<FindForm> m_form;
     QPointer<CopyNote> m_note;
     QAction *m_starRow = nullptr;

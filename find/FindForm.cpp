@@ -27,9 +27,8 @@ constexpr int StatusMs = 1500;
 
 } // namespace
 
-FindForm::FindForm(const SearchIndex &index, const Pinyin &pinyin, UserStore &store, QWidget *parent)
+FindForm::FindForm(const Pinyin &pinyin, UserStore &store, QWidget *parent)
     : QWidget(parent, Qt::Window)
-    , m_index(index)
     , m_pinyin(pinyin)
     , m_store(store)
 {
@@ -96,8 +95,7 @@ void FindForm::buildLayout()
 
     m_results = new QTableView(client);
     m_results->setObjectName(QStringLiteral("findResults"));
-    m_model = new ResultModel(
-        m_index, [this](const QString &t) { return m_store.isFavourite(t); }, this);
+    m_model = new ResultModel([this](const QString &t) { return m_store.isFavourite(t); }, this);
     m_results->setModel(m_model);
     m_results->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_results->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -182,6 +180,12 @@ void FindForm::setFilter(Filter filter)
     search();
 }
 
+void FindForm::setIndex(const SearchIndex *index)
+{
+    m_index = index;
+    refresh();
+}
+
 void FindForm::refresh()
 {
     m_lastQuery.clear();
@@ -197,9 +201,9 @@ QList<Entry> FindForm::userEntries(UserStore::List list) const
             out.append(Entry { text, {}, {}, MineOrigin });
             continue;
         }
-        const qsizetype at = m_index.indexOfText(text);
+        const qsizetype at = m_index ? m_index->indexOfText(text) : -1;
         if (at >= 0) {
-            out.append(m_index.entry(at));
+            out.append(m_index->entry(at));
         } else {
             const bool own = m_store.entries(UserStore::Mine).contains(text);
             out.append(Entry { text, {}, {}, own ? MineOrigin : QString() });
@@ -224,22 +228,24 @@ void FindForm::search()
             found.append(small.entry(i));
         return found;
     };
-    if (m_filter == All) {
+    if (m_filter == All && m_index) {
         if (query.isEmpty()) {
-            hits.resize(std::size_t(m_index.size()));
+            hits.resize(std::size_t(m_index->size()));
             std::iota(hits.begin(), hits.end(), qsizetype(0));
         } else if (!m_lastQuery.isEmpty() && query.startsWith(m_lastQuery)) {
-            hits = m_index.search(query, m_lastHits);
+            hits = m_index->search(query, m_lastHits);
         } else {
-            hits = m_index.search(query);
+            hits = m_index->search(query);
         }
         m_lastQuery = query;
         m_lastHits = hits;
         others = searchList(userEntries(UserStore::Mine));
+    } else if (m_filter == All) {
+        others = searchList(userEntries(UserStore::Mine));
     } else {
         others = searchList(userEntries(UserStore::List(m_filter - 1)));
     }
-    m_model->setRows(std::move(hits), std::move(others));
+    m_model->setRows(m_index, std::move(hits), std::move(others));
     // Keep the entry the user was on when it is still there, else start at the top.
     int row = 0;
     if (!previousText.isEmpty() && query.isEmpty()) {
@@ -268,7 +274,10 @@ void FindForm::selectRow(int row)
 void FindForm::showCount()
 {
     const int n = m_model->rowCount();
-    m_status->setText(n == 0 ? QStringLiteral("没有找到") : QStringLiteral("共 %1 条").arg(n));
+    if (m_filter == All && !m_index)
+        m_status->setText(Indexing);
+    else
+        m_status->setText(n == 0 ? QStringLiteral("没有找到") : QStringLiteral("共 %1 条").arg(n));
 }
 
 void FindForm::showStatus(const QString &message)

@@ -33,7 +33,10 @@ public:
     static inline const QString Placeholder = QStringLiteral("输入文字或拼音，如 xq");
     static inline const QString MineOrigin = QStringLiteral("〖我的〗");
 
-    FindForm(const SearchIndex &index, const Pinyin &pinyin, UserStore &store, QWidget *parent = nullptr);
+    static inline const QString Indexing = QStringLiteral("正在建立索引…");
+
+    // The window searches 全部 once it has an index (setIndex); the user's lists at once.
+    FindForm(const Pinyin &pinyin, UserStore &store, QWidget *parent = nullptr);
     ~FindForm() override;
 
     // Shows the window beside `beside`, or brings it to the front, with the search text
@@ -42,6 +45,9 @@ public:
 
     Filter filter() const { return m_filter; }
     void setFilter(Filter filter);
+    // The index of every entry; it must live as long as the window.
+    void setIndex(const SearchIndex *index);
+    bool hasIndex() const { return m_index != nullptr; }
     // Runs the search again, e.g. after the user's lists changed elsewhere.
     void refresh();
     // Shows a short message under the list for a moment.
@@ -74,7 +80,7 @@ private:
     QList<Entry> userEntries(UserStore::List list) const;
     void placeBeside(const QWidget *beside);
 
-    const SearchIndex &m_index;
+    const SearchIndex *m_index = nullptr;
     const Pinyin &m_pinyin;
     UserStore &m_store;
     SkinFrame *m_frame;

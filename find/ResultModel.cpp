@@ -6,16 +6,16 @@
 #include <QColor>
 #include <QFont>
 
-ResultModel::ResultModel(const SearchIndex &index, std::function<bool(const QString &)> isFavourite, QObject *parent)
+ResultModel::ResultModel(std::function<bool(const QString &)> isFavourite, QObject *parent)
     : QAbstractTableModel(parent)
-    , m_index(index)
     , m_isFavourite(std::move(isFavourite))
 {
 }
 
-void ResultModel::setRows(std::vector<qsizetype> indexHits, QList<Entry> others)
+void ResultModel::setRows(const SearchIndex *index, std::vector<qsizetype> indexHits, QList<Entry> others)
 {
     beginResetModel();
+    m_index = index;
     m_hits = std::move(indexHits);
     m_others = std::move(others);
     endResetModel();
@@ -24,7 +24,7 @@ void ResultModel::setRows(std::vector<qsizetype> indexHits, QList<Entry> others)
 const Entry &ResultModel::entryAt(int row) const
 {
     const auto r = std::size_t(row);
-    return r < m_hits.size() ? m_index.entry(m_hits[r]) : m_others[qsizetype(r - m_hits.size())];
+    return r < m_hits.size() ? m_index->entry(m_hits[r]) : m_others[qsizetype(r - m_hits.size())];
 }
 
 QString ResultModel::text(int row) const

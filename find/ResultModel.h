@@ -19,9 +19,10 @@ public:
     enum Column { StarColumn, TextColumn, OriginColumn, ColumnCount };
     static constexpr int TextRole = Qt::UserRole + 1;
 
-    ResultModel(const SearchIndex &index, std::function<bool(const QString &)> isFavourite, QObject *parent = nullptr);
+    explicit ResultModel(std::function<bool(const QString &)> isFavourite, QObject *parent = nullptr);
 
-    void setRows(std::vector<qsizetype> indexHits, QList<Entry> others);
+    // indexHits: entries of `index`, which must live as long as the rows.
+    void setRows(const SearchIndex *index, std::vector<qsizetype> indexHits, QList<Entry> others);
     // The copied text of a row.
     QString text(int row) const;
     QString origin(int row) const;
@@ -38,7 +39,7 @@ public:
 private:
     const Entry &entryAt(int row) const;
 
-    const SearchIndex &m_index;
+    const SearchIndex *m_index = nullptr;
     std::function<bool(const QString &)> m_isFavourite;
     std::vector<qsizetype> m_hits;
     QList<Entry> m_others;

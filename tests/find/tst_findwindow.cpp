@@ -189,6 +189,20 @@ private slots:
         QVERIFY(f.find()->store().isFavourite(QStringLiteral("(^_^)")));
     }
 
+    // A large catalogue's index is built on a worker thread; what is typed meanwhile is
+    // searched once it is there.
+    void largeCatalogueIsIndexedInTheBackground()
+    {
+        FindFixture f;
+        QVERIFY(f.started);
+        f.find()->setBackgroundIndexFrom(0);
+        FindForm *w = f.openFind();
+        QVERIFY(w);
+        QTest::keyClicks(w->searchField(), QStringLiteral("kx"));
+        QTRY_VERIFY(w->hasIndex());
+        QCOMPARE(f.rows(), (QStringList { "(^o^)", "天天开心", "(^_^)" }));
+    }
+
     // A list file the program cannot understand is reported once, in a message, and kept.
     void unreadableListIsReported()
     {
