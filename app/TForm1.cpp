@@ -19,6 +19,8 @@
 #include "convert/GbToBig.h"
 #include "convert/PhraseLibrary.h"
 #include "convert/PhraseMenu.h"
+#include "find/FindCommands.h"
+#include "find/UserStore.h"
 #include "info/InfoCommands.h"
 #include "info/Maker.h"
 #include "platform/AddressOpener.h"
@@ -72,6 +74,7 @@ TForm1::TForm1(FormServices services, QWidget *parent) : QWidget(parent), m_serv
     m_context.store = &m_services.store;
     m_context.opener = &m_services.opener;
     m_context.pageControl = bsSkinPageControl1;
+    m_context.copies = &m_copies;
 
     m_pages = new PageCatalogue(m_context);
     buildSystemMenu();
@@ -102,6 +105,8 @@ TForm1::TForm1(FormServices services, QWidget *parent) : QWidget(parent), m_serv
     m_fader = new Fader(this, Timer1, &m_services.store);
     m_settingsMenu = new SettingsMenu(m_context, ZnHideForm1, m_fader, m_menuOpacity);
     m_closeSequence = new CloseSequence(m_context, m_fader);
+    m_userStore = new UserStore({}, this);
+    m_find = new FindCommands(m_context, m_pages, m_cataloguePages, m_collections, m_userStore);
     bsTrayIcon1->setRestartFadeIn([this] { m_fader->FormShow(); });
 
     Timer2 = new QTimer(this);
@@ -226,6 +231,8 @@ void TForm1::FormCreate()
         m_settingsMenu->applyTransparency();
         // Step 7: docking setting.
         m_settingsMenu->applyDocking();
+        // The quiet-copy setting, like the three before it.
+        m_find->applyQuietCopy();
 
         // Step 8: the application message hook.
         m_appMessage = new AppMessageHook(this, bsSkinMessage1);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/FormServices.h"
+#include "window/CopyFeedback.h"
 #include "window/FormContext.h"
 
 #include <QWidget>
@@ -14,6 +15,7 @@ class ConvertPage;
 class DataInfoCommand;
 class CloseSequence;
 class Fader;
+class FindCommands;
 class InfoCommands;
 class MenuOpacity;
 class PageCatalogue;
@@ -29,6 +31,7 @@ class TbsSkinMessage;
 class TGbToBig;
 class TZnHideForm;
 class TrayIcon;
+class UserStore;
 
 // The main window. It owns every component, lays out the fixed frame and runs the
 // start-up sequence; the handlers of each subsystem live in that subsystem's classes.
@@ -62,6 +65,7 @@ public:
     SettingsMenu *settingsMenu() const { return m_settingsMenu; }
     // Every exit command ends up here (N4Click, N10Click of the tray menu).
     CloseSequence *closeSequence() const { return m_closeSequence; }
+    FindCommands *findCommands() const { return m_find; }
 
     // Components, by their names.
     TbsSkinMessage *bsSkinMessage1 = nullptr;
@@ -106,5 +110,8 @@ private:
     Fader *m_fader = nullptr;
     SettingsMenu *m_settingsMenu = nullptr;
     CloseSequence *m_closeSequence = nullptr;
+    CopyFeedback m_copies;
+    UserStore *m_userStore = nullptr;
+    FindCommands *m_find = nullptr;
     bool m_terminationRequested = false;
 };

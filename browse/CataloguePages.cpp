@@ -113,7 +113,7 @@ void CataloguePages::copyViewer(SkinEdit *viewer)
     if (!viewer->hasSelectedText())
         return;
     viewer->copy();
-    CopyNotice::show(m_context.messages, CopyNotice::ListTimeoutMs);
+    CopyNotice::show(m_context, CopyNotice::ListTimeoutMs, viewer->text());
 }
 
 void CataloguePages::bsSkinButton4Click()

@@ -9,6 +9,7 @@
 
 #include <QMenu>
 #include <QScrollBar>
+#include <QTextDocumentFragment>
 
 namespace {
 
@@ -96,5 +97,5 @@ void CollectionMemos::N5Click()
     if (!source || !source->hasSelection())
         return;
     source->copy();
-    CopyNotice::show(m_context.messages, CopyNotice::ListTimeoutMs);
+    CopyNotice::show(m_context, CopyNotice::ListTimeoutMs, source->textCursor().selection().toPlainText());
 }

@@ -20,6 +20,7 @@ function(zelto_add_test name)
         COMMAND ${CMAKE_COMMAND} -E env
             QT_QPA_PLATFORM=offscreen
             XDG_CONFIG_HOME=${workdir}/config
+            XDG_DATA_HOME=${workdir}/data
             XDG_RUNTIME_DIR=${workdir}/runtime
             ${ARG_ENV}
             $<TARGET_FILE:${name}>)

@@ -117,7 +117,7 @@ void ConvertPage::bsSkinButton8Click()
     if (!bsSkinMemo220->hasSelection())
         return;
     bsSkinMemo220->copy();
-    CopyNotice::show(m_context.messages, CopyNotice::CopyAllTimeoutMs);
+    CopyNotice::show(m_context, CopyNotice::CopyAllTimeoutMs);
 }
 
 void ConvertPage::bsSkinButton10Click()
@@ -136,7 +136,7 @@ void ConvertPage::N66Click()
     if (!bsSkinMemo220->hasSelection())
         return;
     bsSkinMemo220->copy();
-    CopyNotice::show(m_context.messages, CopyNotice::ListTimeoutMs);
+    CopyNotice::show(m_context, CopyNotice::ListTimeoutMs);
 }
 
 void ConvertPage::N67Click()

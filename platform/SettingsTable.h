@@ -38,6 +38,9 @@ inline const StoredSetting Opaque{QStringLiteral("\\Software\\zelsigtm"), Stored
 // Present: the window docks at the screen edges.
 inline const StoredSetting Docking{QStringLiteral("\\Software\\zelsigxfct"), StoredSetting::Kind::Switch,
                                    {{QStringLiteral("xfct"), QStringLiteral("xfct")}}};
+// Present: copies show a brief note instead of the notice.
+inline const StoredSetting QuietCopy{QStringLiteral("\\Software\\zelsigajfz"), StoredSetting::Kind::Switch,
+                                     {{QStringLiteral("ajfz"), QStringLiteral("ajfz")}}};
 // The first-run help notice has been shown.
 inline const StoredSetting HelpMarker{QStringLiteral("\\Software\\zeltorjqm"), StoredSetting::Kind::Marker,
                                       Detail::markerValues()};
@@ -48,6 +51,6 @@ inline const StoredSetting WebMarker{QStringLiteral("\\Software\\zeltowllj"), St
 inline const StoredSetting CloseMarker{QStringLiteral("\\Software\\zeltoqzone"), StoredSetting::Kind::Marker,
                                        Detail::markerValues()};
 
-inline const QList<const StoredSetting *> All{&ExitConfirmation, &Opaque, &Docking, &HelpMarker, &WebMarker, &CloseMarker};
+inline const QList<const StoredSetting *> All{&ExitConfirmation, &Opaque, &Docking, &QuietCopy, &HelpMarker, &WebMarker, &CloseMarker};
 
 } // namespace Settings

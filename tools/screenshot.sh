@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Makes the README's screenshots from the real program: starts it on a private Xvfb
 # display with openbox, as a user who has seen the first-run notices, picks a signature
-# on 〖经典个性签名〗 and opens 〖字符贴图〗, and saves the main window each time.
+# on 〖经典个性签名〗 and opens 〖字符贴图〗, and saves the main window each time; then
+# searches "kx" in the find window and saves the two windows side by side.
 #
 #   tools/screenshot.sh [build-dir] [scale]     (default: build/, 1)
 #
 # Writes docs/screenshot-signatures.png, docs/screenshot-pictures.png and
-# docs/screenshot-phrase-review.png (按词组转换 with its review marks on 〖简转繁〗); with
-# scale 2, on a 4K screen with QT_SCALE_FACTOR=2, the first two as *-scale2.png.
+# docs/screenshot-phrase-review.png (按词组转换 with its review marks on 〖简转繁〗) and
+# docs/screenshot-find.png; with scale 2, on a 4K screen with QT_SCALE_FACTOR=2, the
+# first two as *-scale2.png.
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -22,7 +24,7 @@ export QT_SCALE_FACTOR=$scale
 [ -x "$build/run/zelto" ] || { echo "no program at $build/run/zelto: build first" >&2; exit 2; }
 
 scratch=$(mktemp -d /tmp/zelto-shot.XXXXXX)
-export E2E_SHOTS=$scratch XDG_CONFIG_HOME=$scratch/config XDG_RUNTIME_DIR=$scratch/runtime
+export E2E_SHOTS=$scratch XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data XDG_RUNTIME_DIR=$scratch/runtime
 mkdir -p "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 source "$repo/tests/e2e/lib.sh"
@@ -79,5 +81,17 @@ if [ -z "$suffix" ]; then
     xdotool mousemove 1200 1000
     sleep 0.3
     import -window "$main" "$repo/docs/screenshot-phrase-review.png"
+
+    xdotool windowactivate --sync "$main" key ctrl+f
+    find_window() { xdotool search --onlyvisible --name '^查找与收藏$' 2>/dev/null | head -1; }
+    wait_until 5 find_window >/dev/null || fail "the find window did not open"
+    sleep 0.5
+    xdotool type --delay 100 kx
+    sleep 0.5
+    xdotool key Down
+    sleep 0.3
+    g=($(geometry "$main"))
+    f=($(geometry "$(find_window)"))
+    import -window root -crop "$((f[0] + f[2] - g[0]))x${g[3]}+${g[0]}+${g[1]}" +repage "$repo/docs/screenshot-find.png"
 fi
 echo "wrote docs/screenshot-signatures$suffix.png and docs/screenshot-pictures$suffix.png"

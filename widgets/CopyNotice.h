@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window/CopyFeedback.h"
+#include "window/FormContext.h"
 #include "window/MessageTypes.h"
 #include "window/TbsSkinMessage.h"
 
@@ -20,6 +22,15 @@ inline constexpr int CopyAllTimeoutMs = 10000;
 inline void show(TbsSkinMessage *messages, int timeoutMs)
 {
     messages->showTimedNotice(Text, mtInformation, timeoutMs);
+}
+
+// After a copy of `entry` (empty when the text is no entry): the window's copy feedback
+// first, then the notice unless the feedback took its place.
+inline void show(const FormContext &context, int timeoutMs, const QString &entry = {})
+{
+    if (context.copies && context.copies->copied(entry))
+        return;
+    show(context.messages, timeoutMs);
 }
 
 } // namespace CopyNotice

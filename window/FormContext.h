@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class AddressOpener;
+class CopyFeedback;
 class QTabWidget;
 class SettingsStore;
 class TbsSkinMessage;
@@ -16,6 +17,7 @@ struct FormContext {
     SettingsStore *store = nullptr;
     AddressOpener *opener = nullptr;
     QTabWidget *pageControl = nullptr;
+    CopyFeedback *copies = nullptr;
 
     // A named action of the window's menus (menu items carry their component names).
     QAction *action(const char *objectName) const

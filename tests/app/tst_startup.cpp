@@ -256,7 +256,7 @@ private slots:
             top << a->text();
         QCOMPARE(top, (QStringList{QStringLiteral("主  页"), QStringLiteral("设  置"), QStringLiteral("帮  助"),
                                    QStringLiteral("链  接"), QStringLiteral("升  级"), QStringLiteral("捐  助"),
-                                   QStringLiteral("信  息"), QStringLiteral("My Qzone")}));
+                                   QStringLiteral("信  息"), QStringLiteral("My Qzone"), QStringLiteral("查  找")}));
         auto captions = [&form](const char *menu) {
             QStringList out;
             for (QAction *a : form.findChild<QMenu *>(QLatin1String(menu))->actions())
@@ -265,7 +265,8 @@ private slots:
         };
         QCOMPARE(captions("N40Menu"), (QStringList{QStringLiteral("显示退出确定"), QStringLiteral("显示退出确定"),
                                                   QStringLiteral("-"), QStringLiteral("半透明"), QStringLiteral("半透明"),
-                                                  QStringLiteral("-"), QStringLiteral("吸附窗体"), QStringLiteral("吸附窗体")}));
+                                                  QStringLiteral("-"), QStringLiteral("吸附窗体"), QStringLiteral("吸附窗体"),
+                                                  QStringLiteral("-"), QStringLiteral("安静复制"), QStringLiteral("安静复制")}));
         QCOMPARE(captions("N39Menu"), (QStringList{QStringLiteral("帮  助"), QStringLiteral("关  于"), QStringLiteral("-"),
                                                   QStringLiteral("广告招租说明")}));
         QCOMPARE(captions("N6Menu"), (QStringList{QStringLiteral("华军软件园"), QStringLiteral("天空下载站"),

@@ -9,7 +9,7 @@
 #   DISPLAY          the private display
 #   E2E_RUN_DIR      the copy of the run folder (also the working directory)
 #   E2E_SHOTS        a folder for its screenshots, kept under <build-dir>/e2e-shots/<test>
-#   XDG_CONFIG_HOME, XDG_RUNTIME_DIR   empty folders of its own
+#   XDG_CONFIG_HOME, XDG_DATA_HOME, XDG_RUNTIME_DIR   empty folders of its own
 # A test passes when it exits with 0. Everything a test starts is ended after it.
 # Tests that need another screen start their own server and ignore DISPLAY:
 # test_wayland runs weston (headless, with and without XWayland), test_docking_scaled a
@@ -99,7 +99,7 @@ for test in "$here"/test_*.sh; do
     name=$(basename "$test" .sh)
     [ ${#only[@]} -eq 0 ] || [[ " ${only[*]} " == *" $name "* ]] || continue
     dir="$work/$name"
-    mkdir -p "$dir/config" "$dir/runtime"
+    mkdir -p "$dir/config" "$dir/data" "$dir/runtime"
     chmod 700 "$dir/runtime"
     cp -r "$build/run" "$dir/run"
     shots="$shots_root/$name"
@@ -110,7 +110,7 @@ for test in "$here"/test_*.sh; do
     # Its own session, so that whatever it leaves running can be ended as a group.
     (
         cd "$dir/run" &&
-            exec setsid env DISPLAY="$display" XDG_CONFIG_HOME="$dir/config" XDG_RUNTIME_DIR="$dir/runtime" \
+            exec setsid env DISPLAY="$display" XDG_CONFIG_HOME="$dir/config" XDG_DATA_HOME="$dir/data" XDG_RUNTIME_DIR="$dir/runtime" \
                 E2E_RUN_DIR="$dir/run" E2E_SHOTS="$shots" timeout 300 bash "$test"
     ) >"$dir/output.log" 2>&1 &
     test_pid=$!

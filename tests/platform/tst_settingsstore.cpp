@@ -50,6 +50,7 @@ private slots:
     void settingsFileOfTodayKeepsWorking()
     {
         const QByteArray today = "[Software]\n"
+                                 "zelsigajfz\\ajfz=ajfz\n"
                                  "zelsigtcts\\tuichutishi=tishi\n"
                                  "zelsigtm\\tm=tm\n"
                                  "zelsigxfct\\xfct=xfct\n"

@@ -136,6 +136,7 @@ struct ScratchDir {
     {
         QDir::setCurrent(dir.path());
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path() + QStringLiteral("/config")));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path() + QStringLiteral("/data")));
     }
     ~ScratchDir() { QDir::setCurrent(oldCwd); }
     QString path(const QString &name) const { return dir.path() + QLatin1Char('/') + name; }

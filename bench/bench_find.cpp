@@ -1,0 +1,200 @@
+// The search of the find window: building the index over every entry the program shows,
+// and one keystroke's search, on the shipped content and with a synthetic catalogue of
+// 100,000 entries per list (made by zelto_databuild --synthetic, as for the start-up).
+#include "find/EntrySplitter.h"
+#include "find/Pinyin.h"
+#include "find/SearchIndex.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+const char16_t *const PageOfCollection[20] = {
+    nullptr,
+    u"〖特殊字符〗",
+    u"〖日本字符〗",
+    u"〖字符贴图〗",
+    u"〖签名〗",
+    u"〖爱情〗",
+    u"〖贴图〗",
+    u"〖幽默短文〗",
+    u"〖分手经典对白〗",
+    u"〖武器贴图〗",
+    u"〖情感贴图〗",
+    u"〖鲜花贴图〗",
+    u"〖节日贴图〗",
+    u"〖精彩情话〗",
+    u"〖爱情密码〗",
+    u"〖经典短信〗",
+    u"〖浪漫世界〗",
+    u"〖经典大话〗",
+    u"〖心情符号〗",
+    u"〖网络情缘〗",
+};
+const char *const Lists[4] = { "gxqm", "gxqlwm", "gxnswm", "gxnvswm" };
+
+QString readSource(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// The four lists as the catalogue holds them: from content/, or from a database file.
+std::array<QStringList, 4> shippedLists()
+{
+    std::array<QStringList, 4> lists;
+    for (int i = 0; i < 4; ++i) {
+        lists[std::size_t(i)]
+            = readSource(QStringLiteral(ZELTO_CONTENT_DIR "/catalogue/%1.txt").arg(QLatin1String(Lists[i])))
+                  .split(u'\n', Qt::SkipEmptyParts);
+    }
+    return lists;
+}
+
+std::array<QStringList, 4> syntheticLists()
+{
+    std::array<QStringList, 4> lists;
+    QTemporaryDir dir;
+    const QString dll = dir.filePath(QStringLiteral("synthetic.dll"));
+    if (QProcess::execute(
+            QStringLiteral(ZELTO_DATABUILD), { QStringLiteral("--synthetic"), QStringLiteral("100000"), dll })
+        != 0)
+        return lists;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("synthetic"));
+        db.setDatabaseName(dll);
+        db.open();
+        QSqlQuery q(QStringLiteral("SELECT gxqm, gxqlwm, gxnswm, gxnvswm FROM zeltogxqm ORDER BY ID"), db);
+        while (q.next()) {
+            for (int i = 0; i < 4; ++i) {
+                if (!q.isNull(i))
+                    lists[std::size_t(i)].append(q.value(i).toString());
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("synthetic"));
+    return lists;
+}
+
+// Every entry in page order, as the main window hands them to the index.
+QList<Entry> pageEntries(const std::array<QStringList, 4> &lists)
+{
+    static const QStringList collections = [] {
+        QStringList texts;
+        for (int n = 1; n <= 19; ++n)
+            texts.append(
+                readSource(QStringLiteral(ZELTO_CONTENT_DIR "/collections/%1.txt").arg(n, 2, 10, QLatin1Char('0'))));
+        return texts;
+    }();
+    QList<Entry> entries;
+    const auto collection = [&](int n) {
+        entries += EntrySplitter::splitCollection(
+            collections[n - 1], EntrySplitter::kindOfCollection(n), QString::fromUtf16(PageOfCollection[n]));
+    };
+    entries += EntrySplitter::catalogueList(lists[0], QStringLiteral("〖经典个性签名〗"), {});
+    entries
+        += EntrySplitter::catalogueList(lists[1], QStringLiteral("〖经典个性网名〗"), QStringLiteral("个性情侣网名"));
+    entries
+        += EntrySplitter::catalogueList(lists[2], QStringLiteral("〖经典个性网名〗"), QStringLiteral("个性男生网名"));
+    entries
+        += EntrySplitter::catalogueList(lists[3], QStringLiteral("〖经典个性网名〗"), QStringLiteral("个性女生网名"));
+    collection(1);
+    for (int n = 2; n <= 19; ++n)
+        collection(n);
+    return entries;
+}
+
+struct Prepared
+{
+    std::unique_ptr<Pinyin> pinyin = std::make_unique<Pinyin>();
+    std::unique_ptr<SearchIndex> index;
+    explicit Prepared(const std::array<QStringList, 4> &lists)
+        : index(std::make_unique<SearchIndex>(*pinyin))
+    {
+        index->add(pageEntries(lists));
+    }
+};
+
+Prepared &shipped()
+{
+    static Prepared p(shippedLists());
+    return p;
+}
+
+Prepared &synthetic()
+{
+    static Prepared p(syntheticLists());
+    return p;
+}
+
+const char *const Queries[] = { "x", "xq", "xinq", "xinqing", "kx", "心情", "^_^", "zzzz" };
+
+void indexBuild(benchmark::State &state)
+{
+    const std::array<QStringList, 4> lists = state.range(0) ? syntheticLists() : shippedLists();
+    std::size_t entries = 0;
+    for (auto _ : state) {
+        Pinyin pinyin;
+        SearchIndex index(pinyin);
+        index.add(pageEntries(lists));
+        entries = std::size_t(index.size());
+        benchmark::DoNotOptimize(index);
+    }
+    state.counters["entries"] = double(entries);
+}
+BENCHMARK(indexBuild)->Arg(0)->Arg(1)->ArgName("synthetic")->Unit(benchmark::kMillisecond);
+
+// One search over every entry, as the first keystroke or a pasted text runs it.
+void search(benchmark::State &state)
+{
+    Prepared &p = state.range(0) ? synthetic() : shipped();
+    const QString query = QString::fromUtf8(Queries[state.range(1)]);
+    std::size_t hits = 0;
+    for (auto _ : state) {
+        const std::vector<qsizetype> found = p.index->search(query);
+        hits = found.size();
+        benchmark::DoNotOptimize(found.data());
+    }
+    state.SetLabel(Queries[state.range(1)]);
+    state.counters["hits"] = double(hits);
+    state.counters["entries"] = double(p.index->size());
+}
+BENCHMARK(search)
+    ->ArgsProduct({ { 0, 1 }, benchmark::CreateDenseRange(0, std::size(Queries) - 1, 1) })
+    ->ArgNames({ "synthetic", "query" })
+    ->Unit(benchmark::kMillisecond);
+
+// Typing "xinqing" key by key: each keystroke searches among the previous results.
+void typing(benchmark::State &state)
+{
+    Prepared &p = state.range(0) ? synthetic() : shipped();
+    const QString word = QStringLiteral("xinqing");
+    for (auto _ : state) {
+        std::vector<qsizetype> hits = p.index->search(word.left(1));
+        for (qsizetype n = 2; n <= word.size(); ++n)
+            hits = p.index->search(word.left(n), hits);
+        benchmark::DoNotOptimize(hits.data());
+    }
+    state.counters["keystrokes"] = double(word.size());
+}
+BENCHMARK(typing)->Arg(0)->Arg(1)->ArgName("synthetic")->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

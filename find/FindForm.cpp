@@ -1,0 +1,405 @@
+#include "find/FindForm.h"
+
+#include "find/EntryEditor.h"
+#include "find/ResultModel.h"
+#include "find/SearchIndex.h"
+#include "skin/SkinFrame.h"
+#include "window/Guard.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <numeric>
+
+namespace {
+
+constexpr int StatusMs = 1500;
+
+} // namespace
+
+FindForm::FindForm(const Pinyin &pinyin, UserStore &store, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_pinyin(pinyin)
+    , m_store(store)
+{
+    setObjectName(QStringLiteral("FindForm"));
+    setWindowTitle(Caption);
+    if (parent)
+        setWindowIcon(parent->windowIcon());
+    m_frame = new SkinFrame(this, SkinTitleBar::Close);
+    m_frame->setFixedClientSize(QSize(ClientWidth, ClientHeight));
+    buildLayout();
+    setFilter(All);
+}
+
+FindForm::~FindForm()
+{
+    delete m_frame;
+}
+
+void FindForm::buildLayout()
+{
+    QWidget *client = m_frame->client();
+    m_search = new QLineEdit(client);
+    m_search->setObjectName(QStringLiteral("findEdit"));
+    m_search->setPlaceholderText(Placeholder);
+    m_search->setClearButtonEnabled(true);
+    m_search->installEventFilter(this);
+    connect(m_search, &QLineEdit::textChanged, this, guardedSlot(this, [this] { search(); }));
+
+    static constexpr struct
+    {
+        const char *name;
+        const char16_t *caption;
+    } filters[FilterCount] = { { "filterAll", u"全部" }, { "filterFavourites", u"收藏" }, { "filterRecent", u"最近" },
+        { "filterMine", u"我的" } };
+    auto *filterRow = new QHBoxLayout;
+    filterRow->setSpacing(4);
+    for (int i = 0; i < FilterCount; ++i) {
+        auto *b = new QPushButton(QString::fromUtf16(filters[i].caption), client);
+        b->setObjectName(QString::fromLatin1(filters[i].name));
+        b->setCheckable(true);
+        b->setFocusPolicy(Qt::TabFocus);
+        b->setToolTip(QStringLiteral("Ctrl+%1").arg(i + 1));
+        connect(b, &QPushButton::clicked, this, guardedSlot(this, [this, i] { setFilter(Filter(i)); }));
+        connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + i)), this), &QShortcut::activated, this,
+            guardedSlot(this, [this, i] { setFilter(Filter(i)); }));
+        m_filterButtons[std::size_t(i)] = b;
+        filterRow->addWidget(b);
+    }
+    filterRow->addStretch();
+    const auto ownButton
+        = [&](const char *name, const QString &caption, const QString &keys, void (FindForm::*handler)()) {
+              auto *b = new QPushButton(caption, client);
+              b->setObjectName(QString::fromLatin1(name));
+              b->setToolTip(keys);
+              b->setFocusPolicy(Qt::TabFocus);
+              connect(b, &QPushButton::clicked, this, guardedSlot(this, [this, handler] { (this->*handler)(); }));
+              filterRow->addWidget(b);
+              return b;
+          };
+    m_addButton = ownButton("addOwnButton", QStringLiteral("添加"), QStringLiteral("Insert"), &FindForm::addOwn);
+    m_editButton = ownButton("editOwnButton", QStringLiteral("编辑"), QStringLiteral("F2"), &FindForm::editOwn);
+    m_removeButton
+        = ownButton("removeOwnButton", QStringLiteral("删除"), QStringLiteral("Delete"), &FindForm::removeCurrent);
+
+    m_results = new QTableView(client);
+    m_results->setObjectName(QStringLiteral("findResults"));
+    m_model = new ResultModel([this](const QString &t) { return m_store.isFavourite(t); }, this);
+    m_results->setModel(m_model);
+    m_results->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_results->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_results->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_results->setShowGrid(false);
+    m_results->setWordWrap(false);
+    m_results->setTabKeyNavigation(false);
+    m_results->horizontalHeader()->hide();
+    m_results->verticalHeader()->hide();
+    m_results->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_results->verticalHeader()->setDefaultSectionSize(22);
+    m_results->horizontalHeader()->setSectionResizeMode(ResultModel::StarColumn, QHeaderView::Fixed);
+    m_results->horizontalHeader()->setSectionResizeMode(ResultModel::TextColumn, QHeaderView::Stretch);
+    m_results->horizontalHeader()->setSectionResizeMode(ResultModel::OriginColumn, QHeaderView::Fixed);
+    m_results->setColumnWidth(ResultModel::StarColumn, 20);
+    m_results->setColumnWidth(ResultModel::OriginColumn, 150);
+    m_results->installEventFilter(this);
+    connect(m_results, &QAbstractItemView::doubleClicked, this, guardedSlot(this, [this] { copyCurrent(); }));
+
+    m_status = new QLabel(client);
+    m_status->setObjectName(QStringLiteral("findStatus"));
+    m_status->setProperty("statusPanel", true);
+    m_statusTimer = new QTimer(this);
+    m_statusTimer->setSingleShot(true);
+    m_statusTimer->setInterval(StatusMs);
+    connect(m_statusTimer, &QTimer::timeout, this, [this] { showCount(); });
+
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this), &QShortcut::activated, this,
+        guardedSlot(this, [this] { toggleStar(); }));
+    connect(new QShortcut(QKeySequence(Qt::Key_Insert), this), &QShortcut::activated, this,
+        guardedSlot(this, [this] { addOwn(); }));
+    connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, this,
+        guardedSlot(this, [this] { editOwn(); }));
+
+    auto *layout = new QVBoxLayout(client);
+    layout->setContentsMargins(6, 6, 6, 4);
+    layout->setSpacing(5);
+    layout->addWidget(m_search);
+    layout->addLayout(filterRow);
+    layout->addWidget(m_results, 1);
+    layout->addWidget(m_status);
+    setFocusProxy(m_search);
+}
+
+void FindForm::open(const QWidget *beside)
+{
+    if (!m_placed) {
+        placeBeside(beside);
+        m_placed = true;
+    }
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+    m_search->setFocus(Qt::ShortcutFocusReason);
+    m_search->selectAll();
+}
+
+void FindForm::placeBeside(const QWidget *beside)
+{
+    if (!beside)
+        return;
+    const QRect main = beside->frameGeometry();
+    const QScreen *screen = beside->screen() ? beside->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1 << 14, 1 << 14);
+    QPoint at(main.right() + 1, main.top());
+    if (at.x() + width() > area.right() + 1)
+        at.setX(std::max(area.left(), main.left() - width()));
+    at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - height())));
+    move(at);
+}
+
+void FindForm::setFilter(Filter filter)
+{
+    m_filter = filter;
+    for (int i = 0; i < FilterCount; ++i)
+        m_filterButtons[std::size_t(i)]->setChecked(i == filter);
+    for (QPushButton *b : { m_addButton, m_editButton, m_removeButton })
+        b->setVisible(filter == Mine);
+    m_removeButton->setVisible(filter == Mine || filter == Recent);
+    search();
+}
+
+void FindForm::setIndex(const SearchIndex *index)
+{
+    m_index = index;
+    refresh();
+}
+
+void FindForm::refresh()
+{
+    m_lastQuery.clear();
+    m_lastHits.clear();
+    search();
+}
+
+QList<Entry> FindForm::userEntries(UserStore::List list) const
+{
+    QList<Entry> out;
+    for (const QString &text : m_store.entries(list)) {
+        if (list == UserStore::Mine) {
+            out.append(Entry { text, {}, {}, MineOrigin });
+            continue;
+        }
+        const qsizetype at = m_index ? m_index->indexOfText(text) : -1;
+        if (at >= 0) {
+            out.append(m_index->entry(at));
+        } else {
+            const bool own = m_store.entries(UserStore::Mine).contains(text);
+            out.append(Entry { text, {}, {}, own ? MineOrigin : QString() });
+        }
+    }
+    return out;
+}
+
+void FindForm::search()
+{
+    const QString query = m_search->text().trimmed();
+    const QString previousText = currentText();
+    std::vector<qsizetype> hits;
+    QList<Entry> others;
+    const auto searchList = [&](const QList<Entry> &list) {
+        if (query.isEmpty())
+            return list;
+        SearchIndex small(m_pinyin);
+        small.add(list);
+        QList<Entry> found;
+        for (const qsizetype i : small.search(query))
+            found.append(small.entry(i));
+        return found;
+    };
+    if (m_filter == All && m_index) {
+        if (query.isEmpty()) {
+            hits.resize(std::size_t(m_index->size()));
+            std::iota(hits.begin(), hits.end(), qsizetype(0));
+        } else if (!m_lastQuery.isEmpty() && query.startsWith(m_lastQuery)) {
+            hits = m_index->search(query, m_lastHits);
+        } else {
+            hits = m_index->search(query);
+        }
+        m_lastQuery = query;
+        m_lastHits = hits;
+        others = searchList(userEntries(UserStore::Mine));
+    } else if (m_filter == All) {
+        others = searchList(userEntries(UserStore::Mine));
+    } else {
+        others = searchList(userEntries(UserStore::List(m_filter - 1)));
+    }
+    m_model->setRows(m_index, std::move(hits), std::move(others));
+    // Keep the entry the user was on when it is still there, else start at the top.
+    int row = 0;
+    if (!previousText.isEmpty() && query.isEmpty()) {
+        for (int r = 0; r < std::min(m_model->rowCount(), 1000); ++r) {
+            if (m_model->text(r) == previousText) {
+                row = r;
+                break;
+            }
+        }
+    }
+    selectRow(row);
+    if (!m_statusTimer->isActive())
+        showCount();
+}
+
+void FindForm::selectRow(int row)
+{
+    if (m_model->rowCount() == 0)
+        return;
+    row = std::clamp(row, 0, m_model->rowCount() - 1);
+    const QModelIndex at = m_model->index(row, ResultModel::TextColumn);
+    m_results->setCurrentIndex(at);
+    m_results->scrollTo(at);
+}
+
+void FindForm::showCount()
+{
+    const int n = m_model->rowCount();
+    if (m_filter == All && !m_index)
+        m_status->setText(Indexing);
+    else
+        m_status->setText(n == 0 ? QStringLiteral("没有找到") : QStringLiteral("共 %1 条").arg(n));
+}
+
+void FindForm::showStatus(const QString &message)
+{
+    m_status->setText(message);
+    m_statusTimer->start();
+}
+
+QString FindForm::currentText() const
+{
+    const QModelIndex at = m_results->currentIndex();
+    return at.isValid() ? m_model->text(at.row()) : QString();
+}
+
+void FindForm::copyCurrent()
+{
+    const QString text = currentText();
+    if (!text.isEmpty())
+        emit copyRequested(text);
+}
+
+void FindForm::toggleStar()
+{
+    const QString text = currentText();
+    if (text.isEmpty())
+        return;
+    const bool on = !m_store.isFavourite(text);
+    m_store.setFavourite(text, on);
+    showStatus(on ? QStringLiteral("已收藏") : QStringLiteral("已取消收藏"));
+    if (m_filter == Favourites)
+        search();
+    else
+        m_model->refreshStars();
+}
+
+void FindForm::removeCurrent()
+{
+    if (m_filter != Recent && m_filter != Mine)
+        return;
+    const QString text = currentText();
+    if (text.isEmpty())
+        return;
+    const int row = m_results->currentIndex().row();
+    m_store.remove(m_filter == Recent ? UserStore::Recent : UserStore::Mine, text);
+    search();
+    selectRow(row);
+    showStatus(QStringLiteral("已删除"));
+}
+
+void FindForm::addOwn()
+{
+    if (m_filter != Mine)
+        setFilter(Mine);
+    EntryEditor editor(this, QStringLiteral("添加我的条目"), QString());
+    if (editor.exec() != QDialog::Accepted || editor.text().trimmed().isEmpty())
+        return;
+    m_store.addOwn(editor.text());
+    search();
+    selectRow(m_model->rowCount() - 1);
+    showStatus(QStringLiteral("已添加"));
+}
+
+void FindForm::editOwn()
+{
+    if (m_filter != Mine)
+        return;
+    const QString text = currentText();
+    if (text.isEmpty())
+        return;
+    const int row = m_results->currentIndex().row();
+    EntryEditor editor(this, QStringLiteral("编辑我的条目"), text);
+    if (editor.exec() != QDialog::Accepted)
+        return;
+    m_store.replaceOwn(text, editor.text());
+    search();
+    selectRow(row);
+}
+
+bool FindForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    switch (key->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        if (watched == m_search) {
+            // The field keeps the focus, so typing goes on while the list moves.
+            QKeyEvent copy(key->type(), key->key(), key->modifiers());
+            QCoreApplication::sendEvent(m_results, &copy);
+            return true;
+        }
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (plain) {
+            guarded(this, [this] { copyCurrent(); });
+            return true;
+        }
+        break;
+    case Qt::Key_Delete:
+        // In the field Delete deletes characters until there is none after the cursor.
+        if (plain && (watched == m_results || m_search->cursorPosition() == m_search->text().size())
+            && (m_filter == Recent || m_filter == Mine)) {
+            guarded(this, [this] { removeCurrent(); });
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FindForm::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "find/Entry.h"
+#include "find/UserStore.h"
+
+#include <QWidget>
+
+#include <array>
+#include <vector>
+
+class Pinyin;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class QTimer;
+class ResultModel;
+class SearchIndex;
+class SkinFrame;
+
+// The find window "查找与收藏": a search field, the filters 全部 / 收藏 / 最近 / 我的 and
+// the results. Typing filters at once; Up/Down move, Enter or a double-click copies,
+// Ctrl+D stars, Delete removes from 最近 or 我的, Esc closes; Ctrl+1 … Ctrl+4 pick a filter.
+class FindForm : public QWidget
+{
+    Q_OBJECT
+public:
+    enum Filter { All, Favourites, Recent, Mine };
+    static constexpr int FilterCount = 4;
+    static constexpr int ClientWidth = 400;
+    static constexpr int ClientHeight = 492;
+    static inline const QString Caption = QStringLiteral("查找与收藏");
+    static inline const QString Placeholder = QStringLiteral("输入文字或拼音，如 xq");
+    static inline const QString MineOrigin = QStringLiteral("〖我的〗");
+
+    static inline const QString Indexing = QStringLiteral("正在建立索引…");
+
+    // The window searches 全部 once it has an index (setIndex); the user's lists at once.
+    FindForm(const Pinyin &pinyin, UserStore &store, QWidget *parent = nullptr);
+    ~FindForm() override;
+
+    // Shows the window beside `beside`, or brings it to the front, with the search text
+    // selected and the field focused.
+    void open(const QWidget *beside);
+
+    Filter filter() const { return m_filter; }
+    void setFilter(Filter filter);
+    // The index of every entry; it must live as long as the window.
+    void setIndex(const SearchIndex *index);
+    bool hasIndex() const { return m_index != nullptr; }
+    // Runs the search again, e.g. after the user's lists changed elsewhere.
+    void refresh();
+    // Shows a short message under the list for a moment.
+    void showStatus(const QString &message);
+
+    QLineEdit *searchField() const { return m_search; }
+    QTableView *results() const { return m_results; }
+    ResultModel *model() const { return m_model; }
+    QLabel *statusLabel() const { return m_status; }
+    QString currentText() const;
+
+    void copyCurrent();
+    void toggleStar();
+    void removeCurrent();
+    void addOwn();
+    void editOwn();
+
+signals:
+    void copyRequested(const QString &text);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void buildLayout();
+    void search();
+    void showCount();
+    void selectRow(int row);
+    QList<Entry> userEntries(UserStore::List list) const;
+    void placeBeside(const QWidget *beside);
+
+    const SearchIndex *m_index = nullptr;
+    const Pinyin &m_pinyin;
+    UserStore &m_store;
+    SkinFrame *m_frame;
+    QLineEdit *m_search = nullptr;
+    std::array<QPushButton *, FilterCount> m_filterButtons {};
+    QPushButton *m_addButton = nullptr;
+    QPushButton *m_editButton = nullptr;
+    QPushButton *m_removeButton = nullptr;
+    QTableView *m_results = nullptr;
+    ResultModel *m_model = nullptr;
+    QLabel *m_status = nullptr;
+    QTimer *m_statusTimer = nullptr;
+    Filter m_filter = All;
+    bool m_placed = false;
+    // The last search over all entries, to narrow as the user types on.
+    QString m_lastQuery;
+    std::vector<qsizetype> m_lastHits;
+};

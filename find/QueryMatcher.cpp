@@ -1,0 +1,125 @@
+#include "find/QueryMatcher.h"
+
+#include "find/Pinyin.h"
+
+#include <QChar>
+
+#include <bit>
+
+namespace {
+
+constexpr int MaxPinyinQuery = 63;
+
+bool isLetter(char16_t c)
+{
+    return c >= u'a' && c <= u'z';
+}
+bool isSeparator(char16_t c)
+{
+    return c == u' ' || c == u'\'';
+}
+
+} // namespace
+
+char16_t QueryMatcher::fold(char16_t c)
+{
+    if (c < 0x80)
+        return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+    const QChar lower = QChar(c).toLower();
+    return lower.unicode();
+}
+
+QueryMatcher::QueryMatcher(const QString &query, const Pinyin &pinyin)
+    : m_pinyin_table(pinyin)
+{
+    const QString trimmed = query.trimmed();
+    m_query.reserve(std::size_t(trimmed.size()));
+    for (const QChar c : trimmed)
+        m_query.push_back(c == u'ü' || c == u'Ü' ? u'v' : fold(c.unicode()));
+    for (std::size_t i = 0; i < m_query.size(); ++i) {
+        const char16_t c = m_query[i];
+        if (isLetter(c)) {
+            m_letters |= 1u << (c - u'a');
+            m_pinyin = true;
+        }
+        if (isSeparator(c) && i < 64)
+            m_separators |= States(1) << i;
+    }
+    if (m_query.size() > MaxPinyinQuery)
+        m_pinyin = false;
+}
+
+QueryMatcher::States QueryMatcher::closure(States states) const
+{
+    for (;;) {
+        const States more = states | ((states & m_separators) << 1);
+        if (more == states)
+            return states;
+        states = more;
+    }
+}
+
+QueryMatcher::States QueryMatcher::step(States states, char16_t c, quint16 set) const
+{
+    const std::size_t n = m_query.size();
+    const Pinyin::ReadingSet *readings = set ? &m_pinyin_table.set(set) : nullptr;
+    States next = 0;
+    while (states) {
+        const std::size_t p = std::size_t(std::countr_zero(states));
+        states &= states - 1;
+        if (p >= n)
+            continue;
+        const char16_t q = m_query[p];
+        if (q == c)
+            next |= States(1) << (p + 1);
+        if (!readings || !isLetter(q) || !(readings->firstLetters & (1u << (q - u'a'))))
+            continue;
+        for (const std::string_view spelling : readings->spellings) {
+            std::size_t k = 0;
+            while (k < spelling.size() && p + k < n && m_query[p + k] == char16_t(spelling[k])) {
+                ++k;
+                next |= States(1) << (p + k);
+            }
+        }
+    }
+    return closure(next);
+}
+
+QueryMatcher::Rank QueryMatcher::match(std::u16string_view text, const quint16 *sets) const
+{
+    const std::size_t n = m_query.size();
+    if (n == 0 || text.empty())
+        return NoMatch;
+    if (!m_pinyin) {
+        const std::u16string_view q(m_query);
+        if (text == q)
+            return Whole;
+        if (text.starts_with(q))
+            return Prefix;
+        return text.find(q) != std::u16string_view::npos ? Inside : NoMatch;
+    }
+
+    const States done = States(1) << n;
+    const States start = closure(1);
+    // From the first character: a whole or a prefix match.
+    States states = start;
+    bool prefix = false;
+    for (std::size_t j = 0; j < text.size() && states; ++j) {
+        states = step(states, text[j], sets[j]);
+        if (states & done) {
+            if (j + 1 == text.size())
+                return Whole;
+            prefix = true;
+        }
+    }
+    if (prefix)
+        return Prefix;
+    // From any character.
+    states = 0;
+    for (std::size_t j = 1; j < text.size(); ++j) {
+        states = step(states | start, text[j], sets[j]);
+        if (states & done)
+            return Inside;
+    }
+    return NoMatch;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+#include <string_view>
+#include <vector>
+
+class Pinyin;
+
+// One search text, ready to be matched against many entries. Case does not count. A text
+// with Latin letters also matches Han characters by their readings: whole syllables
+// (xinqing), initials (xq) and both mixed (xinq), each character by any of its readings;
+// spaces and apostrophes between syllables may be left out. Everything else matches
+// literally.
+class QueryMatcher
+{
+public:
+    enum Rank { Whole = 0, Prefix = 1, Inside = 2, NoMatch = 3 };
+
+    QueryMatcher(const QString &query, const Pinyin &pinyin);
+
+    bool isEmpty() const { return m_query.empty(); }
+    // Letters an entry must offer (as themselves or in a reading) to match by pinyin.
+    quint32 letters() const { return m_letters; }
+    bool usesPinyin() const { return m_pinyin; }
+
+    // text: lowered characters; sets: their reading sets, one per character.
+    Rank match(std::u16string_view text, const quint16 *sets) const;
+
+    // The form every text is matched in: each character lowered on its own, so that
+    // lengths stay the same.
+    static char16_t fold(char16_t c);
+
+private:
+    using States = quint64;
+    States closure(States states) const;
+    States step(States states, char16_t c, quint16 set) const;
+
+    const Pinyin &m_pinyin_table;
+    std::u16string m_query;
+    States m_separators = 0;
+    quint32 m_letters = 0;
+    bool m_pinyin = false;
+};

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include <array>
+
+// The user's own lists: favourites (收藏), recent copies (最近) and own entries (我的),
+// one file each in the user's data folder. Every change is written at once and atomically.
+// A file that cannot be read or understood is reported, kept in memory for the session
+// and never written over; a folder that cannot be written is reported once.
+class UserStore : public QObject
+{
+    Q_OBJECT
+public:
+    enum List { Favourites, Recent, Mine };
+    static constexpr int ListCount = 3;
+    static constexpr int RecentCapacity = 100;
+
+    // folder: where the files live; empty means the user's data folder.
+    explicit UserStore(const QString &folder = {}, QObject *parent = nullptr);
+
+    static QString fileName(List list);
+    QString folder() const { return m_folder; }
+    QString path(List list) const;
+
+    // Reads the three files; a missing file is an empty list.
+    void load();
+
+    const QStringList &entries(List list) const { return m_lists[list].entries; }
+    bool isFavourite(const QString &text) const { return m_lists[Favourites].entries.contains(text); }
+
+    // The newest first, each text once, at most RecentCapacity.
+    void recordCopy(const QString &text);
+    void setFavourite(const QString &text, bool on);
+    void addOwn(const QString &text);
+    void replaceOwn(const QString &oldText, const QString &newText);
+    void remove(List list, const QString &text);
+
+signals:
+    // A problem to tell the user about, in the program's words.
+    void notice(const QString &message);
+
+private:
+    struct Data
+    {
+        QStringList entries;
+        bool held = false; // its file could not be read: never written over
+    };
+    void save(List list);
+
+    QString m_folder;
+    std::array<Data, ListCount> m_lists;
+    bool m_writeFailureReported = false;
+};

@@ -1,0 +1,268 @@
+#include "platform/SettingsTable.h"
+// The find window in the main window: opening it, searching, copying, starring, own
+// entries, the menus' new items, and copies recorded as recent, quietly or with the notice.
+
+#include "BrowseFixture.h"
+#include "NoticeCapture.h"
+#include "browse/CataloguePages.h"
+#include "browse/CollectionMemos.h"
+#include "browse/DataGrid.h"
+#include "browse/SkinEdit.h"
+#include "find/CopyNote.h"
+#include "find/EntryEditor.h"
+#include "find/FindCommands.h"
+#include "find/FindForm.h"
+#include "find/ResultModel.h"
+#include "find/UserStore.h"
+
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTableView>
+
+namespace {
+
+const QString Faces
+    = QStringLiteral("【开心】\r\n(^_^)       微笑\r\n(^o^)       开心\r\n\r\n【难过】\r\n(T_T)       哭\r\n");
+
+struct FindFixture : BrowseForm
+{
+    bool started = false;
+    FindFixture()
+    {
+        writeCollection(18, Gbk::encode(Faces));
+        writeCatalogue(QStringLiteral("zeltodata.dll"), { QStringLiteral("心情不错"), QStringLiteral("天天开心") });
+        started = startShown();
+    }
+    FindCommands *find() const { return form.findCommands(); }
+    FindForm *openFind()
+    {
+        form.activateWindow();
+        if (!QTest::qWaitForWindowActive(&form))
+            return nullptr;
+        QTest::keyClick(&form, Qt::Key_F, Qt::ControlModifier);
+        FindForm *w = find()->findForm();
+        return w && QTest::qWaitForWindowExposed(w) ? w : nullptr;
+    }
+    QStringList rows() const
+    {
+        QStringList out;
+        const ResultModel *m = find()->findForm()->model();
+        for (int r = 0; r < m->rowCount(); ++r)
+            out << m->text(r);
+        return out;
+    }
+};
+
+void rightClick(QWidget *target, QPoint pos)
+{
+    QContextMenuEvent event(QContextMenuEvent::Mouse, pos, target->mapToGlobal(pos));
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    QApplication::sendEvent(target, &event);
+}
+
+} // namespace
+
+class TestFindWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { quietOpacityWarnings(); }
+    void cleanup() { cancelPendingAnswers(); }
+
+    void searchCopyStarAndRemoveByKeys()
+    {
+        FindFixture f;
+        QVERIFY(f.started);
+        FindForm *w = f.openFind();
+        QVERIFY(w);
+        QCOMPARE(w->windowTitle(), QStringLiteral("查找与收藏"));
+        QCOMPARE(w->searchField()->placeholderText(), QStringLiteral("输入文字或拼音，如 xq"));
+        QTRY_VERIFY(w->searchField()->hasFocus());
+
+        QTest::keyClicks(w->searchField(), QStringLiteral("kx"));
+        // The whole match first, then page order: the signature page before the emoticons.
+        QCOMPARE(f.rows(), (QStringList { "(^o^)", "天天开心", "(^_^)" }));
+        QCOMPARE(w->model()->origin(1), QStringLiteral("〖经典个性签名〗"));
+        QCOMPARE(w->model()->origin(2), QStringLiteral("〖心情符号〗·【开心】"));
+        QTest::keyClick(w->searchField(), Qt::Key_Down);
+        QTest::keyClick(w->searchField(), Qt::Key_Down);
+        QCOMPARE(w->currentText(), QStringLiteral("(^_^)"));
+        QTest::keyClick(w->searchField(), Qt::Key_Return);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("(^_^)"));
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QCOMPARE(f.find()->store().entries(UserStore::Recent), QStringList { "(^_^)" });
+
+        QTest::keyClick(w->searchField(), Qt::Key_D, Qt::ControlModifier);
+        QVERIFY(f.find()->store().isFavourite(QStringLiteral("(^_^)")));
+        QCOMPARE(w->model()->index(2, ResultModel::StarColumn).data().toString(), QStringLiteral("★"));
+        QTest::keyClick(w->searchField(), Qt::Key_2, Qt::ControlModifier);
+        QCOMPARE(w->filter(), FindForm::Favourites);
+        QCOMPARE(f.rows(), QStringList { "(^_^)" });
+
+        // Delete removes from 最近; in the field it first deletes what follows the cursor.
+        QTest::keyClick(w->searchField(), Qt::Key_3, Qt::ControlModifier);
+        QCOMPARE(f.rows(), QStringList { "(^_^)" });
+        w->searchField()->setCursorPosition(0);
+        QTest::keyClick(w->searchField(), Qt::Key_Delete);
+        QCOMPARE(w->searchField()->text(), QStringLiteral("x"));
+        QCOMPARE(f.find()->store().entries(UserStore::Recent).size(), 1);
+        w->searchField()->clear();
+        QTest::keyClick(w->searchField(), Qt::Key_Delete);
+        QVERIFY(f.find()->store().entries(UserStore::Recent).isEmpty());
+        QVERIFY(f.rows().isEmpty());
+
+        // Esc closes; opening again brings back the text selected.
+        w->searchField()->setText(QStringLiteral("哭"));
+        QTest::keyClick(w->searchField(), Qt::Key_Escape);
+        QVERIFY(!w->isVisible());
+        QCOMPARE(f.openFind(), w);
+        QCOMPARE(w->searchField()->selectedText(), QStringLiteral("哭"));
+    }
+
+    void ownEntriesAreAddedInTheEditorAndFoundByPinyin()
+    {
+        FindFixture f;
+        QVERIFY(f.started);
+        FindForm *w = f.openFind();
+        QVERIFY(w);
+        onNextModal([](QWidget *dialog) {
+            auto *editor = qobject_cast<EntryEditor *>(dialog);
+            QVERIFY(editor);
+            editor->editor()->setPlainText(QStringLiteral(" /\\_/\\\n( 喵喵 )"));
+            QTest::keyClick(editor->editor(), Qt::Key_Return, Qt::ControlModifier);
+        });
+        QTest::keyClick(w->searchField(), Qt::Key_Insert);
+        QCOMPARE(w->filter(), FindForm::Mine);
+        QCOMPARE(f.find()->store().entries(UserStore::Mine), QStringList { " /\\_/\\\n( 喵喵 )" });
+        QTest::keyClick(w->searchField(), Qt::Key_1, Qt::ControlModifier);
+        QTest::keyClicks(w->searchField(), QStringLiteral("mm"));
+        QCOMPARE(f.rows(), QStringList { " /\\_/\\\n( 喵喵 )" });
+        QCOMPARE(w->model()->origin(0), FindForm::MineOrigin);
+        QCOMPARE(w->model()->index(0, ResultModel::TextColumn).data().toString(), QStringLiteral("/\\_/\\ …"));
+        QVERIFY(w->model()
+                    ->index(0, ResultModel::TextColumn)
+                    .data(Qt::ToolTipRole)
+                    .toString()
+                    .contains(QStringLiteral("( 喵喵 )")));
+    }
+
+    // "收藏此条" shows only after a right click on a grid row; "收藏" of the memos stars the
+    // selection.
+    void starFromTheMainWindowMenus()
+    {
+        FindFixture f;
+        QVERIFY(f.started);
+        QMenu *category = f.form.pages()->categoryMenu();
+        QCOMPARE(category->actions().front()->text(), QStringLiteral("查找与收藏"));
+        QAction *starRow = f.form.context().action("starRowItem");
+        f.form.pages()->showPage(f.form.pages()->page("bsSkinTabSheet21"));
+        DataGrid *grid = f.form.cataloguePages()->grid(1);
+        rightClick(grid->viewport(), grid->visualRect(grid->model()->index(1, 1)).center());
+        QTRY_VERIFY(category->isVisible());
+        QVERIFY(starRow->isVisible());
+        starRow->trigger();
+        category->hide();
+        QVERIFY(f.find()->store().isFavourite(QStringLiteral("天天开心")));
+        rightClick(f.form.bsSkinPageControl1->tabBar(), f.form.bsSkinPageControl1->tabBar()->tabRect(0).center());
+        QTRY_VERIFY(category->isVisible());
+        QVERIFY(!starRow->isVisible());
+        category->hide();
+
+        SkinMemo *memo = f.form.collections()->memo(18);
+        QTextCursor c = memo->textCursor();
+        c.setPosition(5);
+        c.setPosition(10, QTextCursor::KeepAnchor);
+        memo->setTextCursor(c);
+        QContextMenuEvent event(
+            QContextMenuEvent::Mouse, QPoint(10, 10), memo->viewport()->mapToGlobal(QPoint(10, 10)));
+        QApplication::sendEvent(memo->viewport(), &event);
+        QAction *star = f.form.context().action("starSelectionItem");
+        QTRY_VERIFY(f.form.collections()->bsSkinPopupMenu2->isVisible());
+        QVERIFY(star->isEnabled());
+        star->trigger();
+        f.form.collections()->bsSkinPopupMenu2->hide();
+        QVERIFY(f.find()->store().isFavourite(QStringLiteral("(^_^)")));
+    }
+
+    // A large catalogue's index is built on a worker thread; what is typed meanwhile is
+    // searched once it is there.
+    void largeCatalogueIsIndexedInTheBackground()
+    {
+        FindFixture f;
+        QVERIFY(f.started);
+        f.find()->setBackgroundIndexFrom(0);
+        FindForm *w = f.openFind();
+        QVERIFY(w);
+        QTest::keyClicks(w->searchField(), QStringLiteral("kx"));
+        QTRY_VERIFY(w->hasIndex());
+        QCOMPARE(f.rows(), (QStringList { "(^o^)", "天天开心", "(^_^)" }));
+    }
+
+    // A list file the program cannot understand is reported once, in a message, and kept.
+    void unreadableListIsReported()
+    {
+        FindFixture f;
+        QVERIFY(f.started);
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QVERIFY(QDir().mkpath(folder));
+        QFile broken(folder + QStringLiteral("/favourites.txt"));
+        QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("\xFF\xFE\n%\n") == 5);
+        broken.close();
+        auto notice = captureNextNotice();
+        QVERIFY(f.openFind());
+        QTRY_VERIFY(notice->seen);
+        QVERIFY(notice->text.contains(QStringLiteral("favourites.txt")));
+        QVERIFY(notice->text.contains(QStringLiteral("保持原样")));
+        f.find()->findForm()->toggleStar();
+        QVERIFY(f.find()->store().isFavourite(f.find()->findForm()->currentText()));
+        QVERIFY(broken.open(QIODevice::ReadOnly));
+        QCOMPARE(broken.readAll(), QByteArray("\xFF\xFE\n%\n"));
+    }
+
+    // Off: the notice as before; on: a brief note, no dialog, gone within 2 s. Both record.
+    void quietCopy()
+    {
+        FindFixture f;
+        QVERIFY(f.started);
+        CataloguePages *lists = f.form.cataloguePages();
+        QAction *on = f.form.context().action("quietCopyItem");
+        QAction *off = f.form.context().action("quietCopyCheckedItem");
+        QVERIFY(on->isVisible() && !off->isVisible());
+
+        f.form.pages()->showPage(f.form.pages()->page("bsSkinTabSheet21"));
+        lists->bsSkinEdit1->setText(QStringLiteral("心情不错"));
+        lists->bsSkinButton4->setEnabled(true);
+        auto notice = captureNextNotice();
+        QTest::mouseClick(lists->bsSkinButton4, Qt::LeftButton);
+        QTRY_VERIFY(notice->seen);
+
+        on->trigger();
+        QVERIFY(f.store.isSet(Settings::QuietCopy));
+        QVERIFY(!on->isVisible() && off->isVisible());
+        lists->bsSkinEdit1->setText(QStringLiteral("天天开心"));
+        QWidget *active = QApplication::activeWindow();
+        QTest::mouseClick(lists->bsSkinButton4, Qt::LeftButton);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("天天开心"));
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QCOMPARE(QApplication::activeWindow(), active);
+        QVERIFY(f.find()->note()->isVisible());
+        QCOMPARE(f.find()->note()->text(), QStringLiteral("已复制"));
+        QTRY_VERIFY_WITH_TIMEOUT(!f.find()->note()->isVisible(), 2000);
+        QCOMPARE(f.find()->store().entries(UserStore::Recent), (QStringList { "天天开心", "心情不错" }));
+
+        off->trigger();
+        QVERIFY(!f.store.isSet(Settings::QuietCopy));
+        notice = captureNextNotice();
+        QTest::mouseClick(lists->bsSkinButton4, Qt::LeftButton);
+        QTRY_VERIFY(notice->seen);
+    }
+};
+
+QTEST_MAIN(TestFindWindow)
+#include "tst_findwindow.moc"

@@ -1,0 +1,147 @@
+// Splitting pages into entries and finding them by text or pinyin.
+
+#include "find/EntrySplitter.h"
+#include "find/Pinyin.h"
+#include "find/SearchIndex.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+QStringList texts(const SearchIndex &index, const std::vector<qsizetype> &hits)
+{
+    QStringList out;
+    for (const qsizetype i : hits)
+        out.append(index.entry(i).text);
+    return out;
+}
+
+QList<Entry> plain(const QStringList &lines)
+{
+    return EntrySplitter::splitCollection(lines.join(u'\n'), EntrySplitter::Kind::Lines, QStringLiteral("〖页〗"));
+}
+
+} // namespace
+
+class TestSearch : public QObject
+{
+    Q_OBJECT
+
+    const Pinyin m_pinyin;
+
+private slots:
+    void splitsEachKind()
+    {
+        using EntrySplitter::Kind;
+        // Lines: the explanation before the first heading is no entry; headings are context.
+        const QList<Entry> lines = EntrySplitter::splitCollection(
+            QStringLiteral("选中后复制。\r\n\r\n【标点】\r\n、 。 ·  \r\n\r\n【括号】\r\n〔 〕\r\n"), Kind::Lines,
+            QStringLiteral("〖特殊字符〗"));
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0].text, QStringLiteral("、 。 ·"));
+        QCOMPARE(lines[1].origin(), QStringLiteral("〖特殊字符〗·【括号】"));
+
+        // Pictures: a block between blank lines or headings, leading blanks kept, one
+        // heading over several blocks.
+        const QList<Entry> pictures = EntrySplitter::splitCollection(
+            QStringLiteral("【小猫咪】\n  /\\_/\\\n ( o.o )\n【春节】\n\n第一条，\n第二行。\n\n另一条\n"),
+            Kind::Pictures, QStringLiteral("〖贴图〗"));
+        QCOMPARE(pictures.size(), 3);
+        QCOMPARE(pictures[0].text, QStringLiteral("  /\\_/\\\n ( o.o )"));
+        QCOMPARE(pictures[0].heading, QStringLiteral("小猫咪"));
+        QCOMPARE(pictures[1].text, QStringLiteral("第一条，\n第二行。"));
+        QCOMPARE(pictures[2].heading, QStringLiteral("春节"));
+
+        // Labelled lines: the label after the last gap of two or more spaces is not copied.
+        const QList<Entry> faces = EntrySplitter::splitCollection(
+            QStringLiteral("【开心】\n(^o^)               开心\n(o_ _)o zzZ         一头栽倒\n^_^\n"), Kind::Labelled,
+            QStringLiteral("〖心情符号〗"));
+        QCOMPARE(faces.size(), 3);
+        QCOMPARE(faces[0].text, QStringLiteral("(^o^)"));
+        QCOMPARE(faces[0].label, QStringLiteral("开心"));
+        QCOMPARE(faces[1].text, QStringLiteral("(o_ _)o zzZ"));
+        QCOMPARE(faces[2].text, QStringLiteral("^_^"));
+        QVERIFY(faces[2].label.isEmpty());
+
+        const QList<Entry> rows
+            = EntrySplitter::catalogueList({ QStringLiteral("一"), QString(), QStringLiteral("二") },
+                QStringLiteral("〖经典个性网名〗"), QStringLiteral("个性男生网名"));
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[1].origin(), QStringLiteral("〖经典个性网名〗·个性男生网名"));
+        QCOMPARE(
+            EntrySplitter::catalogueList({ QStringLiteral("一") }, QStringLiteral("〖经典个性签名〗"), {})[0].origin(),
+            QStringLiteral("〖经典个性签名〗"));
+    }
+
+    void matches_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("chinese substring") << "心情" << QStringList { "心情好", "今天心情不错" };
+        QTest::newRow("full pinyin") << "xinqing" << QStringList { "心情好", "今天心情不错" };
+        QTest::newRow("initials") << "xq" << QStringList { "心情好", "今天心情不错" };
+        QTest::newRow("mixed") << "xinq" << QStringList { "心情好", "今天心情不错" };
+        QTest::newRow("pinyin and han") << "xin情" << QStringList { "心情好", "今天心情不错" };
+        QTest::newRow("syllables apart") << "xin qing" << QStringList { "心情好", "今天心情不错" };
+        QTest::newRow("polyphone chang") << "changda" << QStringList { "长大" };
+        QTest::newRow("polyphone zhang") << "zhangda" << QStringList { "长大" };
+        QTest::newRow("polyphone hang") << "yinhang" << QStringList { "银行" };
+        QTest::newRow("v for u umlaut") << "lvse" << QStringList { "绿色" };
+        QTest::newRow("symbols literal") << "^_^" << QStringList { "^_^", "(^_^)" };
+        QTest::newRow("case") << "QQ" << QStringList { "qq空间", "我的QQ" };
+        QTest::newRow("letters literal") << "qqk" << QStringList { "qq空间" };
+        QTest::newRow("no match") << "zzz" << QStringList {};
+        QTest::newRow("not across a syllable") << "xingq" << QStringList {};
+    }
+
+    void matches()
+    {
+        QFETCH(QString, query);
+        QFETCH(QStringList, expected);
+        SearchIndex index(m_pinyin);
+        index.add(plain({ "今天心情不错", "心情好", "长大", "银行", "绿色", "(^_^)", "^_^", "我的QQ", "qq空间" }));
+        QCOMPARE(texts(index, index.search(query)), expected);
+    }
+
+    // Whole and prefix matches first, each group in page order; a label counts as the
+    // entry, a heading only as context.
+    void ranking()
+    {
+        SearchIndex index(m_pinyin);
+        index.add(EntrySplitter::splitCollection(
+            QStringLiteral("【开心】\n(^_^)    微笑\n(^o^)    开心\n【大笑】\n(^O^)    笑开心\n(*^o^*)    开心\n"),
+            EntrySplitter::Kind::Labelled, QStringLiteral("〖心情符号〗")));
+        index.add(plain({ "开心就好", "很开心" }));
+        QCOMPARE(texts(index, index.search(QStringLiteral("kx"))),
+            (QStringList { "(^o^)", "(*^o^*)", "开心就好", "(^_^)", "(^O^)", "很开心" }));
+        QCOMPARE(texts(index, index.search(QStringLiteral("^o"))), (QStringList { "(^o^)", "(^O^)", "(*^o^*)" }));
+        // A longer text searched among the results of a shorter one gives the same.
+        const std::vector<qsizetype> k = index.search(QStringLiteral("k"));
+        QCOMPARE(
+            texts(index, index.search(QStringLiteral("kai"), k)), texts(index, index.search(QStringLiteral("kai"))));
+        QCOMPARE(index.indexOfText(QStringLiteral("很开心")), 5);
+    }
+
+    // On the shipped emoticons: kx finds the 开心 ones, and what would be copied has no label.
+    void shippedEmoticons()
+    {
+        QFile f(QStringLiteral(ZELTO_CONTENT_DIR "/collections/18.txt"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QList<Entry> entries = EntrySplitter::splitCollection(
+            QString::fromUtf8(f.readAll()), EntrySplitter::kindOfCollection(18), QStringLiteral("〖心情符号〗"));
+        QVERIFY(entries.size() > 400);
+        for (const Entry &e : entries) {
+            QVERIFY2(!e.label.isEmpty() && !e.text.contains(QStringLiteral("  ")), qPrintable(e.text));
+        }
+        SearchIndex index(m_pinyin);
+        index.add(entries);
+        const QStringList found = texts(index, index.search(QStringLiteral("kx")));
+        QVERIFY(found.contains(QStringLiteral("(^o^)")));
+        QCOMPARE(
+            index.entry(index.search(QStringLiteral("kx")).front()).origin(), QStringLiteral("〖心情符号〗·【开心】"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSearch)
+#include "tst_search.moc"

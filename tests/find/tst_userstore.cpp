@@ -1,0 +1,132 @@
+// The user's favourites, recent copies and own entries on disk.
+
+#include "find/FortuneFormat.h"
+#include "find/UserStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TestUserStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Pictures over several lines and lines of percent signs come back as they were.
+    void roundTrip()
+    {
+        const QStringList entries = {
+            QStringLiteral("  /\\_/\\\n ( o.o )\n  > ^ <"),
+            QStringLiteral("%"),
+            QStringLiteral("100%\n%\n%%\n"),
+            QStringLiteral("一行"),
+        };
+        const QByteArray bytes = FortuneFormat::write(entries);
+        QCOMPARE(bytes,
+            QByteArray("  /\\_/\\\n ( o.o )\n  > ^ <\n%\n%%\n%\n100%\n%%\n%%%\n\n%\n\xE4\xB8\x80\xE8\xA1\x8C\n%\n"));
+        QCOMPARE(FortuneFormat::read(bytes), entries);
+        // Written by hand: CR LF, no "%" after the last entry, empty entries.
+        QCOMPARE(FortuneFormat::read("a\r\n%\r\n%\r\nb\r\nc"), (QStringList { "a", "b\nc" }));
+        QCOMPARE(FortuneFormat::read(""), QStringList {});
+        QVERIFY(!FortuneFormat::read("ab\xFF\n%\n"));
+        QVERIFY(!FortuneFormat::read(QByteArray("a\0b\n%\n", 6)));
+
+        QTemporaryDir dir;
+        {
+            UserStore store(dir.filePath(QStringLiteral("zelto")));
+            store.load();
+            for (const QString &e : entries)
+                store.addOwn(e);
+            store.setFavourite(entries[0], true);
+        }
+        UserStore again(dir.filePath(QStringLiteral("zelto")));
+        again.load();
+        QCOMPARE(again.entries(UserStore::Mine), (QStringList { entries[0], entries[1], "100%\n%\n%%", entries[3] }));
+        QVERIFY(again.isFavourite(entries[0]));
+    }
+
+    void recentKeepsTheNewestHundredOnce()
+    {
+        QTemporaryDir dir;
+        UserStore store(dir.path());
+        store.load();
+        for (int i = 0; i < 120; ++i)
+            store.recordCopy(QString::number(i));
+        store.recordCopy(QStringLiteral("50"));
+        store.recordCopy(QStringLiteral("50"));
+        const QStringList &recent = store.entries(UserStore::Recent);
+        QCOMPARE(recent.size(), UserStore::RecentCapacity);
+        QCOMPARE(recent.mid(0, 3), (QStringList { "50", "119", "118" }));
+        QCOMPARE(recent.count(QStringLiteral("50")), 1);
+        QCOMPARE(recent.back(), QStringLiteral("20"));
+        UserStore again(dir.path());
+        again.load();
+        QCOMPARE(again.entries(UserStore::Recent), recent);
+    }
+
+    // A file that cannot be read or understood is reported and never written over; the
+    // session goes on in memory.
+    void unreadableAndMalformedFilesAreKept()
+    {
+        QTemporaryDir dir;
+        const QByteArray broken("(^o^)\n%\n\xC3\x28\n%\n");
+        QVERIFY(writeAll(dir.filePath(QStringLiteral("favourites.txt")), broken));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("mine.txt")));
+        QVERIFY(writeAll(dir.filePath(QStringLiteral("recent.txt")), "a\n%\n"));
+
+        UserStore store(dir.path());
+        QSignalSpy notices(&store, &UserStore::notice);
+        store.load();
+        QCOMPARE(notices.size(), 2);
+        QVERIFY(notices[0][0].toString().contains(QStringLiteral("favourites.txt")));
+        QVERIFY(notices[0][0].toString().contains(QStringLiteral("不是能读懂的 UTF-8 文本")));
+        QVERIFY(notices[1][0].toString().contains(QStringLiteral("无法读取")));
+        QCOMPARE(store.entries(UserStore::Recent), QStringList { "a" });
+
+        store.setFavourite(QStringLiteral("★"), true);
+        store.addOwn(QStringLiteral("我的"));
+        QVERIFY(store.isFavourite(QStringLiteral("★")));
+        QCOMPARE(store.entries(UserStore::Mine), QStringList { "我的" });
+        QCOMPARE(readAll(dir.filePath(QStringLiteral("favourites.txt"))), broken);
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("mine.txt"))).isDir());
+        QCOMPARE(notices.size(), 2);
+    }
+
+    // A folder that cannot be made or written is reported once, however often it fails.
+    void unwritableFolderIsReportedOnce()
+    {
+        QTemporaryDir dir;
+        QVERIFY(writeAll(dir.filePath(QStringLiteral("plain")), "x"));
+        UserStore store(dir.filePath(QStringLiteral("plain/zelto")));
+        QSignalSpy notices(&store, &UserStore::notice);
+        store.load();
+        QCOMPARE(notices.size(), 0);
+        store.recordCopy(QStringLiteral("一"));
+        store.recordCopy(QStringLiteral("二"));
+        store.setFavourite(QStringLiteral("一"), true);
+        QCOMPARE(notices.size(), 1);
+        QVERIFY(notices[0][0].toString().startsWith(QStringLiteral("无法在")));
+        QCOMPARE(store.entries(UserStore::Recent), (QStringList { "二", "一" }));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUserStore)
+#include "tst_userstore.moc"
