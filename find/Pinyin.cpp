@@ -25,8 +25,8 @@ Pinyin::Pinyin()
                 const std::string_view spelling = PinyinTable::syllables[s].spelling;
                 set.spellings.push_back(spelling);
                 set.firstLetters |= 1u << (spelling.front() - 'a');
-                for (const char c : spelling)
-                    set.letters |= 1u << (c - 'a');
+                for (const char letter : spelling)
+                    set.letters |= 1u << (letter - 'a');
             }
             m_sets.push_back(std::move(set));
         }

@@ -58,9 +58,9 @@ QMimeData *SkinMemo::createMimeDataFromSelection() const
     QString text = textCursor().selectedText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    auto *data = new QMimeData;
-    data->setText(text);
-    return data;
+    auto *mime = new QMimeData;
+    mime->setText(text);
+    return mime;
 }
 
 bool SkinMemo::canInsertFromMimeData(const QMimeData *source) const

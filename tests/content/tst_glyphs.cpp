@@ -160,8 +160,8 @@ private slots:
             faults.append(QStringLiteral("%1:%2: %3 %4").arg(name, at.join(QLatin1Char(',')), describe(c), fault.value(c)));
         }
         // One line each, since a long failure message is cut short.
-        for (const QString &fault : std::as_const(faults))
-            qWarning().noquote() << fault;
+        for (const QString &line : std::as_const(faults))
+            qWarning().noquote() << line;
         QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1 characters to mend, listed above; the first: %2")
                                                   .arg(faults.size())
                                                   .arg(faults.value(0))));
