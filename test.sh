@@ -9,6 +9,9 @@ source tools/deps.sh
 zelto_ensure_packages
 jobs=$(nproc)
 
+echo "== format"
+tools/check-format.sh
+
 echo "== build"
 cmake --preset default >/dev/null
 cmake --build --preset default -j"$jobs"

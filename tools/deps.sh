@@ -11,7 +11,7 @@ ZELTO_PACKAGES=(
     fonts-wqy-microhei fonts-wqy-zenhei
     libbenchmark-dev
     xvfb xauth openbox xdotool xclip x11-utils imagemagick trayer
-    sqlite3 python3
+    sqlite3 python3 clang-format
     dpkg-dev appstream desktop-file-utils lintian man-db
     weston xwayland qt6-wayland
 )
