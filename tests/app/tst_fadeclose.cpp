@@ -39,14 +39,13 @@ private slots:
         WindowFixture f;
         if (opaque)
             makeOpaque(f.store);
-        QCOMPARE(f.form.Timer1->interval(), 1000);
         QVERIFY(f.form.Timer1->isActive());
 
         f.form.show();
         QCOMPARE(f.opacities, QList<int>{0});
-        QTest::qWait(400);
+        QTest::qWait(QuietWaitMs);
         QCOMPARE(f.opacities, QList<int>{0});
-        QTRY_COMPARE_WITH_TIMEOUT(f.opacities.size(), 1 + fadeInValues(target).size(), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(f.opacities.size(), 1 + fadeInValues(target).size(), DialogWaitMs);
         QCOMPARE(f.opacities, QList<int>{0} + fadeInValues(target));
         QVERIFY(!f.form.Timer1->isActive());
         QCOMPARE(f.form.fader()->opacity(), target);
@@ -56,14 +55,14 @@ private slots:
     {
         WindowFixture f;
         // A tick while the window is still hidden fades the hidden window and stops the timer.
-        QTRY_VERIFY_WITH_TIMEOUT(!f.form.Timer1->isActive(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.form.Timer1->isActive(), DialogWaitMs);
         QCOMPARE(f.opacities, fadeInValues(220));
         f.opacities.clear();
 
         f.form.show();
         QCOMPARE(f.opacities, QList<int>{0});
         QVERIFY(f.form.Timer1->isActive());
-        QTRY_COMPARE_WITH_TIMEOUT(f.opacities, QList<int>{0} + fadeInValues(220), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(f.opacities, QList<int>{0} + fadeInValues(220), DialogWaitMs);
 
         // Back from the tray: hidden, shown again, invisible until the next tick.
         f.form.hide();
@@ -71,7 +70,7 @@ private slots:
         f.form.show();
         QCOMPARE(f.opacities, QList<int>{0});
         QVERIFY(f.form.Timer1->isActive());
-        QTRY_COMPARE_WITH_TIMEOUT(f.opacities, QList<int>{0} + fadeInValues(220), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(f.opacities, QList<int>{0} + fadeInValues(220), DialogWaitMs);
     }
 
     void aFadeHandlesNoEventsAndRunsOncePerShowing()
@@ -82,7 +81,7 @@ private slots:
         QTest::qSleep(20);
         f.form.show();
         QCOMPARE(f.opacities, QList<int>{0});
-        QTRY_COMPARE_WITH_TIMEOUT(f.opacities, QList<int>{0} + fadeInValues(220), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(f.opacities, QList<int>{0} + fadeInValues(220), DialogWaitMs);
         QVERIFY(!f.form.Timer1->isActive());
 
         // Whatever arrives during a fade waits for its end.
@@ -101,9 +100,9 @@ private slots:
         f.form.show();
         f.form.Timer1->stop();
         f.opacities.clear();
-        ModalWatch watch;
+        ScriptedDialog none(f.messages());
         QVERIFY(f.form.close());
-        QCOMPARE(watch.titles, QStringList());
+        QVERIFY(!none.seen());
         // The window was never faded in: the fade-out still starts at the stored target.
         QCOMPARE(f.opacities, fadeOutValues(220));
         QCOMPARE(f.quits, 1);
@@ -182,9 +181,10 @@ private slots:
         f.form.show();
         f.form.Timer1->stop();
         f.opacities.clear();
-        ModalWatch watch(Qt::Key_Escape); // Esc is the dialog's No
+        ScriptedDialog no(f.messages(), mrNo);
         QVERIFY(!f.form.close());
-        QCOMPARE(watch.titles.size(), 1);
+        QVERIFY(no.seen());
+        QCOMPARE(no.shown().buttons, mbYesNoSet);
         QVERIFY(f.form.isVisible());
         QCOMPARE(f.quits, 0);
         QVERIFY(f.opacities.isEmpty());
@@ -192,9 +192,9 @@ private slots:
         QVERIFY(!f.store.isSet(Settings::CloseMarker));
 
         // A dialog closed without any of its buttons lets the close go on.
-        watch.timer.stop();
-        onNextModal([](QWidget *w) { QMetaObject::invokeMethod(w, &QWidget::close, Qt::QueuedConnection); });
+        ScriptedDialog closed(f.messages(), mrCancel);
         QVERIFY(f.form.close());
+        QVERIFY(closed.seen());
         QCOMPARE(f.quits, 1);
     }
 
@@ -204,9 +204,9 @@ private slots:
             WindowFixture f;
             confirmOnClose(f.store);
             f.form.show();
-            ModalWatch no(Qt::Key_Escape);
+            ScriptedDialog no(f.messages(), mrNo);
             f.action("N4")->trigger();
-            QCOMPARE(no.titles.size(), 1);
+            QVERIFY(no.seen());
             QVERIFY(f.form.isVisible());
             QCOMPARE(f.action("N4")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
         }

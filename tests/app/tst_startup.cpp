@@ -175,7 +175,7 @@ private slots:
         // The first copy is another process holding the lock.
         QProcess first;
         first.start(QCoreApplication::applicationFilePath(), {QStringLiteral("-hold"), s.scratch.path(QStringLiteral("runtime"))});
-        QVERIFY(first.waitForReadyRead(10000));
+        QVERIFY(first.waitForReadyRead(ProcessWaitMs));
 
         TForm1 form(FormServices{s.store, s.opener, s.lock});
         auto answer = answerNextWith(Qt::Key_Return);
@@ -206,17 +206,13 @@ private slots:
         QCOMPARE(items.last()->text(), QStringLiteral("关 于"));
         QVERIFY(items.at(items.size() - 3)->isSeparator());
 
-        for (const auto &[command, expected] : {std::pair{1025, QStringLiteral("(30)  信息")},
-                                               std::pair{1026, QStringLiteral("(10)  信息")}}) {
-            QString title;
-            onNextModal([&title](QWidget *w) {
-                autoClose().AutoCloseTick(); // finds the dialog
-                autoClose().AutoCloseTick();
-                title = w->windowTitle();
-                postKey(w, Qt::Key_Return);
-            });
+        for (const auto &[command, timeoutMs] : {std::pair{SystemCommandEvent::HelpCommand, 30000},
+                                                 std::pair{SystemCommandEvent::AboutCommand, 10000}}) {
+            ScriptedDialog notice(*form.bsSkinMessage1);
             QCoreApplication::postEvent(qApp, new SystemCommandEvent(quintptr(command)));
-            QTRY_COMPARE(title, expected);
+            QTRY_VERIFY(notice.seen());
+            QCOMPARE(notice.shown().kind, mtInformation);
+            QCOMPARE(notice.shown().timeoutMs, timeoutMs);
         }
         QCOMPARE(watcher.seen, 0);
         QCoreApplication::postEvent(qApp, new SystemCommandEvent(1027));
@@ -246,8 +242,6 @@ private slots:
         QCOMPARE(form.bsSkinStatusPanel2->width(), 56);
         QCOMPARE(form.bsSkinStatusPanel2->text(), QStringLiteral("显示时间"));
         QVERIFY(form.Timer1->isActive() && form.Timer2->isActive());
-        QCOMPARE(form.Timer1->interval(), 1000);
-        QCOMPARE(form.Timer2->interval(), 1000);
         form.Timer2Timer();
         QVERIFY(form.bsSkinStatusPanel2->text() != QStringLiteral("显示时间"));
 

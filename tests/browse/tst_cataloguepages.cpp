@@ -1,12 +1,10 @@
 #include "BrowseFixture.h"
-#include "NoticeCapture.h"
 #include "browse/CataloguePages.h"
 #include "widgets/CopyNotice.h"
 #include "browse/DataGrid.h"
 #include "browse/SkinEdit.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueQuery.h"
-#include "window/MessageDialog.h"
 
 #include <QClipboard>
 #include <QMenu>
@@ -126,12 +124,13 @@ private slots:
         QVERIFY(!l->bsSkinButton4->isEnabled());
 
         QGuiApplication::clipboard()->setText(QStringLiteral("旧的内容"));
-        auto notice = captureNextNotice();
+        ScriptedDialog notice(p.messages());
         QTest::mouseClick(l->bsSkinButton5, Qt::LeftButton);
-        QTRY_VERIFY(notice->seen);
+        QTRY_VERIFY(notice.seen());
         QCOMPARE(QGuiApplication::clipboard()->text(), Girls[1]);
-        QCOMPARE(notice->title, QStringLiteral("(30)  信息"));
-        QCOMPARE(notice->text, MessageDialog::displayText(CopyNotice::Text));
+        QCOMPARE(notice.shown().kind, mtInformation);
+        QCOMPARE(notice.shown().timeoutMs, CopyNotice::ListTimeoutMs);
+        QCOMPARE(notice.text(), CopyNotice::Text);
         QCOMPARE(l->bsSkinEdit2->selectedText(), Girls[1]);
     }
 
@@ -150,9 +149,9 @@ private slots:
             QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(0, 1)).center());
             const QString &entry = n == 1 ? emoji : name;
             QCOMPARE((n == 1 ? l->bsSkinEdit1 : l->bsSkinEdit2)->text(), entry);
-            auto notice = captureNextNotice();
+            ScriptedDialog notice(f.messages());
             QTest::mouseClick(n == 1 ? l->bsSkinButton4 : l->bsSkinButton5, Qt::LeftButton);
-            QTRY_VERIFY(notice->seen);
+            QTRY_VERIFY(notice.seen());
             QCOMPARE(QGuiApplication::clipboard()->text(), entry);
         }
     }
@@ -179,10 +178,10 @@ private slots:
         menu.reset(l->bsSkinEdit1->createEditMenu());
         QCOMPARE(enabledItems(menu.get()), QStringList { QStringLiteral("复制") });
         // Its copy shows no notice.
-        auto notice = captureNextNotice();
+        ScriptedDialog notice(p.messages());
         menu->findChild<QAction *>(QStringLiteral("editCopy"))->trigger();
-        settle();
-        QVERIFY(!notice->seen);
+        QCoreApplication::processEvents();
+        QVERIFY(!notice.seen());
         QCOMPARE(QGuiApplication::clipboard()->text(), Signatures[0]);
         QCOMPARE(l->bsSkinEdit1->text(), Signatures[0]);
     }

@@ -1,5 +1,4 @@
 #include "BrowseFixture.h"
-#include "NoticeCapture.h"
 #include "browse/CollectionMemos.h"
 
 #include <QContextMenuEvent>

@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPointer>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSqlDatabase>

@@ -1,9 +1,8 @@
-#include "../browse/NoticeCapture.h"
+#include "support/TestSupport.h"
 #include "widgets/CopyNotice.h"
 #include "widgets/SkinMemo.h"
 #include "convert/ConvertPage.h"
 #include "convert/GbToBig.h"
-#include "window/MessageDialog.h"
 #include "window/TbsSkinMessage.h"
 
 #include <QClipboard>
@@ -118,21 +117,21 @@ private slots:
     {
         Page p;
         p.memo->setPlainText(QStringLiteral("第一行\n😀第二行"));
-        auto notice = captureNextNotice();
+        ScriptedDialog notice(p.messages);
         p.press("bsSkinButton8");
-        QTRY_VERIFY(notice->seen);
-        QCOMPARE(notice->title, QStringLiteral("(10)  信息"));
-        QCOMPARE(notice->text, MessageDialog::displayText(CopyNotice::Text));
+        QTRY_VERIFY(notice.seen());
+        QCOMPARE(notice.shown().kind, mtInformation);
+        QCOMPARE(notice.shown().timeoutMs, CopyNotice::CopyAllTimeoutMs);
+        QCOMPARE(notice.text(), CopyNotice::Text);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("第一行\n😀第二行"));
         QCOMPARE(p.memo->textCursor().selectedText().size(), p.memo->toPlainText().size());
 
         // An empty memo: nothing copied, nothing shown.
         p.press("bsSkinButton10");
         QGuiApplication::clipboard()->setText(QStringLiteral("留着"));
-        auto none = captureNextNotice();
+        ScriptedDialog none(p.messages);
         p.press("bsSkinButton8");
-        settle();
-        QVERIFY(!none->seen);
+        QVERIFY(!none.seen());
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("留着"));
     }
 
@@ -166,20 +165,19 @@ private slots:
         c.setPosition(0);
         c.setPosition(2, QTextCursor::KeepAnchor);
         p.memo->setTextCursor(c);
-        auto notice = captureNextNotice();
+        ScriptedDialog notice(p.messages);
         p.page.N66->trigger();
-        QTRY_VERIFY(notice->seen);
-        QCOMPARE(notice->title, QStringLiteral("(30)  信息"));
+        QTRY_VERIFY(notice.seen());
+        QCOMPARE(notice.shown().timeoutMs, CopyNotice::ListTimeoutMs);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("甲贴"));
         QCOMPARE(QGuiApplication::clipboard()->mimeData()->formats(), QStringList { QStringLiteral("text/plain") });
 
         // Nothing selected: the clipboard keeps what it held.
         c.clearSelection();
         p.memo->setTextCursor(c);
-        auto none = captureNextNotice();
+        ScriptedDialog none(p.messages);
         p.page.N66->trigger();
-        settle();
-        QVERIFY(!none->seen);
+        QVERIFY(!none.seen());
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("甲贴"));
     }
 
@@ -225,26 +223,25 @@ private slots:
         // Four more characters fill the last line; five would go beyond it, also when the
         // line is only completed by the text after the caret.
         QGuiApplication::clipboard()->setText(QStringLiteral("一二三四五\n短行"));
-        auto notice = captureNextNotice();
+        ScriptedDialog notice(p.messages);
         p.page.N67->trigger();
-        QTRY_VERIFY(notice->seen);
-        QCOMPARE(notice->text, MessageDialog::displayText(ConvertPage::LineTooLongText));
+        QTRY_VERIFY(notice.seen());
+        QCOMPARE(notice.text(), ConvertPage::LineTooLongText);
         QCOMPARE(p.memo->toPlainText(), before);
         QCOMPARE(p.memo->textCursor().position(), before.size());
 
         c.setPosition(before.indexOf(QLatin1Char('x')));
         p.memo->setTextCursor(c);
         QGuiApplication::clipboard()->setText(QStringLiteral("前\n一二三四五"));
-        auto again = captureNextNotice();
+        ScriptedDialog again(p.messages);
         QTest::keyClick(p.memo, Qt::Key_V, Qt::ControlModifier);
-        QTRY_VERIFY(again->seen);
+        QTRY_VERIFY(again.seen());
         QCOMPARE(p.memo->toPlainText(), before);
 
         QGuiApplication::clipboard()->setText(QStringLiteral("前\n一二三四"));
-        auto none = captureNextNotice();
+        ScriptedDialog none(p.messages);
         QTest::keyClick(p.memo, Qt::Key_V, Qt::ControlModifier);
-        settle();
-        QVERIFY(!none->seen);
+        QVERIFY(!none.seen());
         QCOMPARE(p.memo->toPlainText(), QStringLiteral("第一行\n前\n一二三四") + QString(most - 4, QLatin1Char('x')));
     }
 };

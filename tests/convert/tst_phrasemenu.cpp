@@ -4,6 +4,7 @@
 #include "convert/PhraseLibrary.h"
 #include "convert/PhraseMenu.h"
 #include "convert/ReviewMarks.h"
+#include "support/TestSupport.h"
 #include "window/TbsSkinMessage.h"
 
 #include <QClipboard>
@@ -49,7 +50,7 @@ struct Page
     }
     bool load()
     {
-        return QTest::qWaitFor([this] { return menu.isLoaded(); }, 10000);
+        return QTest::qWaitFor([this] { return menu.isLoaded(); }, SlowWorkWaitMs);
     }
     QString convert(const QString &text, PhraseConverter::Config config = PhraseConverter::S2T)
     {
@@ -160,7 +161,7 @@ void TestPhraseMenu::loneCharacterIsMarkedAndChosenByClick()
 
     // A click beside the mark offers nothing; a click on it offers the candidates.
     QTest::mouseClick(p.memo->viewport(), Qt::LeftButton, {}, p.pointAt(0));
-    QTest::qWait(50);
+    QTest::qWait(QuietWaitMs);
     QVERIFY(!p.marks->candidateMenu()->isVisible());
     QTest::mouseClick(p.memo->viewport(), Qt::LeftButton, {}, p.pointAt(1));
     QTRY_VERIFY(p.marks->candidateMenu()->isVisible());
@@ -262,7 +263,7 @@ void TestPhraseMenu::longTextConvertsInTheBackground()
     QVERIFY(p.memo->isReadOnly());
     QVERIFY(!p.menu.convertActions[PhraseConverter::T2S]->isEnabled());
     QCOMPARE(p.status->text(), QStringLiteral("正在按词组转换…"));
-    QTRY_VERIFY_WITH_TIMEOUT(!p.menu.isConverting(), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(!p.menu.isConverting(), SlowWorkWaitMs);
     QVERIFY(!p.memo->isReadOnly());
     QCOMPARE(p.memo->toPlainText(), QStringLiteral("我的頭髮和發展，發\n").repeated(text.size() / line.size()));
     QCOMPARE(p.marks->count(), text.size() / line.size());
@@ -278,7 +279,7 @@ void TestPhraseMenu::longTextConvertsInTheBackground()
     p.convert(text);
     QVERIFY(p.menu.isConverting());
     QTest::mouseClick(p.form.findChild<QPushButton *>(QStringLiteral("bsSkinButton10")), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!p.menu.isConverting(), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(!p.menu.isConverting(), SlowWorkWaitMs);
     QCOMPARE(p.memo->toPlainText(), QString());
     QCOMPARE(p.marks->count(), 0);
     QCOMPARE(p.status->text(), Shop);

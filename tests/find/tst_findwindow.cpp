@@ -3,7 +3,6 @@
 // entries, the menus' new items, and copies recorded as recent, quietly or with the notice.
 
 #include "BrowseFixture.h"
-#include "NoticeCapture.h"
 #include "browse/CataloguePages.h"
 #include "browse/CollectionMemos.h"
 #include "browse/DataGrid.h"
@@ -214,11 +213,11 @@ private slots:
         QFile broken(folder + QStringLiteral("/favourites.txt"));
         QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("\xFF\xFE\n%\n") == 5);
         broken.close();
-        auto notice = captureNextNotice();
+        ScriptedDialog notice(f.messages());
         QVERIFY(f.openFind());
-        QTRY_VERIFY(notice->seen);
-        QVERIFY(notice->text.contains(QStringLiteral("favourites.txt")));
-        QVERIFY(notice->text.contains(QStringLiteral("保持原样")));
+        QTRY_VERIFY(notice.seen());
+        QVERIFY(notice.text().contains(QStringLiteral("favourites.txt")));
+        QVERIFY(notice.text().contains(QStringLiteral("保持原样")));
         f.find()->findForm()->toggleStar();
         QVERIFY(f.find()->store().isFavourite(f.find()->findForm()->currentText()));
         QVERIFY(broken.open(QIODevice::ReadOnly));
@@ -238,9 +237,9 @@ private slots:
         f.form.pages()->showPage(f.form.pages()->page("bsSkinTabSheet21"));
         lists->bsSkinEdit1->setText(QStringLiteral("心情不错"));
         lists->bsSkinButton4->setEnabled(true);
-        auto notice = captureNextNotice();
+        ScriptedDialog notice(f.messages());
         QTest::mouseClick(lists->bsSkinButton4, Qt::LeftButton);
-        QTRY_VERIFY(notice->seen);
+        QTRY_VERIFY(notice.seen());
 
         on->trigger();
         QVERIFY(f.store.isSet(Settings::QuietCopy));
@@ -253,14 +252,14 @@ private slots:
         QCOMPARE(QApplication::activeWindow(), active);
         QVERIFY(f.find()->note()->isVisible());
         QCOMPARE(f.find()->note()->text(), QStringLiteral("已复制"));
-        QTRY_VERIFY_WITH_TIMEOUT(!f.find()->note()->isVisible(), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.find()->note()->isVisible(), DialogWaitMs);
         QCOMPARE(f.find()->store().entries(UserStore::Recent), (QStringList { "天天开心", "心情不错" }));
 
         off->trigger();
         QVERIFY(!f.store.isSet(Settings::QuietCopy));
-        notice = captureNextNotice();
+        ScriptedDialog again(f.messages());
         QTest::mouseClick(lists->bsSkinButton4, Qt::LeftButton);
-        QTRY_VERIFY(notice->seen);
+        QTRY_VERIFY(again.seen());
     }
 };
 

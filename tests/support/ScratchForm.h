@@ -8,6 +8,7 @@
 #include "platform/SettingsStore.h"
 #include "support/TestSupport.h"
 #include "platform/ApplicationTitle.h"
+#include "window/TbsSkinMessage.h"
 
 struct ScratchForm {
     ScratchDir scratch;
@@ -20,4 +21,6 @@ struct ScratchForm {
         : store(scratch.path(storePath))
     {
     }
+
+    TbsSkinMessage &messages() { return *form.bsSkinMessage1; }
 };

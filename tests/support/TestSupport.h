@@ -5,6 +5,7 @@
 
 #include "platform/AddressOpener.h"
 #include "platform/Ticks.h"
+#include "window/TbsSkinMessage.h"
 #include "window/TimerDlg.h"
 
 #include <QApplication>
@@ -28,6 +29,32 @@ public:
     QStringList addresses;
 };
 
+// Upper bounds for conditions a test waits on (a dialog or a fade coming, a child process
+// answering, background work finishing), and how long it watches for what must not happen.
+inline constexpr int DialogWaitMs = 5000;
+inline constexpr int ProcessWaitMs = 10000;
+inline constexpr int SlowWorkWaitMs = 30000;
+inline constexpr int QuietWaitMs = 400;
+
+// Answers the next dialog of `messages` with `answer` without showing it; afterwards tells
+// whether a dialog was asked for and what it would have shown.
+class ScriptedDialog
+{
+public:
+    explicit ScriptedDialog(TbsSkinMessage &messages, int answer = mrOk)
+        : m_messages(messages), m_before(messages.scriptedDialogs().size())
+    {
+        messages.setNextAnswer(answer);
+    }
+    bool seen() const { return m_messages.scriptedDialogs().size() > m_before; }
+    const TbsSkinMessage::Shown &shown() const { return m_messages.scriptedDialogs().at(m_before); }
+    QString text() const { return seen() ? shown().text : QString(); }
+
+private:
+    TbsSkinMessage &m_messages;
+    qsizetype m_before;
+};
+
 // A tick counter the test moves by hand.
 struct FakeTicks {
     static inline quint32 value = 1000;
@@ -43,7 +70,7 @@ struct FakeTicks {
 
 // Waits (processing events) until a modal widget other than `except` is active, then
 // runs `action` on it. Call before the code that opens the dialog; it runs from the loop.
-inline void onNextModal(std::function<void(QWidget *)> action, QWidget *except = nullptr, int timeoutMs = 5000)
+inline void onNextModal(std::function<void(QWidget *)> action, QWidget *except = nullptr, int timeoutMs = DialogWaitMs)
 {
     auto *timer = new QTimer(qApp);
     timer->setObjectName(QStringLiteral("pendingModalAnswer"));
