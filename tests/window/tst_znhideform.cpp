@@ -1,5 +1,5 @@
 #include "platform/AppError.h"
-#include "platform/WindowShell.h"
+#include "platform/PlainWindowPlatform.h"
 #include "skin/MovingEvent.h"
 #include "window/ZnHideForm.h"
 
@@ -22,6 +22,7 @@ constexpr int FormHeight = 200;
 
 // A frameless top-level with two controls, placed away from every edge.
 struct Form {
+    PlainWindowPlatform platform;
     QWidget window;
     QPushButton *left;
     QPushButton *right;
@@ -75,14 +76,14 @@ private slots:
     void findsTheFormThroughOwnerAndParents()
     {
         Form f;
-        TZnHideForm onForm(&f.window);
+        TZnHideForm onForm(&f.window, f.platform);
         QCOMPARE(onForm.form(), &f.window);
-        TZnHideForm onChild(f.right);
+        TZnHideForm onChild(f.right, f.platform);
         QCOMPARE(onChild.form(), &f.window);
 
         QObject loose;
         try {
-            TZnHideForm none(&loose);
+            TZnHideForm none(&loose, f.platform);
             QFAIL("constructed without a form");
         } catch (const AppError &e) {
             QCOMPARE(e.message(), QStringLiteral("未找到主窗体"));
@@ -92,7 +93,7 @@ private slots:
     void startsWithStoredValues()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         QCOMPARE(z.DockPos(), dpNone);
         QCOMPARE(z.AutoDock(), false);
         QCOMPARE(z.AlwaysTop(), false);
@@ -112,7 +113,7 @@ private slots:
     void rangeErrorsKeepTheOldValue()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         const struct {
             void (TZnHideForm::*set)(int);
             int (TZnHideForm::*get)() const;
@@ -145,7 +146,7 @@ private slots:
     void autoDockOnAndOff()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         z.SetAutoDock(true);
         QVERIFY(z.isHooked());
         QCOMPARE(z.lastRect(), QRect(200, 200, FormWidth, FormHeight));
@@ -174,7 +175,7 @@ private slots:
     void snapsToTheTopWhileMovingUpOrSideways()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         int docked = 0;
         z.SetDockEvent([&](TDockPos p) {
             QCOMPARE(p, dpTop);
@@ -205,7 +206,7 @@ private slots:
     void snapsToTheSidesInTheirDirectionOnly()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         z.SetAutoDock(true);
         const int sw = screenWidth();
 
@@ -232,7 +233,7 @@ private slots:
     void aCornerCountsAsTopAndHidesUpwards()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         z.SetAutoDock(true);
         QCOMPARE(dragTo(f.window, {4, 4}), QRect(4, 0, FormWidth, FormHeight));
         QCOMPARE(dragTo(f.window, {0, 0}), QRect(0, 0, FormWidth, FormHeight));
@@ -246,7 +247,7 @@ private slots:
     void hidesWhenThePointerLeavesAndComesBackOnTheStrip()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         z.SetAutoDock(true);
         dragTo(f.window, {200, 5});
         pointerTo({350, 100}); // inside
@@ -273,7 +274,7 @@ private slots:
     void hidesAtTheLeftAndRightLeavingEdgeSpace()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         z.SetAutoDock(true);
         const int sw = screenWidth();
 
@@ -302,7 +303,7 @@ private slots:
     void hideAndShowHandlersReplaceTheMoves()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         QList<TDockPos> hidden, shown;
         z.SetOnHideForm([&](TDockPos p) { hidden << p; });
         z.SetOnShowForm([&](TDockPos p) { shown << p; });
@@ -324,7 +325,7 @@ private slots:
     void dockingOffStopsHidingAndLeavesAHiddenWindowWhereItIs()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         z.SetAutoDock(true);
         dragTo(f.window, {200, 3});
         z.SetAutoDock(false);
@@ -338,10 +339,10 @@ private slots:
         dragTo(f.window, {200, 3});
         sendPointer(f.window, QEvent::Leave);
         QVERIFY(z.isHidden());
-        QVERIFY(WindowShell::hasFreePlacement(f.window.windowHandle()));
+        QVERIFY(f.platform.hasFreePlacement(f.window.windowHandle()));
         z.SetAutoDock(false);
         // An ordinary window again, left where it was.
-        QVERIFY(!WindowShell::hasFreePlacement(f.window.windowHandle()));
+        QVERIFY(!f.platform.hasFreePlacement(f.window.windowHandle()));
         QVERIFY(!z.isHidden());
         sendPointer(f.window, QEvent::Enter);
         QCOMPARE(f.window.pos(), QPoint(200, 3 - FormHeight));
@@ -350,7 +351,7 @@ private slots:
     void movesByOthersChangeTheDockingAndOurOwnReportsDoNot()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         z.SetAutoDock(true);
         // Several drag steps before the window system reports any of them back.
         dragTo(f.window, {200, 100});
@@ -389,7 +390,7 @@ private slots:
     void hidesOnceADialogClosesWithThePointerOutside()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         z.SetAutoDock(true);
         dragTo(f.window, {200, 5});
         pointerTo({350, 100});
@@ -421,7 +422,7 @@ private slots:
     void alwaysTopSwitchesTheNativeWindowWithoutShowingItAgain()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         QWindow *native = f.window.windowHandle();
         int shows = 0;
         struct ShowCounter : QObject {
@@ -439,13 +440,13 @@ private slots:
         z.SetAlwaysTop(true);
         QVERIFY(native->flags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(f.window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(WindowShell::skipsTaskbar(native));
+        QVERIFY(f.platform.skipsTaskbar(native));
         z.SetAlwaysTop(true);
         QVERIFY(native->flags().testFlag(Qt::WindowStaysOnTopHint));
 
         z.SetAlwaysTop(false);
         QVERIFY(!native->flags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(!WindowShell::skipsTaskbar(native));
+        QVERIFY(!f.platform.skipsTaskbar(native));
         QCOMPARE(f.window.windowHandle(), native);
         QCOMPARE(shows, 0);
         QVERIFY(f.window.isVisible());
