@@ -2,15 +2,15 @@
 
 #include "platform/SettingsTable.h"
 #include "platform/SettingsStore.h"
-#include "platform/WindowShell.h"
+#include "platform/WindowPlatform.h"
 #include "window/Guard.h"
 
 #include <QShowEvent>
 #include <QTimer>
 #include <QWidget>
 
-Fader::Fader(QWidget *form, QTimer *timer, SettingsStore *store)
-    : QObject(form), m_form(form), m_timer(timer), m_store(store)
+Fader::Fader(QWidget *form, QTimer *timer, SettingsStore *store, WindowPlatform &platform)
+    : QObject(form), m_form(form), m_timer(timer), m_store(store), m_platform(platform)
 {
     setObjectName(QStringLiteral("Fader"));
     connect(m_timer, &QTimer::timeout, this, guardedSlot(m_form, [this] { Timer1Timer(); }));
@@ -26,7 +26,7 @@ void Fader::setOpacity(int value)
     m_form->setWindowOpacity(m_opacity / 255.0);
     // On X11 the change reaches the server only with the next request: flush it now, but
     // handle no events, or a timer could run half-way through a fade.
-    WindowShell::flush();
+    m_platform.flush();
 }
 
 void Fader::formShowEvent(QShowEvent *event)

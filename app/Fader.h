@@ -7,6 +7,7 @@ class QShowEvent;
 class QTimer;
 class QWidget;
 class SettingsStore;
+class WindowPlatform;
 
 // The main window's opacity: the fade-in after every showing, the fade-out at the end,
 // and the changes of the settings menu. Values are 0 (transparent) to 255 (opaque).
@@ -19,7 +20,7 @@ public:
     static constexpr int Step = 5;
 
     // timer: the form's fade timer (Timer1), already running; its ticks come here.
-    Fader(QWidget *form, QTimer *timer, SettingsStore *store);
+    Fader(QWidget *form, QTimer *timer, SettingsStore *store, WindowPlatform &platform);
 
     // 220 while semi-transparency is on, 255 when the store says opaque; read anew each time.
     int target() const;
@@ -44,6 +45,7 @@ private:
     QWidget *m_form;
     QTimer *m_timer;
     SettingsStore *m_store;
+    WindowPlatform &m_platform;
     int m_opacity = 255;
     QList<int> *m_recorder = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "platform/InstanceLock.h"
 #include "platform/PlatformChoice.h"
 #include "platform/SettingsStore.h"
+#include "platform/WindowPlatform.h"
 #include "skin/Skin.h"
 #include "platform/ApplicationTitle.h"
 
@@ -50,8 +51,9 @@ int main(int argc, char **argv)
     SettingsStore store;
     DesktopAddressOpener opener;
     InstanceLock instanceLock(ApplicationTitle);
+    const std::unique_ptr<WindowPlatform> windowPlatform = makeWindowPlatform(QGuiApplication::platformName());
 
-    TForm1 form(FormServices{store, opener, instanceLock});
+    TForm1 form(FormServices{store, opener, instanceLock, *windowPlatform});
     form.FormCreate();
     if (!form.terminationRequested())
         form.show();

@@ -3,7 +3,7 @@
 #include "app/Fader.h"
 #include "platform/SettingsTable.h"
 #include "platform/SettingsStore.h"
-#include "platform/WindowShell.h"
+#include "platform/WindowPlatform.h"
 #include "skin/MenuOpacity.h"
 #include "window/Guard.h"
 #include "window/TbsSkinMessage.h"
@@ -15,7 +15,7 @@
 
 SettingsMenu::SettingsMenu(const FormContext &context, TZnHideForm *docking, Fader *fader, MenuOpacity *menus)
     : QObject(context.form), m_context(context), m_docking(docking), m_fader(fader), m_menus(menus),
-      m_placementAvailable(WindowShell::canPlaceWindows())
+      m_placementAvailable(context.windowPlatform->canPlaceWindows())
 {
     setObjectName(QStringLiteral("SettingsMenu"));
     const struct {

@@ -61,8 +61,10 @@ TForm1::TForm1(FormServices services, QWidget *parent) : QWidget(parent), m_serv
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(ApplicationTitle);
     setWindowIcon(QIcon(QStringLiteral(":/app/zelto.svg")));
-    m_frame = std::make_unique<SkinFrame>(this, SkinTitleBar::SystemMenu | SkinTitleBar::Minimize
-                                                    | SkinTitleBar::MinimizeToTray | SkinTitleBar::Close);
+    m_frame = std::make_unique<SkinFrame>(this,
+                                          SkinTitleBar::SystemMenu | SkinTitleBar::Minimize
+                                              | SkinTitleBar::MinimizeToTray | SkinTitleBar::Close,
+                                          &m_services.windowPlatform);
     m_frame->setFixedClientSize(QSize(ClientWidth, ClientHeight));
     move(187, 121);
 
@@ -75,10 +77,11 @@ TForm1::TForm1(FormServices services, QWidget *parent) : QWidget(parent), m_serv
     m_context.opener = &m_services.opener;
     m_context.pageControl = bsSkinPageControl1;
     m_context.copies = &m_copies;
+    m_context.windowPlatform = &m_services.windowPlatform;
 
     m_pages = new PageCatalogue(m_context);
     buildSystemMenu();
-    bsTrayIcon1 = new TrayIcon(this);
+    bsTrayIcon1 = new TrayIcon(this, m_services.windowPlatform);
     connect(m_frame->titleBar(), &SkinTitleBar::minimizeRequested, this,
             guardedSlot(this, [this] { bsTrayIcon1->minimizeCommand(); }));
     connect(m_frame->titleBar(), &SkinTitleBar::minimizeToTrayRequested, this,
@@ -99,10 +102,10 @@ TForm1::TForm1(FormServices services, QWidget *parent) : QWidget(parent), m_serv
     Timer1->setInterval(1000);
     Timer1->start();
 
-    ZnHideForm1 = new TZnHideForm(this);
+    ZnHideForm1 = new TZnHideForm(this, m_services.windowPlatform);
     ZnHideForm1->setObjectName(QStringLiteral("ZnHideForm1"));
-    m_menuOpacity = new MenuOpacity(this);
-    m_fader = new Fader(this, Timer1, &m_services.store);
+    m_menuOpacity = new MenuOpacity(m_services.windowPlatform, this);
+    m_fader = new Fader(this, Timer1, &m_services.store, m_services.windowPlatform);
     m_settingsMenu = new SettingsMenu(m_context, ZnHideForm1, m_fader, m_menuOpacity);
     m_closeSequence = new CloseSequence(m_context, m_fader);
     m_userStore = new UserStore({}, this);

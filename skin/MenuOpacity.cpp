@@ -1,12 +1,12 @@
 #include "skin/MenuOpacity.h"
 
-#include "platform/WindowShell.h"
+#include "platform/WindowPlatform.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QMenu>
 
-MenuOpacity::MenuOpacity(QObject *parent) : QObject(parent)
+MenuOpacity::MenuOpacity(WindowPlatform &platform, QObject *parent) : QObject(parent), m_platform(platform)
 {
     setObjectName(QStringLiteral("MenuOpacity"));
     qApp->installEventFilter(this);
@@ -26,7 +26,7 @@ bool MenuOpacity::eventFilter(QObject *watched, QEvent *event)
         if (auto *menu = qobject_cast<QMenu *>(watched)) {
             menu->setWindowOpacity(m_alphaBlendValue / 255.0);
             // On X11 the new opacity would otherwise wait for the next event to reach the server.
-            WindowShell::flush();
+            m_platform.flush();
         }
     }
     return QObject::eventFilter(watched, event);

@@ -2,13 +2,15 @@
 
 #include <QObject>
 
+class WindowPlatform;
+
 // The opacity of the skin's menus: every QMenu of the application takes it as it is
 // shown. Until it is switched on, menus are left opaque and untouched.
 class MenuOpacity : public QObject
 {
     Q_OBJECT
 public:
-    explicit MenuOpacity(QObject *parent = nullptr);
+    explicit MenuOpacity(WindowPlatform &platform, QObject *parent = nullptr);
     ~MenuOpacity() override;
 
     bool AlphaBlend() const { return m_alphaBlend; }
@@ -21,6 +23,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    WindowPlatform &m_platform;
     bool m_alphaBlend = false;
     int m_alphaBlendValue = 255;
 };

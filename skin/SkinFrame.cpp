@@ -5,7 +5,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-SkinFrame::SkinFrame(QWidget *window, SkinTitleBar::Buttons buttons) : m_window(window)
+SkinFrame::SkinFrame(QWidget *window, SkinTitleBar::Buttons buttons, const WindowPlatform *platform)
+    : m_window(window)
 {
     window->setWindowFlag(Qt::FramelessWindowHint, true);
     window->setAttribute(Qt::WA_StyledBackground);
@@ -14,7 +15,7 @@ SkinFrame::SkinFrame(QWidget *window, SkinTitleBar::Buttons buttons) : m_window(
     auto *layout = new QVBoxLayout(window);
     layout->setContentsMargins(Skin::BorderWidth, Skin::BorderWidth, Skin::BorderWidth, Skin::BorderWidth);
     layout->setSpacing(0);
-    m_titleBar = new SkinTitleBar(window, buttons);
+    m_titleBar = new SkinTitleBar(window, buttons, platform);
     layout->addWidget(m_titleBar);
     m_client = new QWidget(window);
     m_client->setObjectName(QStringLiteral("skinClient"));

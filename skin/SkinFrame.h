@@ -12,7 +12,9 @@ class QWidget;
 class SkinFrame
 {
 public:
-    SkinFrame(QWidget *window, SkinTitleBar::Buttons buttons);
+    // Without a window platform the title bar uses the one of the window its window
+    // belongs to.
+    SkinFrame(QWidget *window, SkinTitleBar::Buttons buttons, const WindowPlatform *platform = nullptr);
 
     QWidget *client() const { return m_client; }
     SkinTitleBar *titleBar() const { return m_titleBar; }

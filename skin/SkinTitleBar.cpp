@@ -1,6 +1,6 @@
 #include "skin/SkinTitleBar.h"
 
-#include "platform/WindowShell.h"
+#include "platform/WindowPlatform.h"
 #include "skin/MovingEvent.h"
 #include "skin/Skin.h"
 
@@ -13,8 +13,8 @@
 #include <QToolButton>
 #include <QWindow>
 
-SkinTitleBar::SkinTitleBar(QWidget *window, Buttons buttons)
-    : QWidget(window), m_window(window), m_buttons(buttons)
+SkinTitleBar::SkinTitleBar(QWidget *window, Buttons buttons, const WindowPlatform *platform)
+    : QWidget(window), m_window(window), m_platform(platform), m_buttons(buttons)
 {
     setObjectName(QStringLiteral("skinTitleBar"));
     setAttribute(Qt::WA_StyledBackground);
@@ -111,11 +111,25 @@ bool SkinTitleBar::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+// Dialogs move the way the window they belong to does.
+const WindowPlatform *SkinTitleBar::platform() const
+{
+    if (m_platform)
+        return m_platform;
+    for (QWidget *owner = m_window->parentWidget(); owner; owner = owner->window()->parentWidget()) {
+        const auto *bar = owner->window()->findChild<SkinTitleBar *>(objectName(), Qt::FindDirectChildrenOnly);
+        if (bar && bar != this)
+            return bar->platform();
+    }
+    return nullptr;
+}
+
 void SkinTitleBar::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {
         // Where a window cannot place itself (Wayland), the compositor moves it.
-        if (!WindowShell::canPlaceWindows() && m_window->windowHandle()
+        const WindowPlatform *shell = platform();
+        if (shell && !shell->canPlaceWindows() && m_window->windowHandle()
             && m_window->windowHandle()->startSystemMove()) {
             event->accept();
             return;

@@ -6,6 +6,7 @@
 class QLabel;
 class QMenu;
 class QToolButton;
+class WindowPlatform;
 
 // The title bar of a skinned window: system-menu button, the window's title, and the
 // buttons the window asks for. Dragging it moves the window, passing every proposed
@@ -17,7 +18,7 @@ public:
     enum Button { NoButtons = 0, SystemMenu = 1, Minimize = 2, MinimizeToTray = 4, Close = 8 };
     Q_DECLARE_FLAGS(Buttons, Button)
 
-    SkinTitleBar(QWidget *window, Buttons buttons);
+    SkinTitleBar(QWidget *window, Buttons buttons, const WindowPlatform *platform = nullptr);
 
     // The frame's own system menu; the program appends its items at the end.
     QMenu *systemMenu() const { return m_systemMenu; }
@@ -38,8 +39,10 @@ protected:
 private:
     QToolButton *addButton(const QString &objectName, const QString &toolTip);
     void showSystemMenu();
+    const WindowPlatform *platform() const;
 
     QWidget *m_window;
+    const WindowPlatform *m_platform;
     Buttons m_buttons;
     QToolButton *m_menuButton = nullptr;
     QLabel *m_title = nullptr;

@@ -8,6 +8,7 @@ class CopyFeedback;
 class QTabWidget;
 class SettingsStore;
 class TbsSkinMessage;
+class WindowPlatform;
 
 // What the main window hands to each of its subsystems: the window itself, its message
 // component, the settings store and the address opener. Created by the window, passed in.
@@ -18,6 +19,7 @@ struct FormContext {
     AddressOpener *opener = nullptr;
     QTabWidget *pageControl = nullptr;
     CopyFeedback *copies = nullptr;
+    WindowPlatform *windowPlatform = nullptr;
 
     // A named action of the window's menus (menu items carry their component names).
     QAction *action(const char *objectName) const

@@ -1,7 +1,7 @@
 #include "window/TrayIcon.h"
 
 #include "platform/Gbk.h"
-#include "platform/WindowShell.h"
+#include "platform/WindowPlatform.h"
 #include "window/Guard.h"
 
 #include <QAction>
@@ -17,8 +17,8 @@ static void initTrayResource() { Q_INIT_RESOURCE(tray); }
 
 const QString TrayIcon::Hint = QStringLiteral("Zelto签名字符2008 V2.0.8");
 
-TrayIcon::TrayIcon(QWidget *form, Availability available)
-    : QObject(form), m_form(form), m_available(std::move(available))
+TrayIcon::TrayIcon(QWidget *form, WindowPlatform &platform, Availability available)
+    : QObject(form), m_form(form), m_platform(platform), m_available(std::move(available))
 {
     initTrayResource();
     setObjectName(QStringLiteral("bsTrayIcon1"));
@@ -101,7 +101,7 @@ void TrayIcon::showForm()
     if (m_form->isMinimized())
         m_form->setWindowState(m_form->windowState() & ~Qt::WindowMinimized);
     if (!m_form->isVisible())
-        WindowShell::clearIconicStart(m_form->windowHandle());
+        m_platform.clearIconicStart(m_form->windowHandle());
     m_form->show();
     m_form->raise();
     m_form->activateWindow();

@@ -10,6 +10,7 @@
 class QAction;
 class QMenu;
 class QWidget;
+class WindowPlatform;
 
 // The notification-area icon of the main window and the frame's tray behaviour: sending
 // the window to the tray, bringing it back by a double-click, and the tray menu with
@@ -28,7 +29,7 @@ public:
     static constexpr int HintMaxBytes = 127;
 
     // Without an availability probe the platform is asked each time.
-    explicit TrayIcon(QWidget *form, Availability available = {});
+    TrayIcon(QWidget *form, WindowPlatform &platform, Availability available = {});
     ~TrayIcon() override;
 
     static QString hintText(const QString &hint = Hint);
@@ -67,6 +68,7 @@ private:
     void buildMenu();
 
     QPointer<QWidget> m_form;
+    WindowPlatform &m_platform;
     Availability m_available;
     QSystemTrayIcon *m_icon;
     std::unique_ptr<QMenu> m_menu;

@@ -1,7 +1,7 @@
 #include "window/ZnHideForm.h"
 
 #include "platform/AppError.h"
-#include "platform/WindowShell.h"
+#include "platform/WindowPlatform.h"
 #include "skin/MovingEvent.h"
 #include "window/Guard.h"
 
@@ -29,7 +29,10 @@ QWidget *findForm(QObject *owner)
 class TaskbarKeeper : public QObject
 {
 public:
-    explicit TaskbarKeeper(QWidget *form) : QObject(form), m_form(form) { form->installEventFilter(this); }
+    TaskbarKeeper(QWidget *form, WindowPlatform &platform) : QObject(form), m_form(form), m_platform(platform)
+    {
+        form->installEventFilter(this);
+    }
     ~TaskbarKeeper() override
     {
         if (m_form)
@@ -42,17 +45,19 @@ protected:
         // After the show the native window may be a new one: Qt re-creates it when the
         // stays-on-top flag changed since it was last mapped.
         if (watched == m_form && (event->type() == QEvent::Show || event->type() == QEvent::ShowToParent))
-            WindowShell::setSkipTaskbar(m_form->windowHandle(), true);
+            m_platform.setSkipTaskbar(m_form->windowHandle(), true);
         return false;
     }
 
 private:
     QPointer<QWidget> m_form;
+    WindowPlatform &m_platform;
 };
 
 } // namespace
 
-TZnHideForm::TZnHideForm(QObject *owner) : QObject(owner), m_form(findForm(owner))
+TZnHideForm::TZnHideForm(QObject *owner, WindowPlatform &platform)
+    : QObject(owner), m_platform(platform), m_form(findForm(owner))
 {
     if (!m_form)
         throw AppError(QStringLiteral("未找到主窗体"));
@@ -108,7 +113,7 @@ void TZnHideForm::SetAutoDock(bool on)
         m_pointerUnchecked = false;
         // The window stays where it is, but is an ordinary window again.
         if (m_hidden && m_form)
-            WindowShell::setFreePlacement(m_form->windowHandle(), false);
+            m_platform.setFreePlacement(m_form->windowHandle(), false);
         m_hidden = false;
     }
 }
@@ -144,9 +149,9 @@ void TZnHideForm::SetAlwaysTop(bool on)
 
 void TZnHideForm::keepOffTaskbar(bool on)
 {
-    WindowShell::setSkipTaskbar(m_form->windowHandle(), on);
+    m_platform.setSkipTaskbar(m_form->windowHandle(), on);
     delete m_taskbarKeeper;
-    m_taskbarKeeper = on ? new TaskbarKeeper(m_form) : nullptr;
+    m_taskbarKeeper = on ? new TaskbarKeeper(m_form, m_platform) : nullptr;
 }
 
 void TZnHideForm::snap(QRect &r)
@@ -254,7 +259,7 @@ void TZnHideForm::hideForm()
         return;
     }
     const QRect f = m_form->frameGeometry();
-    WindowShell::setFreePlacement(m_form->windowHandle(), true);
+    m_platform.setFreePlacement(m_form->windowHandle(), true);
     switch (m_dockPos) {
     case dpTop:
         moveForm({f.left(), m_edgeSpace - f.height()});
@@ -291,5 +296,5 @@ void TZnHideForm::showForm()
     case dpNone:
         break;
     }
-    WindowShell::setFreePlacement(m_form->windowHandle(), false);
+    m_platform.setFreePlacement(m_form->windowHandle(), false);
 }

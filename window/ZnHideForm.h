@@ -10,6 +10,7 @@
 
 class QTimer;
 class QWidget;
+class WindowPlatform;
 
 enum TDockPos : quint8 { dpNone = 0, dpTop = 1, dpLeft = 2, dpRight = 3 };
 
@@ -35,7 +36,7 @@ public:
 
     // The form is the first top-level widget among the owner and its parents.
     // Throws AppError "未找到主窗体" when there is none.
-    explicit TZnHideForm(QObject *owner);
+    TZnHideForm(QObject *owner, WindowPlatform &platform);
     ~TZnHideForm() override;
 
     TDockPos DockPos() const { return m_dockPos; }
@@ -86,6 +87,7 @@ private:
     void checkPointerAfterDialog();
     void keepOffTaskbar(bool on);
 
+    WindowPlatform &m_platform;
     QPointer<QWidget> m_form;
     TDockPos m_dockPos = dpNone;
     bool m_autoDock = false;

@@ -2,6 +2,7 @@
 #include "WindowFixture.h"
 
 #include "info/Maker.h"
+#include "platform/PlainWindowPlatform.h"
 #include "window/TimerDlg.h"
 
 #include <QLabel>
@@ -130,9 +131,10 @@ private slots:
         const QString path = shared.path(QStringLiteral("config/zelto/settings.ini"));
         RecordingOpener opener;
         InstanceLock lock(ApplicationTitle, shared.path(QStringLiteral("runtime")));
+        PlainWindowPlatform windowPlatform;
         for (int run = 0; run < 2; ++run) {
             SettingsStore store(path);
-            TForm1 form(FormServices{store, opener, lock});
+            TForm1 form(FormServices{store, opener, lock, windowPlatform});
             form.closeSequence()->setQuit([] {});
             form.show();
             QVERIFY(form.close());

@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 #include "info/Maker.h"
 #include "platform/InstanceLock.h"
+#include "platform/PlainWindowPlatform.h"
 #include "platform/SettingsStore.h"
 #include "support/CatalogueFixture.h"
 #include "support/TestSupport.h"
@@ -39,6 +40,7 @@ struct Started {
     SettingsStore store{scratch.path(QStringLiteral("config/zelto/settings.ini"))};
     RecordingOpener opener;
     InstanceLock lock{ApplicationTitle, scratch.path(QStringLiteral("runtime"))};
+    PlainWindowPlatform windowPlatform;
     Started()
     {
         QDir().mkpath(scratch.path(QStringLiteral("data")));
@@ -85,7 +87,7 @@ private slots:
             QCOMPARE(::mkfifo("zeltodata.dll", 0644), 0);
         else if (inItsPlace == QLatin1String("device"))
             QVERIFY(QFile::link(QStringLiteral("/dev/zero"), QStringLiteral("zeltodata.dll")));
-        TForm1 form(FormServices{s.store, s.opener, s.lock});
+        TForm1 form(FormServices{s.store, s.opener, s.lock, s.windowPlatform});
         auto answer = answerNextWith(Qt::Key_Return);
         form.FormCreate();
         QVERIFY(answer->seen);
@@ -101,7 +103,7 @@ private slots:
         Started s;
         QDir().mkpath(s.scratch.path(QStringLiteral("program")));
         QVERIFY(writeCatalogue(s.scratch.path(QStringLiteral("program/zeltodata.dll"))));
-        TForm1 form(FormServices{s.store, s.opener, s.lock});
+        TForm1 form(FormServices{s.store, s.opener, s.lock, s.windowPlatform});
         auto answer = answerNextWith(Qt::Key_Return);
         form.FormCreate();
         QCOMPARE(answer->title, QStringLiteral("错误"));
@@ -112,7 +114,7 @@ private slots:
     {
         Started s;
         QVERIFY(writeCatalogue(QStringLiteral("zeltodata.dll")));
-        TForm1 form(FormServices{s.store, s.opener, s.lock});
+        TForm1 form(FormServices{s.store, s.opener, s.lock, s.windowPlatform});
         QString title;
         int addressesWhileShown = -1;
         bool formVisibleWhileShown = true;
@@ -149,7 +151,7 @@ private slots:
         markFirstRunDone(s.store);
         s.store.clear(Settings::WebMarker);
         {
-            TForm1 form(FormServices{s.store, s.opener, s.lock});
+            TForm1 form(FormServices{s.store, s.opener, s.lock, s.windowPlatform});
             auto answer = answerNextWith(Qt::Key_Return);
             form.FormCreate();
             QVERIFY(!answer->seen);
@@ -160,7 +162,7 @@ private slots:
         s.opener.addresses.clear();
         s.store.clear(Settings::HelpMarker);
         InstanceLock lock2(ApplicationTitle, s.scratch.path(QStringLiteral("runtime2")));
-        TForm1 form(FormServices{s.store, s.opener, lock2});
+        TForm1 form(FormServices{s.store, s.opener, lock2, s.windowPlatform});
         auto answer = answerNextWith(Qt::Key_Return);
         form.FormCreate();
         QVERIFY(answer->seen);
@@ -177,7 +179,7 @@ private slots:
         first.start(QCoreApplication::applicationFilePath(), {QStringLiteral("-hold"), s.scratch.path(QStringLiteral("runtime"))});
         QVERIFY(first.waitForReadyRead(ProcessWaitMs));
 
-        TForm1 form(FormServices{s.store, s.opener, s.lock});
+        TForm1 form(FormServices{s.store, s.opener, s.lock, s.windowPlatform});
         auto answer = answerNextWith(Qt::Key_Return);
         form.FormCreate();
         QVERIFY(answer->seen);
@@ -195,7 +197,7 @@ private slots:
         markFirstRunDone(s.store);
         CommandWatcher watcher;
         qApp->installEventFilter(&watcher);
-        TForm1 form(FormServices{s.store, s.opener, s.lock});
+        TForm1 form(FormServices{s.store, s.opener, s.lock, s.windowPlatform});
         form.FormCreate();
 
         const QList<QAction *> items = form.systemMenu()->actions();
@@ -223,7 +225,7 @@ private slots:
     void fixedLayout()
     {
         Started s;
-        TForm1 form(FormServices{s.store, s.opener, s.lock});
+        TForm1 form(FormServices{s.store, s.opener, s.lock, s.windowPlatform});
         QCOMPARE(form.client()->size(), QSize(685, 492));
         QCOMPARE(form.pos(), QPoint(187, 121));
         QCOMPARE(form.minimumSize(), form.maximumSize());

@@ -1,6 +1,9 @@
+#include "platform/PlainWindowPlatform.h"
 #include "platform/PlatformChoice.h"
 
 #include <QTest>
+
+#include <typeinfo>
 
 using PlatformChoice::Session;
 
@@ -30,6 +33,21 @@ private slots:
         QFETCH(bool, x);
         QFETCH(QString, expected);
         QCOMPARE(PlatformChoice::choose(Session { variable, argument, wayland, x }), expected);
+    }
+
+    // Only X11 gets the native shell; Wayland's windows cannot place themselves and are
+    // moved by the compositor.
+    void windowPlatformFollowsThePlugin()
+    {
+        const auto offscreen = makeWindowPlatform(QStringLiteral("offscreen"));
+        QCOMPARE(typeid(*offscreen), typeid(PlainWindowPlatform));
+        QVERIFY(offscreen->canPlaceWindows());
+        for (const char *name : {"wayland", "wayland-egl"}) {
+            const auto wayland = makeWindowPlatform(QString::fromLatin1(name));
+            QCOMPARE(typeid(*wayland), typeid(PlainWindowPlatform));
+            QVERIFY(!wayland->canPlaceWindows());
+        }
+        QVERIFY(typeid(*makeWindowPlatform(QStringLiteral("xcb"))) != typeid(PlainWindowPlatform));
     }
 
     void probeFindsNoServerWhereNoneListens()

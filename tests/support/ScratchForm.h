@@ -5,6 +5,7 @@
 
 #include "app/TForm1.h"
 #include "platform/InstanceLock.h"
+#include "platform/PlainWindowPlatform.h"
 #include "platform/SettingsStore.h"
 #include "support/TestSupport.h"
 #include "platform/ApplicationTitle.h"
@@ -15,7 +16,8 @@ struct ScratchForm {
     SettingsStore store;
     RecordingOpener opener;
     InstanceLock lock{ApplicationTitle, scratch.path(QStringLiteral("runtime"))};
-    TForm1 form{FormServices{store, opener, lock}};
+    PlainWindowPlatform windowPlatform;
+    TForm1 form{FormServices{store, opener, lock, windowPlatform}};
 
     explicit ScratchForm(const QString &storePath = QStringLiteral("config/zelto/settings.ini"))
         : store(scratch.path(storePath))

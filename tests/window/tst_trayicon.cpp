@@ -3,6 +3,7 @@
 #include "window/MessageDialog.h"
 #include "window/TbsSkinMessage.h"
 #include "window/TrayIcon.h"
+#include "platform/PlainWindowPlatform.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -34,8 +35,9 @@ protected:
 
 struct Tray {
     bool available = true;
+    PlainWindowPlatform platform;
     AskingForm form;
-    TrayIcon icon{&form, [this] { return available; }};
+    TrayIcon icon{&form, platform, [this] { return available; }};
     int fades = 0;
     Tray()
     {

@@ -1,5 +1,6 @@
 #include "platform/AppError.h"
-#include "platform/WindowShell.h"
+#include "platform/PlainWindowPlatform.h"
+#include "skin/MovingEvent.h"
 #include "skin/SkinTitleBar.h"
 #include "window/ZnHideForm.h"
 
@@ -24,6 +25,7 @@ constexpr int FormHeight = 200;
 // A frameless top-level with the skinned title bar and two controls, placed away from
 // every edge.
 struct Form {
+    PlainWindowPlatform platform;
     QWidget window;
     SkinTitleBar *bar = new SkinTitleBar(&window, SkinTitleBar::NoButtons);
     QPushButton *left;
@@ -85,14 +87,14 @@ private slots:
     void findsTheFormThroughOwnerAndParents()
     {
         Form f;
-        TZnHideForm onForm(&f.window);
+        TZnHideForm onForm(&f.window, f.platform);
         QCOMPARE(onForm.form(), &f.window);
-        TZnHideForm onChild(f.right);
+        TZnHideForm onChild(f.right, f.platform);
         QCOMPARE(onChild.form(), &f.window);
 
         QObject loose;
         try {
-            TZnHideForm none(&loose);
+            TZnHideForm none(&loose, f.platform);
             QFAIL("constructed without a form");
         } catch (const AppError &e) {
             QCOMPARE(e.message(), QStringLiteral("未找到主窗体"));
@@ -102,7 +104,7 @@ private slots:
     void startsWithStoredValues()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         QCOMPARE(z.DockPos(), dpNone);
         QCOMPARE(z.AutoDock(), false);
         QCOMPARE(z.AlwaysTop(), false);
@@ -115,7 +117,7 @@ private slots:
     void rangeErrorsKeepTheOldValue()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         const struct {
             void (TZnHideForm::*set)(int);
             int (TZnHideForm::*get)() const;
@@ -148,7 +150,7 @@ private slots:
     void autoDockOnAndOff()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         z.SetAutoDock(true);
         QVERIFY(z.isHooked());
         QCOMPARE(z.lastRect(), QRect(200, 200, FormWidth, FormHeight));
@@ -176,7 +178,7 @@ private slots:
     void snapsToTheTopWhileMovingUpOrSideways()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         int docked = 0;
         z.SetDockEvent([&](TDockPos p) {
             QCOMPARE(p, dpTop);
@@ -207,7 +209,7 @@ private slots:
     void snapsToTheSidesInTheirDirectionOnly()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         z.SetAutoDock(true);
         const int sw = screenWidth();
 
@@ -234,7 +236,7 @@ private slots:
     void aCornerCountsAsTopAndHidesUpwards()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         z.SetAutoDock(true);
         QCOMPARE(dragTo(f, {4, 4}), QRect(4, 0, FormWidth, FormHeight));
         QCOMPARE(dragTo(f, {0, 0}), QRect(0, 0, FormWidth, FormHeight));
@@ -248,7 +250,7 @@ private slots:
     void hidesWhenThePointerLeavesAndComesBackOnTheStrip()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         z.SetAutoDock(true);
         dragTo(f, {200, 5});
         pointerTo({350, 100}); // inside
@@ -275,7 +277,7 @@ private slots:
     void hidesAtTheLeftAndRightLeavingEdgeSpace()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         z.SetAutoDock(true);
         const int sw = screenWidth();
 
@@ -304,7 +306,7 @@ private slots:
     void hideAndShowHandlersReplaceTheMoves()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         QList<TDockPos> hidden, shown;
         z.SetOnHideForm([&](TDockPos p) { hidden << p; });
         z.SetOnShowForm([&](TDockPos p) { shown << p; });
@@ -326,7 +328,7 @@ private slots:
     void dockingOffStopsHidingAndLeavesAHiddenWindowWhereItIs()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         z.SetAutoDock(true);
         dragTo(f, {200, 3});
         z.SetAutoDock(false);
@@ -340,10 +342,10 @@ private slots:
         dragTo(f, {200, 3});
         sendPointer(f.window, QEvent::Leave);
         QVERIFY(z.isHidden());
-        QVERIFY(WindowShell::hasFreePlacement(f.window.windowHandle()));
+        QVERIFY(f.platform.hasFreePlacement(f.window.windowHandle()));
         z.SetAutoDock(false);
         // An ordinary window again, left where it was.
-        QVERIFY(!WindowShell::hasFreePlacement(f.window.windowHandle()));
+        QVERIFY(!f.platform.hasFreePlacement(f.window.windowHandle()));
         QVERIFY(!z.isHidden());
         sendPointer(f.window, QEvent::Enter);
         QCOMPARE(f.window.pos(), QPoint(200, 3 - FormHeight));
@@ -352,7 +354,7 @@ private slots:
     void movesByOthersChangeTheDockingAndOurOwnReportsDoNot()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         z.SetAutoDock(true);
         // Several drag steps before the window system reports any of them back.
         dragTo(f, {200, 100});
@@ -391,7 +393,7 @@ private slots:
     void hidesOnceADialogClosesWithThePointerOutside()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         z.SetAutoDock(true);
         dragTo(f, {200, 5});
         pointerTo({350, 100});
@@ -423,7 +425,7 @@ private slots:
     void alwaysTopSwitchesTheNativeWindowWithoutShowingItAgain()
     {
         Form f;
-        TZnHideForm z(&f.window);
+        TZnHideForm z(&f.window, f.platform);
         QWindow *native = f.window.windowHandle();
         int shows = 0;
         struct ShowCounter : QObject {
@@ -441,13 +443,13 @@ private slots:
         z.SetAlwaysTop(true);
         QVERIFY(native->flags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(f.window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(WindowShell::skipsTaskbar(native));
+        QVERIFY(f.platform.skipsTaskbar(native));
         z.SetAlwaysTop(true);
         QVERIFY(native->flags().testFlag(Qt::WindowStaysOnTopHint));
 
         z.SetAlwaysTop(false);
         QVERIFY(!native->flags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(!WindowShell::skipsTaskbar(native));
+        QVERIFY(!f.platform.skipsTaskbar(native));
         QCOMPARE(f.window.windowHandle(), native);
         QCOMPARE(shows, 0);
         QVERIFY(f.window.isVisible());

@@ -1,25 +1,15 @@
-#include "platform/WindowShell.h"
+#include "platform/X11WindowPlatform.h"
 
 #include <QGuiApplication>
-#include <QVariant>
 #include <QWindow>
-
-#if defined(ZELTO_HAVE_XCB) && QT_CONFIG(xcb)
 #include <QtGui/qguiapplication_platform.h>
+
 #include <xcb/xcb.h>
+
 #include <cstdlib>
 #include <cstring>
-#define ZELTO_X11 1
-#endif
 
 namespace {
-
-constexpr char SkipTaskbarProperty[] = "zeltoSkipTaskbar";
-constexpr char PlacedTypeProperty[] = "zeltoPlacedWindowType";
-
-bool onX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
-
-#ifdef ZELTO_X11
 
 xcb_connection_t *connection()
 {
@@ -29,7 +19,8 @@ xcb_connection_t *connection()
 
 xcb_atom_t atom(xcb_connection_t *c, const char *name)
 {
-    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, quint16(qstrlen(name)), name), nullptr);
+    xcb_intern_atom_reply_t *reply
+        = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, quint16(qstrlen(name)), name), nullptr);
     if (!reply)
         return XCB_ATOM_NONE;
     const xcb_atom_t a = reply->atom;
@@ -60,14 +51,15 @@ void applySkipTaskbar(QWindow *window, bool on)
     if (state == XCB_ATOM_NONE || skip == XCB_ATOM_NONE)
         return;
 
-    xcb_get_window_attributes_reply_t *attrs = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, w), nullptr);
+    xcb_get_window_attributes_reply_t *attrs
+        = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, w), nullptr);
     const bool mapped = attrs && attrs->map_state != XCB_MAP_STATE_UNMAPPED;
     std::free(attrs);
 
     if (!mapped) {
         QList<xcb_atom_t> atoms;
-        xcb_get_property_reply_t *prop =
-            xcb_get_property_reply(c, xcb_get_property(c, 0, w, state, XCB_ATOM_ATOM, 0, 1024), nullptr);
+        xcb_get_property_reply_t *prop
+            = xcb_get_property_reply(c, xcb_get_property(c, 0, w, state, XCB_ATOM_ATOM, 0, 1024), nullptr);
         if (prop && prop->format == 32 && prop->type == XCB_ATOM_ATOM) {
             const auto *data = static_cast<const xcb_atom_t *>(xcb_get_property_value(prop));
             atoms = QList<xcb_atom_t>(data, data + xcb_get_property_value_length(prop) / 4);
@@ -76,8 +68,8 @@ void applySkipTaskbar(QWindow *window, bool on)
         atoms.removeAll(skip);
         if (on)
             atoms.append(skip);
-        xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, state, XCB_ATOM_ATOM, 32, quint32(atoms.size()),
-                            atoms.constData());
+        xcb_change_property(
+            c, XCB_PROP_MODE_REPLACE, w, state, XCB_ATOM_ATOM, 32, quint32(atoms.size()), atoms.constData());
     }
     // Also while unmapped: a window whose map request the window manager is handling
     // right now has had its property read already, but will see the message.
@@ -94,7 +86,7 @@ void applySkipTaskbar(QWindow *window, bool on)
     ev.data.data32[2] = 0;
     ev.data.data32[3] = 1; // from an application
     xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char *>(&ev));
+        reinterpret_cast<const char *>(&ev));
     xcb_flush(c);
 }
 
@@ -107,8 +99,8 @@ void clearIconicHint(xcb_window_t w)
     if (!c)
         return;
     quint32 hints[9] = {};
-    xcb_get_property_reply_t *prop =
-        xcb_get_property_reply(c, xcb_get_property(c, 0, w, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, 9), nullptr);
+    xcb_get_property_reply_t *prop
+        = xcb_get_property_reply(c, xcb_get_property(c, 0, w, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, 9), nullptr);
     if (prop && prop->format == 32 && prop->type == XCB_ATOM_WM_HINTS) {
         const int n = qMin(xcb_get_property_value_length(prop) / 4, 9);
         std::memcpy(hints, xcb_get_property_value(prop), size_t(n) * 4);
@@ -141,80 +133,54 @@ QByteArray windowManagerName()
     const QByteArray check = property(root, atom(c, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW);
     if (check.size() != sizeof(xcb_window_t))
         return {};
-    return property(*reinterpret_cast<const xcb_window_t *>(check.constData()), atom(c, "_NET_WM_NAME"),
-                    atom(c, "UTF8_STRING"));
+    return property(
+        *reinterpret_cast<const xcb_window_t *>(check.constData()), atom(c, "_NET_WM_NAME"), atom(c, "UTF8_STRING"));
 }
-
-#endif
 
 } // namespace
 
-namespace WindowShell {
+X11WindowPlatform::X11WindowPlatform()
+    : PlainWindowPlatform(QStringLiteral("xcb"))
+{
+}
 
-void setSkipTaskbar(QWindow *window, bool on)
+void X11WindowPlatform::setSkipTaskbar(QWindow *window, bool on)
 {
     if (!window)
         return;
-    window->setProperty(SkipTaskbarProperty, on);
-#ifdef ZELTO_X11
-    if (onX11())
-        applySkipTaskbar(window, on);
-#endif
+    PlainWindowPlatform::setSkipTaskbar(window, on);
+    applySkipTaskbar(window, on);
 }
-
-bool skipsTaskbar(QWindow *window) { return window && window->property(SkipTaskbarProperty).toBool(); }
 
 // Window managers leave splash screens where their program puts them (openbox keeps only
 // "normal" windows partly on screen, and reads the type again when it changes). The type
 // goes back to what it was as soon as the window may be placed normally again.
-void setFreePlacement(QWindow *window, bool on)
+void X11WindowPlatform::setFreePlacement(QWindow *window, bool on)
 {
-    if (!window || hasFreePlacement(window) == on)
+    const std::optional<Qt::WindowFlags> type = recordFreePlacement(window, on);
+    if (!type)
         return;
     const Qt::WindowFlags flags = window->flags();
-    if (on) {
-        window->setProperty(PlacedTypeProperty, int(flags & Qt::WindowType_Mask));
-        if (onX11())
-            window->setFlags((flags & ~Qt::WindowType_Mask) | Qt::SplashScreen);
-    } else {
-        const auto type = Qt::WindowFlags(window->property(PlacedTypeProperty).toInt());
-        window->setProperty(PlacedTypeProperty, QVariant());
-        if (onX11())
-            window->setFlags((flags & ~Qt::WindowType_Mask) | type);
-    }
+    window->setFlags((flags & ~Qt::WindowType_Mask) | (on ? Qt::WindowFlags(Qt::SplashScreen) : *type));
 }
 
-bool hasFreePlacement(QWindow *window) { return window && window->property(PlacedTypeProperty).isValid(); }
-
-void clearIconicStart(QWindow *window)
+// X keeps the "start iconified" hint of a minimize even after the window manager restored
+// the window, and would map it minimized again.
+void X11WindowPlatform::clearIconicStart(QWindow *window)
 {
-#ifdef ZELTO_X11
-    if (window && onX11() && window->handle())
+    if (window && window->handle())
         clearIconicHint(xcb_window_t(window->winId()));
-#else
-    Q_UNUSED(window);
-#endif
 }
 
-void flush()
+void X11WindowPlatform::flush()
 {
-#ifdef ZELTO_X11
-    if (xcb_connection_t *c = onX11() ? connection() : nullptr)
+    if (xcb_connection_t *c = connection())
         xcb_flush(c);
-#endif
 }
 
-bool canPlaceWindows()
+// weston's X window manager (XWayland under weston) ignores where X11 clients place their
+// windows, as Wayland itself does.
+bool X11WindowPlatform::canPlaceWindows() const
 {
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        return false;
-#ifdef ZELTO_X11
-    // weston's X window manager (XWayland under weston) ignores where X11 clients place
-    // their windows, as Wayland itself does.
-    if (onX11() && windowManagerName() == "Weston WM")
-        return false;
-#endif
-    return true;
+    return windowManagerName() != "Weston WM";
 }
-
-} // namespace WindowShell
