@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 
 namespace {
 
@@ -89,16 +90,17 @@ private slots:
         b.form.pages()->showPage(b.form.pages()->page("bsSkinTabSheet21"));
         DataGrid *g = b.form.cataloguePages()->grid(1);
         QVERIFY(g->model()->rowCount() < 1000);
-        g->setFocus();
+        QScrollBar *bar = g->verticalScrollBar();
         for (int i = 0; i < 5000 && g->model()->canFetchMore({}); ++i) {
-            QTest::keyClick(g, Qt::Key_End);
+            bar->setValue(bar->maximum() - 1);
+            bar->setValue(bar->maximum());
             QCoreApplication::processEvents();
         }
         QCOMPARE(g->model()->rowCount(), 100000);
         QCOMPARE(b.form.catalogue()->query(1)->RecordCount(), 100000);
         const QModelIndex last = g->model()->index(99999, 1);
         QCOMPARE(g->model()->index(99999, 0).data().toString(), QStringLiteral("100000"));
-        QTest::keyClick(g, Qt::Key_End);
+        g->scrollToBottom();
         QTRY_VERIFY(g->viewport()->rect().contains(g->visualRect(last).center()));
         QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(last).center());
         QCOMPARE(b.form.cataloguePages()->bsSkinEdit1->text(), QStringLiteral("签名100000"));

@@ -215,9 +215,11 @@ private slots:
         f.find()->setBackgroundIndexFrom(0);
         FindForm *w = f.openFind();
         QVERIFY(w);
-        QTest::keyClicks(w->searchField(), QStringLiteral("女生3000"));
+        QTest::keyClicks(w->searchField(), QStringLiteral("3000"));
         QTRY_VERIFY(w->hasIndex());
-        QTRY_COMPARE(f.rows(), QStringList { QStringLiteral("女生3000") });
+        QStringList found = f.rows();
+        found.sort();
+        QCOMPARE(found, (QStringList { "女生3000", "情侣3000", "男生3000", "签名3000" }));
         QVERIFY(f.form.cataloguePages()->grid(4)->model()->rowCount() < 3000);
     }
 
