@@ -40,23 +40,27 @@ void DataGrid::setDataSource(DataSource *source)
 {
     m_source = source;
     setModel(source->model());
-    connect(source->model(), &QAbstractItemModel::modelReset, this, &DataGrid::fitColumns);
+    connect(source->model(), &QAbstractItemModel::modelReset, this, [this] { fitColumns(false); });
+    // Rows come in as the grid scrolls to them; longer keys widen the key column.
+    connect(source->model(), &QAbstractItemModel::rowsInserted, this, [this] { fitColumns(true); });
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex &current) {
         if (m_source && current.isValid())
             m_source->selectRow(current.row());
     });
-    fitColumns();
+    fitColumns(false);
 }
 
-// The key column takes the width of its longest key; the entry gets the rest.
-void DataGrid::fitColumns()
+// The key column takes the width of its longest key so far; the entry gets the rest.
+void DataGrid::fitColumns(bool growOnly)
 {
     if (!model() || model()->columnCount() < 2)
         return;
     const int rows = model()->rowCount();
     const QString lastKey = rows > 0 ? model()->index(rows - 1, 0).data().toString() : QString();
     const int digits = int(qMax(lastKey.size(), QString::number(qMax(1, rows)).size()));
-    setColumnWidth(0, fontMetrics().horizontalAdvance(QString(digits, QLatin1Char('0'))) + CellPadding);
+    const int width = fontMetrics().horizontalAdvance(QString(digits, QLatin1Char('0'))) + CellPadding;
+    if (!growOnly || width > columnWidth(0))
+        setColumnWidth(0, width);
 }
 
 void DataGrid::mouseReleaseEvent(QMouseEvent *event)

@@ -5,9 +5,10 @@
 #include <QPointer>
 #include <QTableView>
 
-// A read-only grid over a catalogue query: every row, ID then the entry, no title row, no
-// row indicator, no lines, whole rows selected. The row under the cursor follows the
-// query's current row; cellClick() comes with the release of the left button over a row.
+// A read-only grid over a catalogue query: every row, fetched as it scrolls into view, ID
+// then the entry, no title row, no row indicator, no lines, whole rows selected. The row
+// under the cursor follows the query's current row; cellClick() comes with the release of
+// the left button over a row.
 class DataGrid : public QTableView
 {
     Q_OBJECT
@@ -24,7 +25,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    void fitColumns();
+    void fitColumns(bool growOnly);
 
     QPointer<DataSource> m_source;
 };

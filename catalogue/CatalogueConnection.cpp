@@ -67,16 +67,21 @@ void CatalogueConnection::Open()
     // SQLite opens the file with a blocking open(): a FIFO in its place would hang.
     if (!isRegularFile(m_filePath))
         throw AppError(QStringLiteral("unable to open database file"));
+    if (!openReadOnly(m_db, m_filePath))
+        throw AppError(SqlFault::message(m_db.lastError()));
+}
+
+bool CatalogueConnection::openReadOnly(QSqlDatabase &db, const QString &filePath)
+{
     // Any sharing mode is a reader's mode here: SQLite's readers never lock others out.
     // "immutable" keeps SQLite from writing anything beside the file, not even the -wal
     // and -shm files a WAL-mode database would otherwise get, and from needing a
     // writable folder.
-    QUrl uri = QUrl::fromLocalFile(m_filePath);
+    QUrl uri = QUrl::fromLocalFile(filePath);
     uri.setQuery(QStringLiteral("immutable=1"));
-    m_db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
-    if (!m_db.open())
-        throw AppError(SqlFault::message(m_db.lastError()));
+    db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
+    return db.open();
 }
 
 void CatalogueConnection::Close()

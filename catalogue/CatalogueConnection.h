@@ -30,6 +30,9 @@ public:
 
     QSqlDatabase database() const { return m_db; }
 
+    // Opens db on the catalogue file the way every reader of it must.
+    static bool openReadOnly(QSqlDatabase &db, const QString &filePath);
+
 private:
     QString m_connectionString;
     QString m_dataSource;

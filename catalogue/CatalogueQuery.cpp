@@ -4,6 +4,7 @@
 #include "catalogue/SqlFault.h"
 #include "platform/AppError.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -51,32 +52,82 @@ void CatalogueQuery::Open()
     QStringList fields;
     for (int i = 0; i < record.count(); ++i)
         fields.append(record.fieldName(i));
-    const int columns = int(fields.size());
-
-    QList<QString> cells;
-    int rows = 0;
-    static const QString empty = QStringLiteral("");
-    while (q.next()) {
-        for (int c = 0; c < columns; ++c) {
-            const QVariant v = q.value(c);
-            if (v.isNull()) {
-                cells.append(QString());
-            } else {
-                QString s = v.toString();
-                cells.append(s.isNull() ? empty : std::move(s));
-            }
-        }
-        ++rows;
-    }
-    if (q.lastError().isValid())
-        throw AppError(SqlFault::message(q.lastError()));
 
     m_fields = std::move(fields);
-    m_cells = std::move(cells);
-    m_rows = rows;
-    m_current = rows > 0 ? 0 : -1;
+    m_cells.clear();
+    m_rows = 0;
+    m_count.reset();
+    m_cursor = std::move(q);
+    const QSqlError error = fetch(FetchRows);
+    if (error.isValid()) {
+        m_cursor = QSqlQuery();
+        m_fields.clear();
+        m_cells.clear();
+        m_rows = 0;
+        throw AppError(SqlFault::message(error));
+    }
+    m_current = m_rows > 0 ? 0 : -1;
     m_active = true;
     emit opened();
+}
+
+QSqlError CatalogueQuery::fetch(int limit)
+{
+    const qsizetype columns = m_fields.size();
+    static const QString empty = QStringLiteral("");
+    for (int got = 0; got < limit && m_cursor.isActive(); ++got) {
+        if (!m_cursor.next()) {
+            const QSqlError error = m_cursor.lastError();
+            m_cursor.finish();
+            return error;
+        }
+        for (qsizetype c = 0; c < columns; ++c) {
+            const QVariant v = m_cursor.value(int(c));
+            if (v.isNull()) {
+                m_cells.append(QString());
+            } else {
+                QString s = v.toString();
+                m_cells.append(s.isNull() ? empty : std::move(s));
+            }
+        }
+        ++m_rows;
+    }
+    return {};
+}
+
+void CatalogueQuery::fetchMore()
+{
+    if (!canFetchMore())
+        return;
+    const int first = m_rows;
+    fetch(FetchRows);
+    if (m_rows > first)
+        emit rowsFetched(first, m_rows - 1);
+}
+
+std::function<QStringList()> CatalogueQuery::columnReader(int column) const
+{
+    return [path = m_connection->filePath(), sql = engineSql(SQLText()), column] {
+        QStringList values;
+        // Qt SQL names connections process-wide; a stack address is unique while it runs.
+        const QString name = QStringLiteral("catalogue-reader-%1").arg(quintptr(&path), 0, 16);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            // Only a regular file: anything else could block the open.
+            if (QFileInfo(path).isFile() && CatalogueConnection::openReadOnly(db, path)) {
+                QSqlQuery q(db);
+                q.setForwardOnly(true);
+                if (q.exec(sql)) {
+                    while (q.next())
+                        values.append(q.value(column).toString());
+                }
+                if (q.lastError().isValid())
+                    values.clear();
+            }
+        }
+        QSqlDatabase::removeDatabase(name);
+        return values;
+    };
 }
 
 void CatalogueQuery::Close()
@@ -84,6 +135,8 @@ void CatalogueQuery::Close()
     if (!m_active)
         return;
     m_active = false;
+    m_cursor = QSqlQuery();
+    m_count.reset();
     m_fields.clear();
     m_cells.clear();
     m_rows = 0;
@@ -118,7 +171,20 @@ int CatalogueQuery::checkedField(const QString &field) const
 int CatalogueQuery::RecordCount() const
 {
     checkActive();
-    return m_rows;
+    if (!m_cursor.isActive())
+        return m_rows;
+    if (!m_count) {
+        // Counted by the same condition as the rows, so it equals the rows a full fetch gives.
+        QString sql = engineSql(SQLText()).trimmed();
+        while (sql.endsWith(QLatin1Char(';')))
+            sql.chop(1);
+        QSqlQuery q(m_connection->database());
+        q.setForwardOnly(true);
+        if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM (%1)").arg(sql)) || !q.next())
+            throw AppError(SqlFault::message(q.lastError()));
+        m_count = q.value(0).toInt();
+    }
+    return *m_count;
 }
 
 QVariant CatalogueQuery::FieldValue(const QString &field) const

@@ -2,15 +2,21 @@
 
 #include <QList>
 #include <QObject>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
+#include <optional>
+
 class CatalogueConnection;
 
-// A read-only query over the catalogue connection. Opening runs its SQL and fetches every
-// row into memory, so the record count is exact and the current row moves freely. Values
-// are kept as text; a Null value is a null QString.
+// A read-only query over the catalogue connection. Opening runs its SQL and fetches the
+// first rows; the rest are fetched as views ask for them (fetchMore), so a catalogue of any
+// size opens in the same time. The record count is exact all the same: it is counted by
+// the engine when first asked for. Values are kept as text; a Null value is a null QString.
 class CatalogueQuery : public QObject
 {
     Q_OBJECT
@@ -42,8 +48,17 @@ public:
     int currentRow() const { return m_current; }
     void setCurrentRow(int row);
 
-    // For views: row count 0 while closed.
+    // For views: the rows fetched so far, 0 while closed.
     int rowCount() const { return m_rows; }
+    bool canFetchMore() const { return m_active && m_cursor.isActive(); }
+    // Fetches the next rows and signals them; a read error ends the rows there.
+    void fetchMore();
+    static constexpr int FetchRows = 256;
+
+    // A function that reads the given column of every row through a connection of its own,
+    // so that it can run on any thread, while the query stays as it is. It returns an empty
+    // list when the catalogue cannot be read then.
+    std::function<QStringList()> columnReader(int column) const;
     const QString &cell(int row, int column) const { return m_cells[qsizetype(row) * m_fields.size() + column]; }
 
     // The statement as the SQLite engine is given it.
@@ -53,10 +68,12 @@ signals:
     void opened();
     void closed();
     void currentRowChanged(int row);
+    void rowsFetched(int first, int last);
 
 private:
     void checkActive() const;
     int checkedField(const QString &field) const;
+    QSqlError fetch(int limit);
 
     CatalogueConnection *m_connection;
     QStringList m_sql;
@@ -65,4 +82,6 @@ private:
     QList<QString> m_cells;
     int m_rows = 0;
     int m_current = -1;
+    QSqlQuery m_cursor;
+    mutable std::optional<int> m_count;
 };

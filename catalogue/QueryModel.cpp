@@ -6,16 +6,35 @@ QueryModel::QueryModel(CatalogueQuery *query, QObject *parent) : QAbstractTableM
 {
     const auto reset = [this] {
         beginResetModel();
+        m_rows = m_query ? m_query->rowCount() : 0;
         endResetModel();
     };
     // The query has already changed when it signals; a reset is all a view can take then.
     connect(query, &CatalogueQuery::opened, this, reset);
     connect(query, &CatalogueQuery::closed, this, reset);
+    // Rows are only ever appended; the model's own count keeps them hidden until announced.
+    connect(query, &CatalogueQuery::rowsFetched, this, [this](int first, int last) {
+        beginInsertRows({}, first, last);
+        m_rows = last + 1;
+        endInsertRows();
+    });
+    m_rows = query->rowCount();
 }
 
 int QueryModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() || !m_query ? 0 : m_query->rowCount();
+    return parent.isValid() || !m_query ? 0 : m_rows;
+}
+
+bool QueryModel::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && m_query && m_query->canFetchMore();
+}
+
+void QueryModel::fetchMore(const QModelIndex &parent)
+{
+    if (!parent.isValid() && m_query)
+        m_query->fetchMore();
 }
 
 int QueryModel::columnCount(const QModelIndex &parent) const
@@ -25,7 +44,7 @@ int QueryModel::columnCount(const QModelIndex &parent) const
 
 QVariant QueryModel::data(const QModelIndex &index, int role) const
 {
-    if (!m_query || !index.isValid() || index.row() >= m_query->rowCount() || index.column() >= m_query->fieldCount())
+    if (!m_query || !index.isValid() || index.row() >= m_rows || index.column() >= m_query->fieldCount())
         return {};
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};

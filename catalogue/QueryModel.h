@@ -6,7 +6,8 @@
 class CatalogueQuery;
 
 // The rows of a query for a grid: one column per field (ID and the entry for the lists),
-// read-only. Follows the query as it opens and closes.
+// read-only. Follows the query as it opens and closes, and fetches its rows as a view
+// scrolls to them.
 class QueryModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -18,7 +19,10 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
 
 private:
     QPointer<CatalogueQuery> m_query;
+    int m_rows = 0;
 };

@@ -13,6 +13,7 @@
 #include "find/ResultModel.h"
 #include "find/SearchIndex.h"
 #include "find/UserStore.h"
+#include "platform/AppError.h"
 #include "platform/SettingsTable.h"
 #include "platform/SettingsStore.h"
 #include "window/CopyFeedback.h"
@@ -264,15 +265,23 @@ std::vector<std::function<QList<Entry>()>> FindCommands::pageSources() const
         const int last = first == 1 ? 1 : first == 2 ? CataloguePages::GridCount : 0;
         for (int n = first; first > 0 && n <= last; ++n) {
             const CatalogueQuery *query = m_grids->grid(n)->dataSource()->DataSet();
-            QStringList rows;
+            // The grid holds only the rows shown so far; the rest are read by the index's
+            // builder itself, so the grids never fetch everything.
+            std::function<QStringList()> read;
             if (query->Active() && query->fieldCount() >= 2) {
-                rows.reserve(query->rowCount());
-                for (int r = 0; r < query->rowCount(); ++r)
-                    rows.append(query->cell(r, 1));
+                if (query->canFetchMore()) {
+                    read = query->columnReader(1);
+                } else {
+                    QStringList rows;
+                    rows.reserve(query->rowCount());
+                    for (int r = 0; r < query->rowCount(); ++r)
+                        rows.append(query->cell(r, 1));
+                    read = [rows = std::move(rows)] { return rows; };
+                }
             }
             sources.push_back(
-                [rows = std::move(rows), caption, list = names[n - 1] ? QString::fromUtf16(names[n - 1]) : QString()] {
-                    return EntrySplitter::catalogueList(rows, caption, list);
+                [read = std::move(read), caption, list = names[n - 1] ? QString::fromUtf16(names[n - 1]) : QString()] {
+                    return EntrySplitter::catalogueList(read ? read() : QStringList(), caption, list);
                 });
         }
     }
@@ -287,8 +296,19 @@ void FindCommands::buildIndex()
             index->add(part());
     };
     qsizetype rows = 0;
-    for (int n = 1; n <= CataloguePages::GridCount; ++n)
-        rows += m_grids->grid(n)->dataSource()->DataSet()->rowCount();
+    for (int n = 1; n <= CataloguePages::GridCount; ++n) {
+        const CatalogueQuery *query = m_grids->grid(n)->dataSource()->DataSet();
+        if (!query->canFetchMore()) {
+            rows += query->rowCount();
+            continue;
+        }
+        // The grid has not fetched them all: the engine counts them.
+        try {
+            rows += query->RecordCount();
+        } catch (const AppError &) {
+            rows += m_backgroundFrom;
+        }
+    }
     auto index = std::make_unique<SearchIndex>(*m_pinyin);
     if (rows < m_backgroundFrom) {
         fill(index.get(), sources);

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 
 namespace {
 
@@ -76,6 +77,33 @@ private slots:
         }
 
         QCOMPARE(p.grid(4)->parentWidget()->objectName(), QStringLiteral("bsSkinGroupBox3"));
+    }
+
+    // Rows come as the grid scrolls; its end is the list's last entry, and a click on it shows it.
+    void scrollingReachesTheLastOfManyRows()
+    {
+        BrowseForm b;
+        QVERIFY(writeLargeCatalogue(QStringLiteral("zeltodata.dll"), 100000));
+        QVERIFY(b.startShown());
+        b.form.pages()->showPage(b.form.pages()->page("bsSkinTabSheet21"));
+        DataGrid *g = b.form.cataloguePages()->grid(1);
+        QVERIFY(g->model()->rowCount() < 1000);
+        QScrollBar *bar = g->verticalScrollBar();
+        for (int i = 0; i < 5000 && g->model()->canFetchMore({}); ++i) {
+            bar->setValue(bar->maximum() - 1);
+            bar->setValue(bar->maximum());
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(g->model()->rowCount(), 100000);
+        QCOMPARE(b.form.catalogue()->query(1)->RecordCount(), 100000);
+        const QModelIndex last = g->model()->index(99999, 1);
+        QCOMPARE(g->model()->index(99999, 0).data().toString(), QStringLiteral("100000"));
+        g->scrollToBottom();
+        QTRY_VERIFY(g->viewport()->rect().contains(g->visualRect(last).center()));
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(last).center());
+        QCOMPARE(b.form.cataloguePages()->bsSkinEdit1->text(), QStringLiteral("签名100000"));
+        // The key column widened with the keys.
+        QVERIFY(g->columnWidth(0) >= g->fontMetrics().horizontalAdvance(QStringLiteral("100000")));
     }
 
     void aClickShowsTheRowsEntry()

@@ -161,6 +161,42 @@ private slots:
         QVERIFY(errorOf([q] { q->RecordCount(); }));
     }
 
+    // Rows beyond the first fetch: the count is the engine's, and must equal what fetching
+    // every row gives, holes (Null, empty) left out and "0" or a blank kept. The column
+    // reader sees the same rows.
+    void countsMatchTheRowsOfAFullFetch()
+    {
+        Column list;
+        QStringList expected;
+        for (int i = 1; i <= 3 * CatalogueQuery::FetchRows; ++i) {
+            const QVariant v = i % 7 == 0 ? Null
+                : i % 5 == 0              ? QVariant(QString(""))
+                : i % 11 == 0             ? QVariant(QStringLiteral("0"))
+                : i % 13 == 0             ? QVariant(QStringLiteral(" "))
+                                          : QVariant(QStringLiteral("签名%1").arg(i));
+            list.append(v);
+            if (!v.isNull() && !v.toString().isEmpty())
+                expected.append(v.toString());
+        }
+        writeFixture(AllColumns, {list, {}, {}, {}, {QStringLiteral("v")}});
+        Catalogue c;
+        c.OpenQueries();
+        CatalogueQuery *q = c.query(1);
+        QueryModel *model = c.dataSource(1)->model();
+        QCOMPARE(model->rowCount(), CatalogueQuery::FetchRows);
+        QVERIFY(model->canFetchMore({}));
+        QCOMPARE(q->RecordCount(), expected.size());
+        QCOMPARE(q->columnReader(1)(), expected);
+        while (model->canFetchMore({}))
+            model->fetchMore({});
+        QCOMPARE(model->rowCount(), expected.size());
+        QCOMPARE(q->RecordCount(), expected.size());
+        QStringList fetched;
+        for (int r = 0; r < model->rowCount(); ++r)
+            fetched.append(model->index(r, 1).data().toString());
+        QCOMPARE(fetched, expected);
+    }
+
     void emptyListsCountZero()
     {
         writeFixture(AllColumns, {{}, {}, {}, {}, {QStringLiteral("2026.12")}});

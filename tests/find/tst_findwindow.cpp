@@ -31,10 +31,13 @@ const QString Faces
 struct FindFixture : BrowseForm
 {
     bool started = false;
-    FindFixture()
+    explicit FindFixture(int catalogueRows = 0)
     {
         writeCollection(18, Gbk::encode(Faces));
-        writeCatalogue(QStringLiteral("zeltodata.dll"), { QStringLiteral("心情不错"), QStringLiteral("天天开心") });
+        if (catalogueRows > 0)
+            writeLargeCatalogue(QStringLiteral("zeltodata.dll"), catalogueRows);
+        else
+            writeCatalogue(QStringLiteral("zeltodata.dll"), { QStringLiteral("心情不错"), QStringLiteral("天天开心") });
         started = startShown();
     }
     FindCommands *find() const { return form.findCommands(); }
@@ -201,6 +204,22 @@ private slots:
         QTest::keyClicks(w->searchField(), QStringLiteral("kx"));
         QTRY_VERIFY(w->hasIndex());
         QCOMPARE(f.rows(), (QStringList { "(^o^)", "天天开心", "(^_^)" }));
+    }
+
+    // The grids fetch rows only as they are shown; the index's worker reads every row itself.
+    void indexHoldsRowsTheGridsHaveNotFetched()
+    {
+        FindFixture f(3000);
+        QVERIFY(f.started);
+        f.find()->setBackgroundIndexFrom(0);
+        FindForm *w = f.openFind();
+        QVERIFY(w);
+        QTest::keyClicks(w->searchField(), QStringLiteral("3000"));
+        QTRY_VERIFY(w->hasIndex());
+        QStringList found = f.rows();
+        found.sort();
+        QCOMPARE(found, (QStringList { "女生3000", "情侣3000", "男生3000", "签名3000" }));
+        QVERIFY(f.form.cataloguePages()->grid(4)->model()->rowCount() < 3000);
     }
 
     // A list file the program cannot understand is reported once, in a message, and kept.

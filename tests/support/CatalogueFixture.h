@@ -40,3 +40,27 @@ inline bool writeCatalogue(const QString &path, const QStringList &gxqm = {QStri
     QSqlDatabase::removeDatabase(name);
     return ok;
 }
+
+// A catalogue of `rows` entries per list, "签名N", "情侣N", "男生N" and "女生N" in row N,
+// written by the engine itself so that a large one takes no time.
+inline bool writeLargeCatalogue(const QString &path, int rows)
+{
+    const QString name = QUuid::createUuid().toString();
+    bool ok = true;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        ok = db.open();
+        QSqlQuery q(db);
+        ok = ok
+            && q.exec(QStringLiteral("CREATE TABLE zeltogxqm (ID INTEGER PRIMARY KEY, gxqm TEXT, gxqlwm TEXT, "
+                                     "gxnswm TEXT, gxnvswm TEXT, dataversion TEXT)"))
+            && q.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                                     "INSERT INTO zeltogxqm SELECT i, '签名' || i, '情侣' || i, '男生' || i, "
+                                     "'女生' || i, CASE WHEN i = 1 THEN '2026.12' END FROM n")
+                          .arg(rows));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return ok;
+}
