@@ -9,7 +9,9 @@
 #include <QWidget>
 
 AppMessageHook::AppMessageHook(QWidget *form, TbsSkinMessage *messages)
-    : QObject(form), m_form(form), m_messages(messages)
+    : QObject(form)
+    , m_form(form)
+    , m_messages(messages)
 {
     setObjectName(QStringLiteral("AppMessage"));
 }

@@ -4,12 +4,15 @@ namespace ClockText {
 
 namespace {
 
-bool isPatternLetter(QChar c) { return c.isLetter() && c.unicode() < 0x80; }
+bool isPatternLetter(QChar c)
+{
+    return c.isLetter() && c.unicode() < 0x80;
+}
 
 // Brackets that held only the removed time zone, and the blanks around them, go.
 QString dropEmptyBrackets(QString s)
 {
-    for (const char *pair : {"[]", "()", "（）"}) {
+    for (const char *pair : { "[]", "()", "（）" }) {
         s.remove(QString::fromUtf8(pair));
     }
     return s.simplified();
@@ -73,6 +76,9 @@ QString timeFormat(const QLocale &locale)
     return out.trimmed();
 }
 
-QString format(const QTime &time, const QLocale &locale) { return locale.toString(time, timeFormat(locale)); }
+QString format(const QTime &time, const QLocale &locale)
+{
+    return locale.toString(time, timeFormat(locale));
+}
 
 } // namespace ClockText

@@ -1,10 +1,10 @@
 #include "app/CloseSequence.h"
 
 #include "app/Fader.h"
-#include "platform/SettingsTable.h"
 #include "info/Maker.h"
 #include "platform/AddressOpener.h"
 #include "platform/SettingsStore.h"
+#include "platform/SettingsTable.h"
 #include "window/Guard.h"
 #include "window/TbsSkinMessage.h"
 
@@ -12,7 +12,9 @@
 #include <QCoreApplication>
 
 CloseSequence::CloseSequence(const FormContext &context, Fader *fader)
-    : QObject(context.form), m_context(context), m_fader(fader)
+    : QObject(context.form)
+    , m_context(context)
+    , m_fader(fader)
 {
     setObjectName(QStringLiteral("CloseSequence"));
     m_quit = [] { QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection); };
@@ -20,9 +22,15 @@ CloseSequence::CloseSequence(const FormContext &context, Fader *fader)
         connect(exit, &QAction::triggered, this, guardedSlot(m_context.form, [this] { N4Click(); }));
 }
 
-void CloseSequence::N4Click() { m_context.form->close(); }
+void CloseSequence::N4Click()
+{
+    m_context.form->close();
+}
 
-void CloseSequence::N10Click() { m_context.form->close(); }
+void CloseSequence::N10Click()
+{
+    m_context.form->close();
+}
 
 QString CloseSequence::confirmationText() const
 {
@@ -52,7 +60,8 @@ bool CloseSequence::FormCloseQuery()
 {
     if (!m_context.store->isSet(Settings::ExitConfirmation))
         return true;
-    const int result = m_context.messages->showTimedNotice(confirmationText(), mtInformation, ConfirmationTimeoutMs, mbYesNoSet);
+    const int result
+        = m_context.messages->showTimedNotice(confirmationText(), mtInformation, ConfirmationTimeoutMs, mbYesNoSet);
     return result != mrNo;
 }
 

@@ -1,7 +1,7 @@
 #include "app/Fader.h"
 
-#include "platform/SettingsTable.h"
 #include "platform/SettingsStore.h"
+#include "platform/SettingsTable.h"
 #include "platform/WindowPlatform.h"
 #include "window/Guard.h"
 
@@ -10,13 +10,20 @@
 #include <QWidget>
 
 Fader::Fader(QWidget *form, QTimer *timer, SettingsStore *store, WindowPlatform &platform)
-    : QObject(form), m_form(form), m_timer(timer), m_store(store), m_platform(platform)
+    : QObject(form)
+    , m_form(form)
+    , m_timer(timer)
+    , m_store(store)
+    , m_platform(platform)
 {
     setObjectName(QStringLiteral("Fader"));
     connect(m_timer, &QTimer::timeout, this, guardedSlot(m_form, [this] { Timer1Timer(); }));
 }
 
-int Fader::target() const { return m_store->isSet(Settings::Opaque) ? Opaque : SemiTransparent; }
+int Fader::target() const
+{
+    return m_store->isSet(Settings::Opaque) ? Opaque : SemiTransparent;
+}
 
 void Fader::setOpacity(int value)
 {

@@ -6,7 +6,8 @@ class SettingsStore;
 class WindowPlatform;
 
 // The process-wide services, created by the process entry and passed to the main window.
-struct FormServices {
+struct FormServices
+{
     SettingsStore &store;
     AddressOpener &opener;
     InstanceLock &instanceLock;

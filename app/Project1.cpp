@@ -3,12 +3,12 @@
 #include "app/TForm1.h"
 #include "app/ZeltoApplication.h"
 #include "platform/AddressOpener.h"
+#include "platform/ApplicationTitle.h"
 #include "platform/InstanceLock.h"
 #include "platform/PlatformChoice.h"
 #include "platform/SettingsStore.h"
 #include "platform/WindowPlatform.h"
 #include "skin/Skin.h"
-#include "platform/ApplicationTitle.h"
 
 #include <cstdio>
 #include <vector>
@@ -53,7 +53,7 @@ int main(int argc, char **argv)
     InstanceLock instanceLock(ApplicationTitle);
     const std::unique_ptr<WindowPlatform> windowPlatform = makeWindowPlatform(QGuiApplication::platformName());
 
-    TForm1 form(FormServices{store, opener, instanceLock, *windowPlatform});
+    TForm1 form(FormServices { store, opener, instanceLock, *windowPlatform });
     form.FormCreate();
     if (!form.terminationRequested())
         form.show();

@@ -1,8 +1,8 @@
 #include "app/SettingsMenu.h"
 
 #include "app/Fader.h"
-#include "platform/SettingsTable.h"
 #include "platform/SettingsStore.h"
+#include "platform/SettingsTable.h"
 #include "platform/WindowPlatform.h"
 #include "skin/MenuOpacity.h"
 #include "window/Guard.h"
@@ -14,23 +14,34 @@
 #include <QMenu>
 
 SettingsMenu::SettingsMenu(const FormContext &context, TZnHideForm *docking, Fader *fader, MenuOpacity *menus)
-    : QObject(context.form), m_context(context), m_docking(docking), m_fader(fader), m_menus(menus),
-      m_placementAvailable(context.windowPlatform->canPlaceWindows())
+    : QObject(context.form)
+    , m_context(context)
+    , m_docking(docking)
+    , m_fader(fader)
+    , m_menus(menus)
+    , m_placementAvailable(context.windowPlatform->canPlaceWindows())
 {
     setObjectName(QStringLiteral("SettingsMenu"));
-    const struct {
+    const struct
+    {
         const char *name;
         void (SettingsMenu::*handler)();
     } items[] = {
-        {"N42", &SettingsMenu::N42Click}, {"N43", &SettingsMenu::N43Click}, {"N47", &SettingsMenu::N47Click},
-        {"N48", &SettingsMenu::N48Click}, {"N53", &SettingsMenu::N53Click}, {"N54", &SettingsMenu::N54Click},
+        { "N42", &SettingsMenu::N42Click },
+        { "N43", &SettingsMenu::N43Click },
+        { "N47", &SettingsMenu::N47Click },
+        { "N48", &SettingsMenu::N48Click },
+        { "N53", &SettingsMenu::N53Click },
+        { "N54", &SettingsMenu::N54Click },
     };
     for (const auto &item : items) {
         if (QAction *a = m_context.action(item.name))
-            connect(a, &QAction::triggered, this, guardedSlot(m_context.form, [this, h = item.handler] { (this->*h)(); }));
+            connect(
+                a, &QAction::triggered, this, guardedSlot(m_context.form, [this, h = item.handler] { (this->*h)(); }));
     }
     if (auto *box = m_context.widget<QAbstractButton>("bsSkinCheckRadioBox1"))
-        connect(box, &QAbstractButton::toggled, this, guardedSlot(m_context.form, [this] { bsSkinCheckRadioBox1Click(); }));
+        connect(
+            box, &QAbstractButton::toggled, this, guardedSlot(m_context.form, [this] { bsSkinCheckRadioBox1Click(); }));
 }
 
 void SettingsMenu::showPair(const char *plain, const char *checked, bool on) const
@@ -81,8 +92,9 @@ void SettingsMenu::setWindowPlacementAvailable(bool available)
 
 void SettingsMenu::applyPlacementLimits()
 {
-    const QString dockingTip = m_placementAvailable ? QString() : QStringLiteral("当前桌面不允许程序自行停靠和隐藏窗口");
-    for (const char *name : {"N53", "N54"}) {
+    const QString dockingTip
+        = m_placementAvailable ? QString() : QStringLiteral("当前桌面不允许程序自行停靠和隐藏窗口");
+    for (const char *name : { "N53", "N54" }) {
         if (QAction *a = m_context.action(name)) {
             a->setEnabled(m_placementAvailable);
             a->setToolTip(dockingTip);

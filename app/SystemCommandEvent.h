@@ -14,7 +14,11 @@ public:
         static const int type = QEvent::registerEventType();
         return QEvent::Type(type);
     }
-    explicit SystemCommandEvent(quintptr wParam) : QEvent(eventType()), m_wParam(wParam) { }
+    explicit SystemCommandEvent(quintptr wParam)
+        : QEvent(eventType())
+        , m_wParam(wParam)
+    {
+    }
     quintptr wParam() const { return m_wParam; }
 
 private:

@@ -1,41 +1,41 @@
 #include "app/TForm1.h"
 
 #include "app/AppMessageHook.h"
-#include "app/CloseSequence.h"
 #include "app/ClockText.h"
+#include "app/CloseSequence.h"
 #include "app/Fader.h"
 #include "app/MainMenu.h"
-#include "platform/SettingsTable.h"
 #include "app/SettingsMenu.h"
 #include "app/SystemCommandEvent.h"
 #include "app/Texts.h"
-#include "info/InfoTexts.h"
 #include "browse/CataloguePages.h"
 #include "browse/CollectionMemos.h"
 #include "browse/PageCatalogue.h"
 #include "catalogue/Catalogue.h"
-#include "info/DataInfoCommand.h"
 #include "convert/ConvertPage.h"
 #include "convert/GbToBig.h"
 #include "convert/PhraseLibrary.h"
 #include "convert/PhraseMenu.h"
 #include "find/FindCommands.h"
 #include "find/UserStore.h"
+#include "info/DataInfoCommand.h"
 #include "info/InfoCommands.h"
+#include "info/InfoTexts.h"
 #include "info/Maker.h"
 #include "platform/AddressOpener.h"
 #include "platform/AppError.h"
+#include "platform/ApplicationTitle.h"
 #include "platform/InstanceLock.h"
 #include "platform/SettingsStore.h"
+#include "platform/SettingsTable.h"
 #include "skin/MenuOpacity.h"
 #include "skin/Skin.h"
 #include "skin/SkinFrame.h"
-#include "platform/ApplicationTitle.h"
 #include "window/ErrorBox.h"
 #include "window/Guard.h"
 #include "window/TbsSkinMessage.h"
-#include "window/ZnHideForm.h"
 #include "window/TrayIcon.h"
+#include "window/ZnHideForm.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -48,23 +48,27 @@
 #include <QTabWidget>
 #include <QTimer>
 
-static void initAppResource() { Q_INIT_RESOURCE(app); }
+static void initAppResource()
+{
+    Q_INIT_RESOURCE(app);
+}
 
 namespace {
 constexpr int ClockPanelBorder = 1;
 constexpr int ClockMinPixelSize = 8;
 } // namespace
 
-TForm1::TForm1(FormServices services, QWidget *parent) : QWidget(parent), m_services(services)
+TForm1::TForm1(FormServices services, QWidget *parent)
+    : QWidget(parent)
+    , m_services(services)
 {
     initAppResource();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(ApplicationTitle);
     setWindowIcon(QIcon(QStringLiteral(":/app/zelto.svg")));
     m_frame = std::make_unique<SkinFrame>(this,
-                                          SkinTitleBar::SystemMenu | SkinTitleBar::Minimize
-                                              | SkinTitleBar::MinimizeToTray | SkinTitleBar::Close,
-                                          &m_services.windowPlatform);
+        SkinTitleBar::SystemMenu | SkinTitleBar::Minimize | SkinTitleBar::MinimizeToTray | SkinTitleBar::Close,
+        &m_services.windowPlatform);
     m_frame->setFixedClientSize(QSize(ClientWidth, ClientHeight));
     move(187, 121);
 
@@ -83,9 +87,9 @@ TForm1::TForm1(FormServices services, QWidget *parent) : QWidget(parent), m_serv
     buildSystemMenu();
     bsTrayIcon1 = new TrayIcon(this, m_services.windowPlatform);
     connect(m_frame->titleBar(), &SkinTitleBar::minimizeRequested, this,
-            guardedSlot(this, [this] { bsTrayIcon1->minimizeCommand(); }));
+        guardedSlot(this, [this] { bsTrayIcon1->minimizeCommand(); }));
     connect(m_frame->titleBar(), &SkinTitleBar::minimizeToTrayRequested, this,
-            guardedSlot(this, [this] { bsTrayIcon1->minimizeToTrayCommand(); }));
+        guardedSlot(this, [this] { bsTrayIcon1->minimizeToTrayCommand(); }));
     m_info = new InfoCommands(m_context, m_pages, bsTrayIcon1->popupMenu());
     m_catalogue = new Catalogue(this);
     m_cataloguePages = new CataloguePages(m_context, m_pages, m_catalogue);
@@ -125,8 +129,14 @@ TForm1::~TForm1()
         qApp->removeEventFilter(m_appMessage);
 }
 
-QWidget *TForm1::client() const { return m_frame->client(); }
-QMenu *TForm1::systemMenu() const { return m_frame->titleBar()->systemMenu(); }
+QWidget *TForm1::client() const
+{
+    return m_frame->client();
+}
+QMenu *TForm1::systemMenu() const
+{
+    return m_frame->titleBar()->systemMenu();
+}
 
 void TForm1::buildLayout()
 {
@@ -189,15 +199,18 @@ void TForm1::appendTaskbarCommands()
     QAction *help = menu->addAction(QStringLiteral("帮 助 F1"));
     help->setObjectName(QStringLiteral("SysCmd%1").arg(SystemCommandEvent::HelpCommand));
     connect(help, &QAction::triggered, this,
-            [] { QCoreApplication::postEvent(qApp, new SystemCommandEvent(SystemCommandEvent::HelpCommand)); });
+        [] { QCoreApplication::postEvent(qApp, new SystemCommandEvent(SystemCommandEvent::HelpCommand)); });
     QAction *about = menu->addAction(QStringLiteral("关 于"));
     about->setObjectName(QStringLiteral("SysCmd%1").arg(SystemCommandEvent::AboutCommand));
     connect(about, &QAction::triggered, this,
-            [] { QCoreApplication::postEvent(qApp, new SystemCommandEvent(SystemCommandEvent::AboutCommand)); });
+        [] { QCoreApplication::postEvent(qApp, new SystemCommandEvent(SystemCommandEvent::AboutCommand)); });
 }
 
 // Only a regular file counts: a folder, FIFO or device in its place is a missing catalogue.
-bool TForm1::catalogueFileExists() const { return QFileInfo(Catalogue::FileName).isFile(); }
+bool TForm1::catalogueFileExists() const
+{
+    return QFileInfo(Catalogue::FileName).isFile();
+}
 
 void TForm1::requestTermination()
 {
@@ -282,7 +295,10 @@ void TForm1::Timer2Timer()
     bsSkinStatusPanel2->setText(text);
 }
 
-void TForm1::closeEvent(QCloseEvent *event) { m_closeSequence->closeEvent(event); }
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    m_closeSequence->closeEvent(event);
+}
 
 void TForm1::showEvent(QShowEvent *event)
 {

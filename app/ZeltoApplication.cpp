@@ -3,7 +3,8 @@
 #include "platform/AppError.h"
 #include "window/ErrorBox.h"
 
-ZeltoApplication::ZeltoApplication(int &argc, char **argv) : QApplication(argc, argv)
+ZeltoApplication::ZeltoApplication(int &argc, char **argv)
+    : QApplication(argc, argv)
 {
     // The main window may be hidden in the tray while notices come and go.
     setQuitOnLastWindowClosed(false);

@@ -31,8 +31,8 @@ constexpr qsizetype kSlowSliceBytes = 256 << 10;
 QStringList chineseLines()
 {
     QStringList lines;
-    QDirIterator it(QStringLiteral(ZELTO_CONTENT_DIR), {QStringLiteral("*.txt")}, QDir::Files,
-                    QDirIterator::Subdirectories);
+    QDirIterator it(
+        QStringLiteral(ZELTO_CONTENT_DIR), { QStringLiteral("*.txt") }, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         QFile file(it.next());
         if (!file.open(QIODevice::ReadOnly))
@@ -53,7 +53,8 @@ QStringList chineseLines()
     return lines;
 }
 
-struct Corpus {
+struct Corpus
+{
     QString text;
     QByteArray gbk;
     QByteArray gbkTraditional;

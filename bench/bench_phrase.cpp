@@ -2,11 +2,11 @@
 // 4 MiB of UTF-8 text made from the catalogue's lines (content/), in the same run; the cost
 // of the review marks; and how long the GUI thread stalls while the conversion page
 // converts 10 MB.
-#include "widgets/SkinMemo.h"
 #include "convert/ConvertPage.h"
 #include "convert/GbToBig.h"
 #include "convert/PhraseLibrary.h"
 #include "convert/PhraseMenu.h"
+#include "widgets/SkinMemo.h"
 #include "window/TbsSkinMessage.h"
 
 #include <QApplication>

@@ -1,12 +1,12 @@
 #include "browse/CataloguePages.h"
 
-#include "widgets/CopyNotice.h"
 #include "browse/DataGrid.h"
 #include "browse/PageCatalogue.h"
 #include "browse/SkinEdit.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueQuery.h"
 #include "catalogue/DataSource.h"
+#include "widgets/CopyNotice.h"
 #include "window/Guard.h"
 
 #include <QGroupBox>
@@ -68,7 +68,8 @@ void CataloguePages::buildSignaturePage(QWidget *sheet)
 
 void CataloguePages::buildNamePage(QWidget *sheet)
 {
-    struct List {
+    struct List
+    {
         const char *box;
         const char16_t *caption;
         int left;

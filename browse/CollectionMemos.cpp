@@ -1,10 +1,10 @@
 #include "browse/CollectionMemos.h"
 
-#include "widgets/CopyNotice.h"
 #include "browse/PageCatalogue.h"
-#include "widgets/SkinMemo.h"
 #include "catalogue/CollectionFile.h"
 #include "skin/Skin.h"
+#include "widgets/CopyNotice.h"
+#include "widgets/SkinMemo.h"
 #include "window/Guard.h"
 
 #include <QMenu>

@@ -13,33 +13,35 @@
 #include <QTabWidget>
 
 const PageCatalogue::Page PageCatalogue::Pages[PageCount] = {
-    {"bsSkinTabSheet1", u"〖关于〗", 0, nullptr, nullptr},
-    {"bsSkinTabSheet21", u"〖经典个性签名〗", 0, "N60", u"经典个性签名"},
-    {"bsSkinTabSheet22", u"〖经典个性网名〗", 0, "N61", u"经典个性网名"},
-    {"bsSkinTabSheet2", u"〖特殊字符〗", 1, "N15", u"特殊字符"},
-    {"bsSkinTabSheet23", u"〖简转繁〗", 0, "N62", u"简转繁"},
-    {"bsSkinTabSheet6", u"〖日本字符〗", 2, "N16", u"日本字符"},
-    {"bsSkinTabSheet3", u"〖字符贴图〗", 3, "N17", u"字符贴图"},
-    {"bsSkinTabSheet4", u"〖签名〗", 4, "N18", u"签    名"},
-    {"bsSkinTabSheet5", u"〖爱情〗", 5, "N19", u"爱    情"},
-    {"bsSkinTabSheet7", u"〖贴图〗", 6, "N20", u"贴    图"},
-    {"bsSkinTabSheet8", u"〖幽默短文〗", 7, "N21", u"幽默短文"},
-    {"bsSkinTabSheet9", u"〖分手经典对白〗", 8, "N22", u"分手经典对白"},
-    {"bsSkinTabSheet10", u"〖武器贴图〗", 9, "N23", u"武器贴图"},
-    {"bsSkinTabSheet11", u"〖情感贴图〗", 10, "N24", u"情感贴图"},
-    {"bsSkinTabSheet12", u"〖鲜花贴图〗", 11, "N25", u"鲜花贴图"},
-    {"bsSkinTabSheet13", u"〖节日贴图〗", 12, "N26", u"节日贴图"},
-    {"bsSkinTabSheet14", u"〖精彩情话〗", 13, "N27", u"精彩情话"},
-    {"bsSkinTabSheet15", u"〖爱情密码〗", 14, "N28", u"爱情密码"},
-    {"bsSkinTabSheet16", u"〖经典短信〗", 15, "N29", u"经典短信"},
-    {"bsSkinTabSheet17", u"〖浪漫世界〗", 16, "N30", u"浪漫世界"},
-    {"bsSkinTabSheet18", u"〖经典大话〗", 17, "N31", u"经典大话"},
-    {"bsSkinTabSheet19", u"〖心情符号〗", 18, "N32", u"心情符号"},
-    {"bsSkinTabSheet20", u"〖网络情缘〗", 19, "N33", u"网络情缘"},
+    { "bsSkinTabSheet1", u"〖关于〗", 0, nullptr, nullptr },
+    { "bsSkinTabSheet21", u"〖经典个性签名〗", 0, "N60", u"经典个性签名" },
+    { "bsSkinTabSheet22", u"〖经典个性网名〗", 0, "N61", u"经典个性网名" },
+    { "bsSkinTabSheet2", u"〖特殊字符〗", 1, "N15", u"特殊字符" },
+    { "bsSkinTabSheet23", u"〖简转繁〗", 0, "N62", u"简转繁" },
+    { "bsSkinTabSheet6", u"〖日本字符〗", 2, "N16", u"日本字符" },
+    { "bsSkinTabSheet3", u"〖字符贴图〗", 3, "N17", u"字符贴图" },
+    { "bsSkinTabSheet4", u"〖签名〗", 4, "N18", u"签    名" },
+    { "bsSkinTabSheet5", u"〖爱情〗", 5, "N19", u"爱    情" },
+    { "bsSkinTabSheet7", u"〖贴图〗", 6, "N20", u"贴    图" },
+    { "bsSkinTabSheet8", u"〖幽默短文〗", 7, "N21", u"幽默短文" },
+    { "bsSkinTabSheet9", u"〖分手经典对白〗", 8, "N22", u"分手经典对白" },
+    { "bsSkinTabSheet10", u"〖武器贴图〗", 9, "N23", u"武器贴图" },
+    { "bsSkinTabSheet11", u"〖情感贴图〗", 10, "N24", u"情感贴图" },
+    { "bsSkinTabSheet12", u"〖鲜花贴图〗", 11, "N25", u"鲜花贴图" },
+    { "bsSkinTabSheet13", u"〖节日贴图〗", 12, "N26", u"节日贴图" },
+    { "bsSkinTabSheet14", u"〖精彩情话〗", 13, "N27", u"精彩情话" },
+    { "bsSkinTabSheet15", u"〖爱情密码〗", 14, "N28", u"爱情密码" },
+    { "bsSkinTabSheet16", u"〖经典短信〗", 15, "N29", u"经典短信" },
+    { "bsSkinTabSheet17", u"〖浪漫世界〗", 16, "N30", u"浪漫世界" },
+    { "bsSkinTabSheet18", u"〖经典大话〗", 17, "N31", u"经典大话" },
+    { "bsSkinTabSheet19", u"〖心情符号〗", 18, "N32", u"心情符号" },
+    { "bsSkinTabSheet20", u"〖网络情缘〗", 19, "N33", u"网络情缘" },
 };
 
 PageCatalogue::PageCatalogue(const FormContext &context)
-    : QObject(context.form), m_context(context), m_pages(context.pageControl)
+    : QObject(context.form)
+    , m_context(context)
+    , m_pages(context.pageControl)
 {
     setObjectName(QStringLiteral("pageCatalogue"));
     m_pages->setUsesScrollButtons(true);
@@ -92,15 +94,16 @@ void PageCatalogue::buildAboutPage(QWidget *sheet)
     }
     picture->setPixmap(about);
 
-    struct Button {
+    struct Button
+    {
         const char *name;
         const char16_t *caption;
         int left;
     };
     static constexpr Button buttons[] = {
-        {"bsSkinButton1", u"访问网站", 168},
-        {"bsSkinButton2", u"联系我", 288},
-        {"bsSkinButton3", u"升级", 416},
+        { "bsSkinButton1", u"访问网站", 168 },
+        { "bsSkinButton2", u"联系我", 288 },
+        { "bsSkinButton3", u"升级", 416 },
     };
     for (const Button &b : buttons) {
         auto *pb = new QPushButton(QString::fromUtf16(b.caption), sheet);
@@ -143,5 +146,5 @@ void PageCatalogue::buildMenu()
 
     m_pages->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_pages, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { m_menu->popup(m_pages->mapToGlobal(pos)); });
+        [this](const QPoint &pos) { m_menu->popup(m_pages->mapToGlobal(pos)); });
 }

@@ -14,11 +14,12 @@ class PageCatalogue : public QObject
 {
     Q_OBJECT
 public:
-    struct Page {
-        const char *name;        // component name of the tab sheet
+    struct Page
+    {
+        const char *name; // component name of the tab sheet
         const char16_t *caption; // tab caption
-        int collection;          // collection file number, 0 for none
-        const char *menuItem;    // category item, nullptr for none
+        int collection; // collection file number, 0 for none
+        const char *menuItem; // category item, nullptr for none
         const char16_t *menuCaption;
     };
     static constexpr int PageCount = 23;

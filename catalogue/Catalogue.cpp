@@ -6,8 +6,9 @@
 #include "platform/AppError.h"
 #include "platform/ApplicationTitle.h"
 
-
-Catalogue::Catalogue(QObject *parent) : QObject(parent), ADOConnection1(new CatalogueConnection(this))
+Catalogue::Catalogue(QObject *parent)
+    : QObject(parent)
+    , ADOConnection1(new CatalogueConnection(this))
 {
     setObjectName(QStringLiteral("Catalogue"));
     for (int i = 0; i < QueryCount; ++i) {

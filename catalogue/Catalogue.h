@@ -26,7 +26,10 @@ public:
     };
     // The list column of queries 1 to 4, the version column of query 5.
     static inline const std::array<QString, QueryCount> Columns = {
-        QStringLiteral("gxqm"), QStringLiteral("gxqlwm"), QStringLiteral("gxnswm"), QStringLiteral("gxnvswm"),
+        QStringLiteral("gxqm"),
+        QStringLiteral("gxqlwm"),
+        QStringLiteral("gxnswm"),
+        QStringLiteral("gxnvswm"),
         QStringLiteral("dataversion"),
     };
 
@@ -50,6 +53,6 @@ public:
     CatalogueConnection *const ADOConnection1;
 
 private:
-    std::array<CatalogueQuery *, QueryCount> m_queries{};
-    std::array<DataSource *, QueryCount> m_sources{};
+    std::array<CatalogueQuery *, QueryCount> m_queries {};
+    std::array<DataSource *, QueryCount> m_sources {};
 };

@@ -25,7 +25,9 @@ bool isRegularFile(const QString &path)
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         return false;
-    struct stat info {};
+    struct stat info
+    {
+    };
     const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     ::close(fd);
     return regular;
@@ -33,7 +35,8 @@ bool isRegularFile(const QString &path)
 
 } // namespace
 
-CatalogueConnection::CatalogueConnection(QObject *parent) : QObject(parent)
+CatalogueConnection::CatalogueConnection(QObject *parent)
+    : QObject(parent)
 {
     setObjectName(QStringLiteral("ADOConnection1"));
     // Several connections may live at once (tests); each needs its own Qt SQL name.

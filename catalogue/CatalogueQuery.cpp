@@ -11,7 +11,8 @@
 #include <QSqlRecord>
 
 CatalogueQuery::CatalogueQuery(CatalogueConnection *connection, const QString &name, QObject *parent)
-    : QObject(parent), m_connection(connection)
+    : QObject(parent)
+    , m_connection(connection)
 {
     setObjectName(name);
 }
@@ -30,8 +31,8 @@ QString CatalogueQuery::engineSql(const QString &sql)
     if (!m.hasMatch())
         return sql;
     const QString column = m.captured(2);
-    static const QStringList keywords = {QStringLiteral("true"), QStringLiteral("false"), QStringLiteral("null"),
-                                         QStringLiteral("not"), QStringLiteral("exists")};
+    static const QStringList keywords = { QStringLiteral("true"), QStringLiteral("false"), QStringLiteral("null"),
+        QStringLiteral("not"), QStringLiteral("exists") };
     if (keywords.contains(column, Qt::CaseInsensitive))
         return sql;
     return QStringLiteral("%1(%2 IS NOT NULL AND %2 <> '')").arg(m.captured(1), column);

@@ -19,7 +19,10 @@ namespace {
 class Descriptor
 {
 public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
+    explicit Descriptor(int fd)
+        : m_fd(fd)
+    {
+    }
     ~Descriptor()
     {
         if (m_fd >= 0)
@@ -74,7 +77,10 @@ QByteArray mendBytes(const QByteArray &raw)
 
 } // namespace
 
-QString path(int number) { return QStringLiteral("data/%1.zelto").arg(number); }
+QString path(int number)
+{
+    return QStringLiteral("data/%1.zelto").arg(number);
+}
 
 QString load(const QString &path)
 {
@@ -83,7 +89,9 @@ QString load(const QString &path)
     // Only a regular file is read: a FIFO or device could block the start for ever. The
     // check before opening keeps devices from being opened at all; O_NONBLOCK and the
     // check after it cover a file swapped in between.
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::stat(name.constData(), &info) != 0)
         cannotOpen(fullPath, errno);
     requireRegular(fullPath, info);

@@ -10,27 +10,27 @@ namespace ConnectionString {
 
 // The catalogue's connection, field for field as the program has always named it. Only
 // "Data Source" and "Mode" mean something to the SQLite engine; the rest is kept as is.
-inline const QString Catalogue = QStringLiteral(
-    "Provider=Microsoft.Jet.OLEDB.4.0;"
-    "User ID=Admin;"
-    "Data Source=zeltodata.dll;"
-    "Mode=Share Deny None;"
-    "Extended Properties=\"\";"
-    "Jet OLEDB:System database=\"\";"
-    "Jet OLEDB:Registry Path=\"\";"
-    "Jet OLEDB:Database Password=\"qorve5318204&!\";"
-    "Jet OLEDB:Engine Type=5;"
-    "Jet OLEDB:Database Locking Mode=1;"
-    "Jet OLEDB:Global Partial Bulk Ops=2;"
-    "Jet OLEDB:Global Bulk Transactions=1;"
-    "Jet OLEDB:New Database Password=\"\";"
-    "Jet OLEDB:Create System Database=False;"
-    "Jet OLEDB:Encrypt Database=False;"
-    "Jet OLEDB:Don't Copy Locale on Compact=False;"
-    "Jet OLEDB:Compact Without Replica Repair=False;"
-    "Jet OLEDB:SFP=False");
+inline const QString Catalogue = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;"
+                                                "User ID=Admin;"
+                                                "Data Source=zeltodata.dll;"
+                                                "Mode=Share Deny None;"
+                                                "Extended Properties=\"\";"
+                                                "Jet OLEDB:System database=\"\";"
+                                                "Jet OLEDB:Registry Path=\"\";"
+                                                "Jet OLEDB:Database Password=\"qorve5318204&!\";"
+                                                "Jet OLEDB:Engine Type=5;"
+                                                "Jet OLEDB:Database Locking Mode=1;"
+                                                "Jet OLEDB:Global Partial Bulk Ops=2;"
+                                                "Jet OLEDB:Global Bulk Transactions=1;"
+                                                "Jet OLEDB:New Database Password=\"\";"
+                                                "Jet OLEDB:Create System Database=False;"
+                                                "Jet OLEDB:Encrypt Database=False;"
+                                                "Jet OLEDB:Don't Copy Locale on Compact=False;"
+                                                "Jet OLEDB:Compact Without Replica Repair=False;"
+                                                "Jet OLEDB:SFP=False");
 
-struct Field {
+struct Field
+{
     QString name;
     QString value; // unquoted
 };

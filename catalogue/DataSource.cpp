@@ -4,9 +4,14 @@
 #include "catalogue/QueryModel.h"
 
 DataSource::DataSource(CatalogueQuery *query, const QString &name, QObject *parent)
-    : QObject(parent), m_query(query), m_model(new QueryModel(query, this))
+    : QObject(parent)
+    , m_query(query)
+    , m_model(new QueryModel(query, this))
 {
     setObjectName(name);
 }
 
-void DataSource::selectRow(int row) { m_query->setCurrentRow(row); }
+void DataSource::selectRow(int row)
+{
+    m_query->setCurrentRow(row);
+}

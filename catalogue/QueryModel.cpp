@@ -2,7 +2,9 @@
 
 #include "catalogue/CatalogueQuery.h"
 
-QueryModel::QueryModel(CatalogueQuery *query, QObject *parent) : QAbstractTableModel(parent), m_query(query)
+QueryModel::QueryModel(CatalogueQuery *query, QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_query(query)
 {
     const auto reset = [this] {
         beginResetModel();

@@ -1,12 +1,12 @@
 #include "convert/ConvertPage.h"
 
-#include "widgets/ClipboardTextWatch.h"
-#include "widgets/CopyNotice.h"
-#include "widgets/SkinMemo.h"
 #include "convert/CVCODE.h"
 #include "convert/GbToBig.h"
 #include "convert/TableText.h"
 #include "skin/Skin.h"
+#include "widgets/ClipboardTextWatch.h"
+#include "widgets/CopyNotice.h"
+#include "widgets/SkinMemo.h"
 #include "window/Guard.h"
 #include "window/TbsSkinMessage.h"
 

@@ -21,9 +21,15 @@ inline quint16 load16(const char *p)
     return v;
 }
 
-inline void store16(char *p, quint16 v) { std::memcpy(p, &v, 2); }
+inline void store16(char *p, quint16 v)
+{
+    std::memcpy(p, &v, 2);
+}
 
-inline bool isLead(char c) { return quint8(c) >= 0x81; }
+inline bool isLead(char c)
+{
+    return quint8(c) >= 0x81;
+}
 
 // Bit i set when byte i of the 64 bytes at p is 0x81..0xFF.
 inline quint64 leadMask(const char *p)

@@ -7,7 +7,8 @@
 // to themselves.
 namespace LocaleTable {
 
-struct CharPair {
+struct CharPair
+{
     char16_t from;
     char16_t to;
 };

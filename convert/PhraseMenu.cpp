@@ -1,9 +1,9 @@
 #include "convert/PhraseMenu.h"
 
-#include "widgets/SkinMemo.h"
 #include "convert/ConvertPage.h"
 #include "convert/PhraseLibrary.h"
 #include "convert/ReviewMarks.h"
+#include "widgets/SkinMemo.h"
 #include "window/Guard.h"
 
 #include <QLabel>

@@ -5,19 +5,20 @@
 #include "window/TbsSkinMessage.h"
 
 DataInfoCommand::DataInfoCommand(Catalogue *catalogue, TbsSkinMessage *messages, QObject *parent)
-    : QObject(parent), m_catalogue(catalogue), m_messages(messages)
+    : QObject(parent)
+    , m_catalogue(catalogue)
+    , m_messages(messages)
 {
     setObjectName(QStringLiteral("DataInfoCommand"));
 }
 
-QString DataInfoCommand::text(qint64 signatures, qint64 coupleNames, qint64 boysNames, qint64 girlsNames,
-                              const QString &version)
+QString DataInfoCommand::text(
+    qint64 signatures, qint64 coupleNames, qint64 boysNames, qint64 girlsNames, const QString &version)
 {
     return QStringLiteral("数据信息\r\r经典个性签名:") + QString::number(signatures)
         + QStringLiteral("条\r\r〖经典个性网名〗\r\r个性情侣网名:") + QString::number(coupleNames)
-        + QStringLiteral("条\r\r个性男生网名:") + QString::number(boysNames)
-        + QStringLiteral("条\r\r个性女生网名") + QString::number(girlsNames)
-        + QStringLiteral("条\r\r数据版本：Data version ") + version;
+        + QStringLiteral("条\r\r个性男生网名:") + QString::number(boysNames) + QStringLiteral("条\r\r个性女生网名")
+        + QString::number(girlsNames) + QStringLiteral("条\r\r数据版本：Data version ") + version;
 }
 
 void DataInfoCommand::N64Click()

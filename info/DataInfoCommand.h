@@ -14,8 +14,8 @@ public:
     DataInfoCommand(Catalogue *catalogue, TbsSkinMessage *messages, QObject *parent = nullptr);
 
     // The message, lines broken by carriage returns.
-    static QString text(qint64 signatures, qint64 coupleNames, qint64 boysNames, qint64 girlsNames,
-                        const QString &version);
+    static QString text(
+        qint64 signatures, qint64 coupleNames, qint64 boysNames, qint64 girlsNames, const QString &version);
 
     // Arms the auto-close, then shows the message. Throws AppError when the counts or the
     // version cannot be read; the caller's guard shows it, and the armed auto-close then

@@ -13,7 +13,9 @@
 #include <QtDebug>
 
 InfoCommands::InfoCommands(const FormContext &context, PageCatalogue *pages, QMenu *trayMenu)
-    : QObject(context.form), m_context(context), m_pages(pages)
+    : QObject(context.form)
+    , m_context(context)
+    , m_pages(pages)
 {
     setObjectName(QStringLiteral("infoCommands"));
     QObject *form = context.form;
@@ -60,7 +62,10 @@ void InfoCommands::notice(const QString &text, TMsgDlgType kind)
     m_context.messages->ShowMessageDialog(text, kind, mbOKSet, 0);
 }
 
-void InfoCommands::open(const QString &address) { m_context.opener->open(address); }
+void InfoCommands::open(const QString &address)
+{
+    m_context.opener->open(address);
+}
 
 void InfoCommands::help()
 {
@@ -79,15 +84,39 @@ void InfoCommands::aboutWithPage()
     about();
 }
 
-void InfoCommands::N1Click() { help(); }
-void InfoCommands::N35Click() { help(); }
-void InfoCommands::N44Click() { help(); }
-void InfoCommands::N2Click() { aboutWithPage(); }
-void InfoCommands::N36Click() { aboutWithPage(); }
-void InfoCommands::N45Click() { aboutWithPage(); }
-void InfoCommands::N11Click() { about(); }
+void InfoCommands::N1Click()
+{
+    help();
+}
+void InfoCommands::N35Click()
+{
+    help();
+}
+void InfoCommands::N44Click()
+{
+    help();
+}
+void InfoCommands::N2Click()
+{
+    aboutWithPage();
+}
+void InfoCommands::N36Click()
+{
+    aboutWithPage();
+}
+void InfoCommands::N45Click()
+{
+    aboutWithPage();
+}
+void InfoCommands::N11Click()
+{
+    about();
+}
 
-void InfoCommands::N51Click() { notice(InfoTexts::advertising(), mtInformation); }
+void InfoCommands::N51Click()
+{
+    notice(InfoTexts::advertising(), mtInformation);
+}
 
 void InfoCommands::N57Click()
 {
@@ -96,17 +125,56 @@ void InfoCommands::N57Click()
     open(Maker::HomePage);
 }
 
-void InfoCommands::N58Click() { notice(InfoTexts::localUpgrade(), mtError); }
+void InfoCommands::N58Click()
+{
+    notice(InfoTexts::localUpgrade(), mtError);
+}
 
-void InfoCommands::N56Click() { open(Maker::UpgradePage); }
-void InfoCommands::bsSkinButton3Click() { open(Maker::UpgradePage); }
-void InfoCommands::N38Click() { open(Maker::HomePage); }
-void InfoCommands::bsSkinButton1Click() { open(Maker::PersonalSpacePage); }
-void InfoCommands::MyQzone1Click() { open(Maker::PersonalSpacePage); }
-void InfoCommands::bsSkinButton2Click() { open(InfoTexts::mailAddress()); }
-void InfoCommands::Email1Click() { open(InfoTexts::mailAddress()); }
-void InfoCommands::QQ1Click() { open(InfoTexts::chatAddress()); }
-void InfoCommands::N7Click() { open(QString::fromLatin1(Maker::Portals[0].address)); }
-void InfoCommands::N49Click() { open(QString::fromLatin1(Maker::Portals[1].address)); }
-void InfoCommands::N55Click() { open(QString::fromLatin1(Maker::Portals[2].address)); }
-void InfoCommands::N59Click() { open(QString::fromLatin1(Maker::Portals[3].address)); }
+void InfoCommands::N56Click()
+{
+    open(Maker::UpgradePage);
+}
+void InfoCommands::bsSkinButton3Click()
+{
+    open(Maker::UpgradePage);
+}
+void InfoCommands::N38Click()
+{
+    open(Maker::HomePage);
+}
+void InfoCommands::bsSkinButton1Click()
+{
+    open(Maker::PersonalSpacePage);
+}
+void InfoCommands::MyQzone1Click()
+{
+    open(Maker::PersonalSpacePage);
+}
+void InfoCommands::bsSkinButton2Click()
+{
+    open(InfoTexts::mailAddress());
+}
+void InfoCommands::Email1Click()
+{
+    open(InfoTexts::mailAddress());
+}
+void InfoCommands::QQ1Click()
+{
+    open(InfoTexts::chatAddress());
+}
+void InfoCommands::N7Click()
+{
+    open(QString::fromLatin1(Maker::Portals[0].address));
+}
+void InfoCommands::N49Click()
+{
+    open(QString::fromLatin1(Maker::Portals[1].address));
+}
+void InfoCommands::N55Click()
+{
+    open(QString::fromLatin1(Maker::Portals[2].address));
+}
+void InfoCommands::N59Click()
+{
+    open(QString::fromLatin1(Maker::Portals[3].address));
+}

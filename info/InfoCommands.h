@@ -33,15 +33,15 @@ public:
     void N57Click(); // donation, then the home page
     void N58Click(); // local upgrade: not supported
 
-    void N56Click();           // upgrade page
+    void N56Click(); // upgrade page
     void bsSkinButton3Click(); // upgrade page
-    void N38Click();           // home page
+    void N38Click(); // home page
     void bsSkinButton1Click(); // personal space page
-    void MyQzone1Click();      // personal space page
+    void MyQzone1Click(); // personal space page
     void bsSkinButton2Click(); // e-mail
-    void Email1Click();        // e-mail
-    void QQ1Click();           // chat
-    void N7Click();            // download portals
+    void Email1Click(); // e-mail
+    void QQ1Click(); // chat
+    void N7Click(); // download portals
     void N49Click();
     void N55Click();
     void N59Click();

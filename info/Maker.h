@@ -23,15 +23,16 @@ inline const QString BankName = QStringLiteral("示例银行");
 inline const QString BankCardNumber = QStringLiteral("6200 0000 0000 0000 000");
 inline const QString BankCardHolder = QStringLiteral("张示例");
 
-struct Portal {
+struct Portal
+{
     const char16_t *caption;
     const char *address;
 };
 inline constexpr Portal Portals[4] = {
-    {u"华军软件园", "http://www.huajun-soft.example.com/"},
-    {u"天空下载站", "http://www.sky-download.example.org/"},
-    {u"多特软件站", "http://www.duote-soft.example.net/"},
-    {u" 起点下载", "http://www.qidian-download.example.com/"},
+    { u"华军软件园", "http://www.huajun-soft.example.com/" },
+    { u"天空下载站", "http://www.sky-download.example.org/" },
+    { u"多特软件站", "http://www.duote-soft.example.net/" },
+    { u" 起点下载", "http://www.qidian-download.example.com/" },
 };
 
 } // namespace Maker

@@ -8,7 +8,8 @@
 
 namespace {
 
-struct ConverterCloser {
+struct ConverterCloser
+{
     void operator()(UConverter *c) const { ucnv_close(c); }
 };
 using Converter = std::unique_ptr<UConverter, ConverterCloser>;
@@ -27,7 +28,10 @@ Converter openConverter(bool strict)
     return conv;
 }
 
-const UChar *uchars(QStringView text) { return reinterpret_cast<const UChar *>(text.utf16()); }
+const UChar *uchars(QStringView text)
+{
+    return reinterpret_cast<const UChar *>(text.utf16());
+}
 
 } // namespace
 
@@ -41,8 +45,8 @@ QByteArray encode(QStringView text)
     ucnv_resetFromUnicode(conv.get());
     QByteArray out(text.size() * 2 + 8, Qt::Uninitialized);
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t n = ucnv_fromUChars(conv.get(), out.data(), int32_t(out.size()), uchars(text),
-                                      int32_t(text.size()), &status);
+    const int32_t n
+        = ucnv_fromUChars(conv.get(), out.data(), int32_t(out.size()), uchars(text), int32_t(text.size()), &status);
     if (U_FAILURE(status))
         return {};
     out.truncate(n);
@@ -58,7 +62,7 @@ QString decode(QByteArrayView bytes)
     QString out(bytes.size() + 8, Qt::Uninitialized);
     UErrorCode status = U_ZERO_ERROR;
     const int32_t n = ucnv_toUChars(conv.get(), reinterpret_cast<UChar *>(out.data()), int32_t(out.size()),
-                                    bytes.data(), int32_t(bytes.size()), &status);
+        bytes.data(), int32_t(bytes.size()), &status);
     if (U_FAILURE(status))
         return {};
     out.truncate(n);
@@ -71,7 +75,8 @@ qsizetype firstUnencodable(QStringView text)
     char buf[8];
     qsizetype i = 0;
     while (i < text.size()) {
-        const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2 : 1;
+        const qsizetype len
+            = (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2 : 1;
         ucnv_resetFromUnicode(conv.get());
         UErrorCode status = U_ZERO_ERROR;
         ucnv_fromUChars(conv.get(), buf, sizeof buf, uchars(text.mid(i, len)), int32_t(len), &status);
@@ -87,7 +92,8 @@ QString truncateToBytes(QStringView text, qsizetype maxBytes)
     qsizetype bytes = 0;
     qsizetype i = 0;
     while (i < text.size()) {
-        const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2 : 1;
+        const qsizetype len
+            = (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2 : 1;
         const qsizetype charBytes = encode(text.mid(i, len)).size();
         if (bytes + charBytes > maxBytes)
             break;

@@ -19,7 +19,10 @@ QString decode(QByteArrayView bytes);
 // Index of the first character (UTF-16 position) that code page 936 cannot hold, or -1.
 qsizetype firstUnencodable(QStringView text);
 
-inline bool canEncode(QStringView text) { return firstUnencodable(text) < 0; }
+inline bool canEncode(QStringView text)
+{
+    return firstUnencodable(text) < 0;
+}
 
 // The longest prefix of text whose encoding takes at most maxBytes bytes,
 // never splitting a character.

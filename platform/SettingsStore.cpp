@@ -93,7 +93,8 @@ void SettingsStore::change(const QString &failure, const std::function<bool(QSet
         if (s.status() != QSettings::NoError)
             fail(QStringLiteral("%1 不可写"));
     }
-    if (std::rename(QFile::encodeName(copy.fileName()).constData(), QFile::encodeName(info.filePath()).constData()) != 0)
+    if (std::rename(QFile::encodeName(copy.fileName()).constData(), QFile::encodeName(info.filePath()).constData())
+        != 0)
         fail(QStringLiteral("%1 不可写"));
     copy.setAutoRemove(false);
 }
@@ -124,7 +125,10 @@ void SettingsStore::deleteKey(const QString &key)
     });
 }
 
-bool SettingsStore::isSet(const StoredSetting &setting) const { return isPresent(setting.key); }
+bool SettingsStore::isSet(const StoredSetting &setting) const
+{
+    return isPresent(setting.key);
+}
 
 void SettingsStore::set(const StoredSetting &setting)
 {
@@ -132,4 +136,7 @@ void SettingsStore::set(const StoredSetting &setting)
         writeString(setting.key, name, value);
 }
 
-void SettingsStore::clear(const StoredSetting &setting) { deleteKey(setting.key); }
+void SettingsStore::clear(const StoredSetting &setting)
+{
+    deleteKey(setting.key);
+}

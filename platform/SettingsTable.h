@@ -8,7 +8,8 @@
 // Every setting the program keeps in the settings store, in one table. A setting is a key
 // of the store whose presence is its value; every one is absent until the program or the
 // user sets it. Setting one writes its values in the order listed; they are never read back.
-struct StoredSetting {
+struct StoredSetting
+{
     enum class Kind {
         Switch, // a choice in 〖设  置〗
         Marker, // remembers that something happened once
@@ -23,34 +24,35 @@ namespace Settings {
 namespace Detail {
 inline QList<std::pair<QString, QString>> markerValues()
 {
-    return {{QStringLiteral("rjname"), QStringLiteral("Zelto签名字符2008")},
-            {QStringLiteral("banben"), QStringLiteral("v 4.0.3")},
-            {QStringLiteral("gxriqi"), QStringLiteral("2008-02-23")}};
+    return { { QStringLiteral("rjname"), QStringLiteral("Zelto签名字符2008") },
+        { QStringLiteral("banben"), QStringLiteral("v 4.0.3") },
+        { QStringLiteral("gxriqi"), QStringLiteral("2008-02-23") } };
 }
 } // namespace Detail
 
 // Present: the close asks "您真的要退出…?" first.
-inline const StoredSetting ExitConfirmation{QStringLiteral("\\Software\\zelsigtcts"), StoredSetting::Kind::Switch,
-                                            {{QStringLiteral("tuichutishi"), QStringLiteral("tishi")}}};
+inline const StoredSetting ExitConfirmation { QStringLiteral("\\Software\\zelsigtcts"), StoredSetting::Kind::Switch,
+    { { QStringLiteral("tuichutishi"), QStringLiteral("tishi") } } };
 // Present: semi-transparency off.
-inline const StoredSetting Opaque{QStringLiteral("\\Software\\zelsigtm"), StoredSetting::Kind::Switch,
-                                  {{QStringLiteral("tm"), QStringLiteral("tm")}}};
+inline const StoredSetting Opaque { QStringLiteral("\\Software\\zelsigtm"), StoredSetting::Kind::Switch,
+    { { QStringLiteral("tm"), QStringLiteral("tm") } } };
 // Present: the window docks at the screen edges.
-inline const StoredSetting Docking{QStringLiteral("\\Software\\zelsigxfct"), StoredSetting::Kind::Switch,
-                                   {{QStringLiteral("xfct"), QStringLiteral("xfct")}}};
+inline const StoredSetting Docking { QStringLiteral("\\Software\\zelsigxfct"), StoredSetting::Kind::Switch,
+    { { QStringLiteral("xfct"), QStringLiteral("xfct") } } };
 // Present: copies show a brief note instead of the notice.
-inline const StoredSetting QuietCopy{QStringLiteral("\\Software\\zelsigajfz"), StoredSetting::Kind::Switch,
-                                     {{QStringLiteral("ajfz"), QStringLiteral("ajfz")}}};
+inline const StoredSetting QuietCopy { QStringLiteral("\\Software\\zelsigajfz"), StoredSetting::Kind::Switch,
+    { { QStringLiteral("ajfz"), QStringLiteral("ajfz") } } };
 // The first-run help notice has been shown.
-inline const StoredSetting HelpMarker{QStringLiteral("\\Software\\zeltorjqm"), StoredSetting::Kind::Marker,
-                                      Detail::markerValues()};
+inline const StoredSetting HelpMarker { QStringLiteral("\\Software\\zeltorjqm"), StoredSetting::Kind::Marker,
+    Detail::markerValues() };
 // The welcome page has been opened.
-inline const StoredSetting WebMarker{QStringLiteral("\\Software\\zeltowllj"), StoredSetting::Kind::Marker,
-                                     Detail::markerValues()};
+inline const StoredSetting WebMarker { QStringLiteral("\\Software\\zeltowllj"), StoredSetting::Kind::Marker,
+    Detail::markerValues() };
 // The personal page has been opened on a close.
-inline const StoredSetting CloseMarker{QStringLiteral("\\Software\\zeltoqzone"), StoredSetting::Kind::Marker,
-                                       Detail::markerValues()};
+inline const StoredSetting CloseMarker { QStringLiteral("\\Software\\zeltoqzone"), StoredSetting::Kind::Marker,
+    Detail::markerValues() };
 
-inline const QList<const StoredSetting *> All{&ExitConfirmation, &Opaque, &Docking, &QuietCopy, &HelpMarker, &WebMarker, &CloseMarker};
+inline const QList<const StoredSetting *> All { &ExitConfirmation, &Opaque, &Docking, &QuietCopy, &HelpMarker,
+    &WebMarker, &CloseMarker };
 
 } // namespace Settings

@@ -16,6 +16,9 @@ quint32 now()
     return quint32(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-void setSource(Source source) { g_source = source; }
+void setSource(Source source)
+{
+    g_source = source;
+}
 
 } // namespace Ticks

@@ -6,7 +6,9 @@
 #include <QEvent>
 #include <QMenu>
 
-MenuOpacity::MenuOpacity(WindowPlatform &platform, QObject *parent) : QObject(parent), m_platform(platform)
+MenuOpacity::MenuOpacity(WindowPlatform &platform, QObject *parent)
+    : QObject(parent)
+    , m_platform(platform)
 {
     setObjectName(QStringLiteral("MenuOpacity"));
     qApp->installEventFilter(this);
@@ -18,7 +20,10 @@ MenuOpacity::~MenuOpacity()
         qApp->removeEventFilter(this);
 }
 
-void MenuOpacity::SetAlphaBlendValue(int value) { m_alphaBlendValue = qBound(0, value, 255); }
+void MenuOpacity::SetAlphaBlendValue(int value)
+{
+    m_alphaBlendValue = qBound(0, value, 255);
+}
 
 bool MenuOpacity::eventFilter(QObject *watched, QEvent *event)
 {

@@ -13,7 +13,11 @@ public:
         static const int type = QEvent::registerEventType();
         return QEvent::Type(type);
     }
-    explicit MovingEvent(const QRect &proposed) : QEvent(eventType()), m_rect(proposed) { }
+    explicit MovingEvent(const QRect &proposed)
+        : QEvent(eventType())
+        , m_rect(proposed)
+    {
+    }
     QRect &rect() { return m_rect; }
 
 private:

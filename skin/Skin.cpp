@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QFile>
 
-static void initSkinResource() { Q_INIT_RESOURCE(skin); }
+static void initSkinResource()
+{
+    Q_INIT_RESOURCE(skin);
+}
 
 namespace Skin {
 
@@ -25,7 +28,8 @@ void apply(QApplication &app)
 QFont uiFont()
 {
     QFont f(QStringLiteral("WenQuanYi Micro Hei"));
-    f.setFamilies({QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"), QStringLiteral("sans-serif")});
+    f.setFamilies(
+        { QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"), QStringLiteral("sans-serif") });
     f.setPixelSize(12);
     return f;
 }
@@ -36,7 +40,8 @@ QFont memoFont()
     // column, a double-byte character (hanzi, box drawing, shapes) exactly two. Pictures
     // drawn with characters only line up with such a font.
     QFont f(QStringLiteral("WenQuanYi Zen Hei Mono"));
-    f.setFamilies({QStringLiteral("WenQuanYi Zen Hei Mono"), QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("monospace")});
+    f.setFamilies({ QStringLiteral("WenQuanYi Zen Hei Mono"), QStringLiteral("Noto Sans Mono CJK SC"),
+        QStringLiteral("monospace") });
     f.setStyleHint(QFont::TypeWriter);
     f.setFixedPitch(true);
     f.setPixelSize(14);
@@ -46,7 +51,8 @@ QFont memoFont()
 QFont arialFont(int pixelSize)
 {
     QFont f(QStringLiteral("Arial"));
-    f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("WenQuanYi Micro Hei")});
+    f.setFamilies(
+        { QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("WenQuanYi Micro Hei") });
     f.setPixelSize(pixelSize);
     return f;
 }

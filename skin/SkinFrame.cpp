@@ -25,8 +25,8 @@ SkinFrame::SkinFrame(QWidget *window, SkinTitleBar::Buttons buttons, const Windo
 
 QSize SkinFrame::frameSizeFor(const QSize &clientSize)
 {
-    return {clientSize.width() + 2 * Skin::BorderWidth,
-            clientSize.height() + Skin::TitleBarHeight + 2 * Skin::BorderWidth};
+    return { clientSize.width() + 2 * Skin::BorderWidth,
+        clientSize.height() + Skin::TitleBarHeight + 2 * Skin::BorderWidth };
 }
 
 void SkinFrame::setFixedClientSize(const QSize &size)

@@ -14,7 +14,10 @@
 #include <QWindow>
 
 SkinTitleBar::SkinTitleBar(QWidget *window, Buttons buttons, const WindowPlatform *platform)
-    : QWidget(window), m_window(window), m_platform(platform), m_buttons(buttons)
+    : QWidget(window)
+    , m_window(window)
+    , m_platform(platform)
+    , m_buttons(buttons)
 {
     setObjectName(QStringLiteral("skinTitleBar"));
     setAttribute(Qt::WA_StyledBackground);
@@ -50,15 +53,15 @@ SkinTitleBar::SkinTitleBar(QWidget *window, Buttons buttons, const WindowPlatfor
         QAction *a = m_systemMenu->addAction(QStringLiteral("最小化(&N)"));
         a->setObjectName(QStringLiteral("skinMinimizeAction"));
         connect(a, &QAction::triggered, this, &SkinTitleBar::minimizeRequested);
-        connect(addButton(QStringLiteral("skinMinimizeButton"), QStringLiteral("最小化")), &QToolButton::clicked,
-                this, &SkinTitleBar::minimizeRequested);
+        connect(addButton(QStringLiteral("skinMinimizeButton"), QStringLiteral("最小化")), &QToolButton::clicked, this,
+            &SkinTitleBar::minimizeRequested);
     }
     if (buttons & MinimizeToTray) {
         QAction *a = m_systemMenu->addAction(QStringLiteral("最小化到系统托盘区(&T)"));
         a->setObjectName(QStringLiteral("skinMinimizeToTrayAction"));
         connect(a, &QAction::triggered, this, &SkinTitleBar::minimizeToTrayRequested);
         connect(addButton(QStringLiteral("skinTrayButton"), QStringLiteral("最小化到系统托盘区")),
-                &QToolButton::clicked, this, &SkinTitleBar::minimizeToTrayRequested);
+            &QToolButton::clicked, this, &SkinTitleBar::minimizeToTrayRequested);
     }
     if (buttons & Close) {
         if (!m_systemMenu->isEmpty())
@@ -67,7 +70,7 @@ SkinTitleBar::SkinTitleBar(QWidget *window, Buttons buttons, const WindowPlatfor
         a->setObjectName(QStringLiteral("skinCloseAction"));
         connect(a, &QAction::triggered, m_window, &QWidget::close);
         connect(addButton(QStringLiteral("skinCloseButton"), QStringLiteral("关闭")), &QToolButton::clicked, m_window,
-                &QWidget::close);
+            &QWidget::close);
     }
 
     window->installEventFilter(this);

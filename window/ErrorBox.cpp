@@ -21,7 +21,7 @@ int show(QWidget *owner, const QString &message)
     if (!parent)
         parent = owner;
     MessageDialog dialog(parent, ApplicationTitle, QApplication::style()->standardIcon(QStyle::SP_MessageBoxCritical),
-                         messageText(message), mbOKSet);
+        messageText(message), mbOKSet);
     return dialog.exec();
 }
 

@@ -12,7 +12,8 @@ class WindowPlatform;
 
 // What the main window hands to each of its subsystems: the window itself, its message
 // component, the settings store and the address opener. Created by the window, passed in.
-struct FormContext {
+struct FormContext
+{
     QWidget *form = nullptr;
     TbsSkinMessage *messages = nullptr;
     SettingsStore *store = nullptr;
@@ -26,8 +27,7 @@ struct FormContext {
     {
         return form->findChild<QAction *>(QString::fromLatin1(objectName));
     }
-    template<typename T = QWidget>
-    T *widget(const char *objectName) const
+    template <typename T = QWidget> T *widget(const char *objectName) const
     {
         return form->findChild<T *>(QString::fromLatin1(objectName));
     }

@@ -11,33 +11,46 @@
 
 namespace {
 
-struct ButtonInfo {
+struct ButtonInfo
+{
     const char *name;
     const char16_t *caption;
     int result;
 };
 
 constexpr ButtonInfo kButtons[mbButtonCount] = {
-    {"Yes", u"是(&Y)", mrYes},
-    {"No", u"否(&N)", mrNo},
-    {"OK", u"确定", mrOk},
-    {"Cancel", u"取消", mrCancel},
-    {"Abort", u"放弃(&A)", mrAbort},
-    {"Retry", u"重试(&R)", mrRetry},
-    {"Ignore", u"忽略(&I)", mrIgnore},
-    {"All", u"全部(&A)", mrAll},
-    {"NoToAll", u"全部否(&O)", mrNoToAll},
-    {"YesToAll", u"全部是(&Y)", mrYesToAll},
-    {"Help", u"帮助(&H)", mrNone},
+    { "Yes", u"是(&Y)", mrYes },
+    { "No", u"否(&N)", mrNo },
+    { "OK", u"确定", mrOk },
+    { "Cancel", u"取消", mrCancel },
+    { "Abort", u"放弃(&A)", mrAbort },
+    { "Retry", u"重试(&R)", mrRetry },
+    { "Ignore", u"忽略(&I)", mrIgnore },
+    { "All", u"全部(&A)", mrAll },
+    { "NoToAll", u"全部否(&O)", mrNoToAll },
+    { "YesToAll", u"全部是(&Y)", mrYesToAll },
+    { "Help", u"帮助(&H)", mrNone },
 };
 
-bool has(TMsgDlgButtons set, TMsgDlgBtn b) { return set & buttonBit(b); }
+bool has(TMsgDlgButtons set, TMsgDlgBtn b)
+{
+    return set & buttonBit(b);
+}
 
 } // namespace
 
-QString MessageDialog::caption(TMsgDlgBtn button) { return QString::fromUtf16(kButtons[button].caption); }
-QString MessageDialog::buttonName(TMsgDlgBtn button) { return QString::fromLatin1(kButtons[button].name); }
-int MessageDialog::resultOf(TMsgDlgBtn button) { return kButtons[button].result; }
+QString MessageDialog::caption(TMsgDlgBtn button)
+{
+    return QString::fromUtf16(kButtons[button].caption);
+}
+QString MessageDialog::buttonName(TMsgDlgBtn button)
+{
+    return QString::fromLatin1(kButtons[button].name);
+}
+int MessageDialog::resultOf(TMsgDlgBtn button)
+{
+    return kButtons[button].result;
+}
 
 TMsgDlgBtn MessageDialog::defaultButtonOf(TMsgDlgButtons buttons)
 {
@@ -65,9 +78,11 @@ QString MessageDialog::displayText(const QString &text)
     return t;
 }
 
-MessageDialog::MessageDialog(QWidget *parent, const QString &title, const QIcon &icon, const QString &text,
-                             TMsgDlgButtons buttons)
-    : QDialog(parent), m_text(text), m_buttons(buttons)
+MessageDialog::MessageDialog(
+    QWidget *parent, const QString &title, const QIcon &icon, const QString &text, TMsgDlgButtons buttons)
+    : QDialog(parent)
+    , m_text(text)
+    , m_buttons(buttons)
 {
     setProperty("messageDialog", true);
     setWindowTitle(title);
@@ -89,10 +104,11 @@ MessageDialog::MessageDialog(QWidget *parent, const QString &title, const QIcon 
     for (int b = 0; b < mbButtonCount; ++b)
         buttonCount += has(buttons, TMsgDlgBtn(b)) ? 1 : 0;
 
-    const QRect work = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry() : QRect();
+    const QRect work
+        = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry() : QRect();
     const int frameExtra = SkinFrame::frameSizeFor(QSize(0, 0)).width();
-    m_layout = MessageLayout::compute(textSize, buttonCount, Skin::ButtonPictureHeight, Skin::FrameMinimumWidth,
-                                      work.width(), frameExtra);
+    m_layout = MessageLayout::compute(
+        textSize, buttonCount, Skin::ButtonPictureHeight, Skin::FrameMinimumWidth, work.width(), frameExtra);
 
     label->setGeometry(QRect(m_layout.labelPos, textSize));
 
@@ -124,11 +140,20 @@ MessageDialog::MessageDialog(QWidget *parent, const QString &title, const QIcon 
     m_frame->setFixedClientSize(m_layout.clientSize);
 }
 
-MessageDialog::~MessageDialog() { delete m_frame; }
+MessageDialog::~MessageDialog()
+{
+    delete m_frame;
+}
 
-QPushButton *MessageDialog::button(TMsgDlgBtn b) const { return m_buttonWidgets[b]; }
+QPushButton *MessageDialog::button(TMsgDlgBtn b) const
+{
+    return m_buttonWidgets[b];
+}
 
-void MessageDialog::reject() { done(mrCancel); }
+void MessageDialog::reject()
+{
+    done(mrCancel);
+}
 
 void MessageDialog::keyPressEvent(QKeyEvent *event)
 {

@@ -17,8 +17,8 @@ class MessageDialog : public QDialog
 {
     Q_OBJECT
 public:
-    MessageDialog(QWidget *parent, const QString &title, const QIcon &icon, const QString &text,
-                  TMsgDlgButtons buttons);
+    MessageDialog(
+        QWidget *parent, const QString &title, const QIcon &icon, const QString &text, TMsgDlgButtons buttons);
     ~MessageDialog() override;
 
     static QString caption(TMsgDlgBtn button);

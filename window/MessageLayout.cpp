@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-MessageLayout MessageLayout::compute(QSize textSize, int buttonCount, int buttonHeight, int minWindowWidth,
-                                     int maxWindowWidth, int frameExtraWidth)
+MessageLayout MessageLayout::compute(
+    QSize textSize, int buttonCount, int buttonHeight, int minWindowWidth, int maxWindowWidth, int frameExtraWidth)
 {
     MessageLayout l;
     l.buttonRowWidth = buttonCount > 0 ? (ButtonWidth + ButtonGap) * buttonCount - ButtonGap : 0;

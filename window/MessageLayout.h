@@ -7,7 +7,8 @@
 
 // Where everything of a message dialog goes, in client coordinates. Kept apart from the
 // widgets so that the arithmetic can be checked on its own.
-struct MessageLayout {
+struct MessageLayout
+{
     QSize clientSize;
     QPoint labelPos;
     QRect iconRect;
@@ -21,6 +22,6 @@ struct MessageLayout {
     static constexpr int LabelTop = 15;
 
     // textSize: the label's size for its text; frameExtraWidth: window width minus client width.
-    static MessageLayout compute(QSize textSize, int buttonCount, int buttonHeight, int minWindowWidth,
-                                 int maxWindowWidth, int frameExtraWidth);
+    static MessageLayout compute(
+        QSize textSize, int buttonCount, int buttonHeight, int minWindowWidth, int maxWindowWidth, int frameExtraWidth);
 };

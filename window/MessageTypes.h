@@ -23,7 +23,10 @@ enum TMsgDlgBtn : int {
 
 using TMsgDlgButtons = quint16;
 
-constexpr TMsgDlgButtons buttonBit(TMsgDlgBtn b) { return TMsgDlgButtons(1u << b); }
+constexpr TMsgDlgButtons buttonBit(TMsgDlgBtn b)
+{
+    return TMsgDlgButtons(1u << b);
+}
 inline constexpr TMsgDlgButtons mbOKSet = buttonBit(mbOK);
 inline constexpr TMsgDlgButtons mbYesNoSet = buttonBit(mbYes) | buttonBit(mbNo);
 

@@ -30,7 +30,10 @@ QIcon iconOf(TMsgDlgType kind)
 
 } // namespace
 
-TbsSkinMessage::TbsSkinMessage(QWidget *owner) : QObject(owner), m_owner(owner), m_autoClose(this)
+TbsSkinMessage::TbsSkinMessage(QWidget *owner)
+    : QObject(owner)
+    , m_owner(owner)
+    , m_autoClose(this)
 {
     setObjectName(QStringLiteral("bsSkinMessage1"));
 }
@@ -66,7 +69,7 @@ int TbsSkinMessage::showTimedNotice(const QString &text, TMsgDlgType kind, int t
 int TbsSkinMessage::show(const QString &text, TMsgDlgType kind, TMsgDlgButtons buttons, int timeoutMs)
 {
     if (!m_nextAnswers.isEmpty()) {
-        m_scripted.append(Shown{text, kind, buttons, timeoutMs});
+        m_scripted.append(Shown { text, kind, buttons, timeoutMs });
         return m_nextAnswers.takeFirst();
     }
     if (timeoutMs > 0)

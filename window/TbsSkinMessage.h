@@ -3,8 +3,8 @@
 #include "window/MessageTypes.h"
 #include "window/TimerDlg.h"
 
-#include <QObject>
 #include <QList>
+#include <QObject>
 #include <QPointer>
 
 class QWidget;
@@ -29,7 +29,8 @@ public:
 
     // For tests: the next dialog is not shown but answered at once with `answer`; what
     // would have been shown is recorded.
-    struct Shown {
+    struct Shown
+    {
         QString text;
         TMsgDlgType kind = mtCustom;
         TMsgDlgButtons buttons;

@@ -46,9 +46,16 @@ void collect(bool all, QList<QPointer<QWidget>> &into)
 
 } // namespace
 
-TimerDlg::TimerDlg(QObject *parent) : QObject(parent) { setObjectName(QStringLiteral("TimerDlg")); }
+TimerDlg::TimerDlg(QObject *parent)
+    : QObject(parent)
+{
+    setObjectName(QStringLiteral("TimerDlg"));
+}
 
-TimerDlg::~TimerDlg() { ResetAutoClose(); }
+TimerDlg::~TimerDlg()
+{
+    ResetAutoClose();
+}
 
 QString TimerDlg::countdownTitle(int seconds, const QString &savedTitle)
 {
@@ -108,7 +115,7 @@ bool TimerDlg::findTarget()
     }
     if (!m_hasTarget) {
         const bool newWindowAwaitsActivation = std::any_of(m_candidates.cbegin(), m_candidates.cend(),
-                                                           [&](const QPointer<QWidget> &c) { return c && !inSnapshot(c); });
+            [&](const QPointer<QWidget> &c) { return c && !inSnapshot(c); });
         if (newWindowAwaitsActivation && ++m_searchTicks < MaxActivationWaitTicks) {
             m_candidates.clear();
             return false;
@@ -140,8 +147,10 @@ void TimerDlg::AutoCloseTick()
     if (remaining <= 0) {
         QWidget *t = m_target;
         if (m_pressEnter) {
-            QCoreApplication::postEvent(t, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")));
-            QCoreApplication::postEvent(t, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")));
+            QCoreApplication::postEvent(
+                t, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")));
+            QCoreApplication::postEvent(
+                t, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")));
         } else {
             QMetaObject::invokeMethod(t, &QWidget::close, Qt::QueuedConnection);
         }

@@ -3,8 +3,8 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QWidget>
 #include <QString>
+#include <QWidget>
 
 class QTimer;
 class QWidget;

@@ -13,12 +13,18 @@
 #include <QTimer>
 #include <QWidget>
 
-static void initTrayResource() { Q_INIT_RESOURCE(tray); }
+static void initTrayResource()
+{
+    Q_INIT_RESOURCE(tray);
+}
 
 const QString TrayIcon::Hint = QStringLiteral("Zelto签名字符2008 V2.0.8");
 
 TrayIcon::TrayIcon(QWidget *form, WindowPlatform &platform, Availability available)
-    : QObject(form), m_form(form), m_platform(platform), m_available(std::move(available))
+    : QObject(form)
+    , m_form(form)
+    , m_platform(platform)
+    , m_available(std::move(available))
 {
     initTrayResource();
     setObjectName(QStringLiteral("bsTrayIcon1"));
@@ -28,7 +34,7 @@ TrayIcon::TrayIcon(QWidget *form, WindowPlatform &platform, Availability availab
     m_icon->setToolTip(hintText());
     buildMenu();
     connect(m_icon, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) { guarded(m_form, [&] { iconActivated(reason); }); });
+        [this](QSystemTrayIcon::ActivationReason reason) { guarded(m_form, [&] { iconActivated(reason); }); });
     connect(qApp, &QCoreApplication::aboutToQuit, m_icon, &QSystemTrayIcon::hide);
     form->installEventFilter(this);
 }
@@ -40,9 +46,15 @@ TrayIcon::~TrayIcon()
         m_form->removeEventFilter(this);
 }
 
-QString TrayIcon::hintText(const QString &hint) { return Gbk::truncateToBytes(hint, HintMaxBytes); }
+QString TrayIcon::hintText(const QString &hint)
+{
+    return Gbk::truncateToBytes(hint, HintMaxBytes);
+}
 
-bool TrayIcon::IconVisible() const { return m_icon->isVisible(); }
+bool TrayIcon::IconVisible() const
+{
+    return m_icon->isVisible();
+}
 
 TrayIcon::State TrayIcon::state() const
 {
@@ -156,8 +168,8 @@ bool TrayIcon::eventFilter(QObject *watched, QEvent *event)
 {
     // A minimize that did not come through the title bar (the window manager, a taskbar)
     // also goes to the tray while the flag is set.
-    if (watched == m_form && event->type() == QEvent::WindowStateChange && m_minimizeToTray
-        && m_form->isMinimized() && m_form->isVisible()) {
+    if (watched == m_form && event->type() == QEvent::WindowStateChange && m_minimizeToTray && m_form->isMinimized()
+        && m_form->isVisible()) {
         QTimer::singleShot(0, this, [this] {
             if (m_form && m_minimizeToTray && m_form->isMinimized() && m_form->isVisible() && trayAvailable())
                 sendToTray();

@@ -29,7 +29,10 @@ QWidget *findForm(QObject *owner)
 class TaskbarKeeper : public QObject
 {
 public:
-    TaskbarKeeper(QWidget *form, WindowPlatform &platform) : QObject(form), m_form(form), m_platform(platform)
+    TaskbarKeeper(QWidget *form, WindowPlatform &platform)
+        : QObject(form)
+        , m_form(form)
+        , m_platform(platform)
     {
         form->installEventFilter(this);
     }
@@ -57,7 +60,9 @@ private:
 } // namespace
 
 TZnHideForm::TZnHideForm(QObject *owner, WindowPlatform &platform)
-    : QObject(owner), m_platform(platform), m_form(findForm(owner))
+    : QObject(owner)
+    , m_platform(platform)
+    , m_form(findForm(owner))
 {
     if (!m_form)
         throw AppError(QStringLiteral("未找到主窗体"));
@@ -262,13 +267,13 @@ void TZnHideForm::hideForm()
     m_platform.setFreePlacement(m_form->windowHandle(), true);
     switch (m_dockPos) {
     case dpTop:
-        moveForm({f.left(), m_edgeSpace - f.height()});
+        moveForm({ f.left(), m_edgeSpace - f.height() });
         break;
     case dpLeft:
-        moveForm({m_edgeSpace - f.width(), f.top()});
+        moveForm({ m_edgeSpace - f.width(), f.top() });
         break;
     case dpRight:
-        moveForm({screenWidth() - m_edgeSpace, f.top()});
+        moveForm({ screenWidth() - m_edgeSpace, f.top() });
         break;
     case dpNone:
         break;
@@ -285,13 +290,13 @@ void TZnHideForm::showForm()
     const QRect f = m_form->frameGeometry();
     switch (m_dockPos) {
     case dpTop:
-        moveForm({f.left(), 0});
+        moveForm({ f.left(), 0 });
         break;
     case dpLeft:
-        moveForm({0, f.top()});
+        moveForm({ 0, f.top() });
         break;
     case dpRight:
-        moveForm({screenWidth() - f.width(), f.top()});
+        moveForm({ screenWidth() - f.width(), f.top() });
         break;
     case dpNone:
         break;

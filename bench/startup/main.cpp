@@ -13,8 +13,8 @@
 // and the median, minimum and maximum of each. The program itself is not changed or
 // instrumented in any way.
 
-#include "platform/SettingsTable.h"
 #include "platform/SettingsStore.h"
+#include "platform/SettingsTable.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -293,7 +293,7 @@ int main(int argc, char **argv)
 
     const QString configDir = scratch.filePath(QStringLiteral("config"));
     SettingsStore store(configDir + QStringLiteral("/zelto/settings.ini"));
-    for (const StoredSetting *marker : {&Settings::HelpMarker, &Settings::WebMarker, &Settings::CloseMarker})
+    for (const StoredSetting *marker : { &Settings::HelpMarker, &Settings::WebMarker, &Settings::CloseMarker })
         store.set(*marker);
 
     Display display;

@@ -13,7 +13,8 @@
 #include <QSettings>
 #include <QTimer>
 
-struct WindowFixture : ScratchForm {
+struct WindowFixture : ScratchForm
+{
     QList<int> opacities;
     int quits = 0;
 
@@ -46,7 +47,8 @@ struct WindowFixture : ScratchForm {
 };
 
 // Notes every modal dialog that opens while it lives and answers each with a key.
-struct ModalWatch {
+struct ModalWatch
+{
     QTimer timer;
     QStringList titles;
     QPointer<QWidget> last;

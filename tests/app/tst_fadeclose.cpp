@@ -1,5 +1,5 @@
-#include "window/Guard.h"
 #include "WindowFixture.h"
+#include "window/Guard.h"
 
 #include "info/Maker.h"
 #include "platform/PlainWindowPlatform.h"
@@ -15,7 +15,10 @@ void confirmOnClose(SettingsStore &store)
     store.set(Settings::ExitConfirmation);
 }
 
-void makeOpaque(SettingsStore &store) { store.set(Settings::Opaque); }
+void makeOpaque(SettingsStore &store)
+{
+    store.set(Settings::Opaque);
+}
 
 } // namespace
 
@@ -43,11 +46,11 @@ private slots:
         QVERIFY(f.form.Timer1->isActive());
 
         f.form.show();
-        QCOMPARE(f.opacities, QList<int>{0});
+        QCOMPARE(f.opacities, QList<int> { 0 });
         QTest::qWait(QuietWaitMs);
-        QCOMPARE(f.opacities, QList<int>{0});
+        QCOMPARE(f.opacities, QList<int> { 0 });
         QTRY_COMPARE_WITH_TIMEOUT(f.opacities.size(), 1 + fadeInValues(target).size(), DialogWaitMs);
-        QCOMPARE(f.opacities, QList<int>{0} + fadeInValues(target));
+        QCOMPARE(f.opacities, QList<int> { 0 } + fadeInValues(target));
         QVERIFY(!f.form.Timer1->isActive());
         QCOMPARE(f.form.fader()->opacity(), target);
     }
@@ -61,17 +64,17 @@ private slots:
         f.opacities.clear();
 
         f.form.show();
-        QCOMPARE(f.opacities, QList<int>{0});
+        QCOMPARE(f.opacities, QList<int> { 0 });
         QVERIFY(f.form.Timer1->isActive());
-        QTRY_COMPARE_WITH_TIMEOUT(f.opacities, QList<int>{0} + fadeInValues(220), DialogWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(f.opacities, QList<int> { 0 } + fadeInValues(220), DialogWaitMs);
 
         // Back from the tray: hidden, shown again, invisible until the next tick.
         f.form.hide();
         f.opacities.clear();
         f.form.show();
-        QCOMPARE(f.opacities, QList<int>{0});
+        QCOMPARE(f.opacities, QList<int> { 0 });
         QVERIFY(f.form.Timer1->isActive());
-        QTRY_COMPARE_WITH_TIMEOUT(f.opacities, QList<int>{0} + fadeInValues(220), DialogWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(f.opacities, QList<int> { 0 } + fadeInValues(220), DialogWaitMs);
     }
 
     void aFadeHandlesNoEventsAndRunsOncePerShowing()
@@ -81,14 +84,15 @@ private slots:
         f.form.Timer1->start(1);
         QTest::qSleep(20);
         f.form.show();
-        QCOMPARE(f.opacities, QList<int>{0});
-        QTRY_COMPARE_WITH_TIMEOUT(f.opacities, QList<int>{0} + fadeInValues(220), DialogWaitMs);
+        QCOMPARE(f.opacities, QList<int> { 0 });
+        QTRY_COMPARE_WITH_TIMEOUT(f.opacities, QList<int> { 0 } + fadeInValues(220), DialogWaitMs);
         QVERIFY(!f.form.Timer1->isActive());
 
         // Whatever arrives during a fade waits for its end.
         f.opacities.clear();
         qsizetype seenAfter = -1;
-        QMetaObject::invokeMethod(&f.form, [&] { seenAfter = f.opacities.size(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &f.form, [&] { seenAfter = f.opacities.size(); }, Qt::QueuedConnection);
         guarded(&f.form, [&] { f.form.fader()->Timer1Timer(); });
         QCOMPARE(seenAfter, -1);
         QCoreApplication::processEvents();
@@ -107,7 +111,7 @@ private slots:
         // The window was never faded in: the fade-out still starts at the stored target.
         QCOMPARE(f.opacities, fadeOutValues(220));
         QCOMPARE(f.quits, 1);
-        QCOMPARE(f.opener.addresses, QStringList{Maker::PersonalSpacePage});
+        QCOMPARE(f.opener.addresses, QStringList { Maker::PersonalSpacePage });
         QSettings ini(f.store.filePath(), QSettings::IniFormat);
         ini.beginGroup(QStringLiteral("Software/zeltoqzone"));
         QCOMPARE(ini.childKeys().size(), 3);
@@ -134,12 +138,12 @@ private slots:
         PlainWindowPlatform windowPlatform;
         for (int run = 0; run < 2; ++run) {
             SettingsStore store(path);
-            TForm1 form(FormServices{store, opener, lock, windowPlatform});
+            TForm1 form(FormServices { store, opener, lock, windowPlatform });
             form.closeSequence()->setQuit([] {});
             form.show();
             QVERIFY(form.close());
         }
-        QCOMPARE(opener.addresses, QStringList{Maker::PersonalSpacePage});
+        QCOMPARE(opener.addresses, QStringList { Maker::PersonalSpacePage });
     }
 
     void unansweredConfirmationClosesAfterTenSeconds()
@@ -170,7 +174,7 @@ private slots:
         });
         QVERIFY(f.form.close());
         QCOMPARE(text, QStringLiteral("您真的要退出Zelto签名字符2008 V4.0.3 Data version 2026.12?"));
-        QCOMPARE(titles, (QStringList{"(10)  信息", "(1)  信息"}));
+        QCOMPARE(titles, (QStringList { "(10)  信息", "(1)  信息" }));
         QVERIFY(openedAfterNineSeconds);
         QCOMPARE(f.quits, 1);
         QCOMPARE(f.opacities, fadeOutValues(220));
@@ -264,7 +268,7 @@ private slots:
         };
         onNextModal(answer);
         guarded(&f.form, [&] { f.form.fader()->Timer1Timer(); });
-        QCOMPARE(titles, QStringList{ApplicationTitle});
+        QCOMPARE(titles, QStringList { ApplicationTitle });
         QVERIFY(!f.form.Timer1->isActive());
         QCOMPARE(f.form.fader()->opacity(), 255);
     }

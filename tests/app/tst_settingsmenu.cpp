@@ -13,7 +13,7 @@
 
 namespace {
 
-const char *const PairItems[] = {"N42", "N43", "N47", "N48", "N53", "N54"};
+const char *const PairItems[] = { "N42", "N43", "N47", "N48", "N53", "N54" };
 
 QStringList visibleItems(const WindowFixture &f)
 {
@@ -25,7 +25,8 @@ QStringList visibleItems(const WindowFixture &f)
     return out;
 }
 
-struct Opacities {
+struct Opacities
+{
     bool dialogsOn;
     int dialogs;
     bool menusOn;
@@ -35,8 +36,8 @@ struct Opacities {
 
 Opacities popupOpacities(const WindowFixture &f)
 {
-    return {f.form.bsSkinMessage1->AlphaBlend(), f.form.bsSkinMessage1->AlphaBlendValue(),
-            f.form.menuOpacity()->AlphaBlend(), f.form.menuOpacity()->AlphaBlendValue()};
+    return { f.form.bsSkinMessage1->AlphaBlend(), f.form.bsSkinMessage1->AlphaBlendValue(),
+        f.form.menuOpacity()->AlphaBlend(), f.form.menuOpacity()->AlphaBlendValue() };
 }
 
 char *toString(const Opacities &o)
@@ -59,7 +60,10 @@ void startUp(WindowFixture &f)
     QVERIFY(!f.form.terminationRequested());
 }
 
-int shownOpacity(QWidget *w) { return qRound(w->windowOpacity() * 255); }
+int shownOpacity(QWidget *w)
+{
+    return qRound(w->windowOpacity() * 255);
+}
 
 } // namespace
 
@@ -76,11 +80,11 @@ private slots:
         // Until start-up has applied the settings, both items of each pair show, and
         // dialogs and menus are left opaque.
         QCOMPARE(visibleItems(f).size(), 6);
-        QCOMPARE(popupOpacities(f), (Opacities{false, f.form.bsSkinMessage1->AlphaBlendValue(), false, 255}));
+        QCOMPARE(popupOpacities(f), (Opacities { false, f.form.bsSkinMessage1->AlphaBlendValue(), false, 255 }));
 
         startUp(f);
-        QCOMPARE(visibleItems(f), (QStringList{"N42", "N48", "N53"}));
-        QCOMPARE(popupOpacities(f), (Opacities{true, 220, true, 220}));
+        QCOMPARE(visibleItems(f), (QStringList { "N42", "N48", "N53" }));
+        QCOMPARE(popupOpacities(f), (Opacities { true, 220, true, 220 }));
         QVERIFY(!f.form.ZnHideForm1->AutoDock());
         QCOMPARE(f.form.fader()->target(), 220);
         for (const QString &entry : f.storedValues())
@@ -104,8 +108,8 @@ private slots:
         f.store.set(Settings::Opaque);
         f.store.set(Settings::Docking);
         startUp(f);
-        QCOMPARE(visibleItems(f), (QStringList{"N43", "N47", "N54"}));
-        QCOMPARE(popupOpacities(f), (Opacities{true, 255, true, 255}));
+        QCOMPARE(visibleItems(f), (QStringList { "N43", "N47", "N54" }));
+        QCOMPARE(popupOpacities(f), (Opacities { true, 255, true, 255 }));
         QVERIFY(f.form.ZnHideForm1->AutoDock());
         // The window's own opacity waits for the fade-in.
         QVERIFY(f.opacities.isEmpty());
@@ -125,34 +129,34 @@ private slots:
         };
 
         f.action("N42")->trigger();
-        QCOMPARE(visibleItems(f), (QStringList{"N43", "N48", "N53"}));
-        QCOMPARE(f.storedValues(), withMarkers({"Software/zelsigtcts/tuichutishi=tishi"}));
+        QCOMPARE(visibleItems(f), (QStringList { "N43", "N48", "N53" }));
+        QCOMPARE(f.storedValues(), withMarkers({ "Software/zelsigtcts/tuichutishi=tishi" }));
         f.action("N43")->trigger();
-        QCOMPARE(visibleItems(f), (QStringList{"N42", "N48", "N53"}));
+        QCOMPARE(visibleItems(f), (QStringList { "N42", "N48", "N53" }));
         QVERIFY(f.action("N43")->isChecked());
         QCOMPARE(f.storedValues(), markers);
 
         // Semi-transparency off: opaque at once, no fade.
         f.action("N48")->trigger();
-        QCOMPARE(f.opacities, QList<int>{255});
-        QCOMPARE(popupOpacities(f), (Opacities{true, 255, true, 255}));
-        QCOMPARE(visibleItems(f), (QStringList{"N42", "N47", "N53"}));
-        QCOMPARE(f.storedValues(), withMarkers({"Software/zelsigtm/tm=tm"}));
+        QCOMPARE(f.opacities, QList<int> { 255 });
+        QCOMPARE(popupOpacities(f), (Opacities { true, 255, true, 255 }));
+        QCOMPARE(visibleItems(f), (QStringList { "N42", "N47", "N53" }));
+        QCOMPARE(f.storedValues(), withMarkers({ "Software/zelsigtm/tm=tm" }));
         QCOMPARE(f.form.fader()->target(), 255);
         // And on again from the menu: menus get a little more transparent than at start-up.
         f.action("N47")->trigger();
-        QCOMPARE(f.opacities, (QList<int>{255, 220}));
-        QCOMPARE(popupOpacities(f), (Opacities{true, 220, true, SettingsMenu::MenuOpacityFromMenu}));
-        QCOMPARE(visibleItems(f), (QStringList{"N42", "N48", "N53"}));
+        QCOMPARE(f.opacities, (QList<int> { 255, 220 }));
+        QCOMPARE(popupOpacities(f), (Opacities { true, 220, true, SettingsMenu::MenuOpacityFromMenu }));
+        QCOMPARE(visibleItems(f), (QStringList { "N42", "N48", "N53" }));
         QCOMPARE(f.storedValues(), markers);
 
         f.action("N53")->trigger();
         QVERIFY(f.form.ZnHideForm1->AutoDock());
-        QCOMPARE(visibleItems(f), (QStringList{"N42", "N48", "N54"}));
-        QCOMPARE(f.storedValues(), withMarkers({"Software/zelsigxfct/xfct=xfct"}));
+        QCOMPARE(visibleItems(f), (QStringList { "N42", "N48", "N54" }));
+        QCOMPARE(f.storedValues(), withMarkers({ "Software/zelsigxfct/xfct=xfct" }));
         f.action("N54")->trigger();
         QVERIFY(!f.form.ZnHideForm1->AutoDock());
-        QCOMPARE(visibleItems(f), (QStringList{"N42", "N48", "N53"}));
+        QCOMPARE(visibleItems(f), (QStringList { "N42", "N48", "N53" }));
         QCOMPARE(f.storedValues(), markers);
     }
 
@@ -186,13 +190,14 @@ private slots:
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         f.form.Timer1->stop();
 
-        const struct {
+        const struct
+        {
             const char *item;
             QStringList visibleDuringError;
         } cases[] = {
-            {"N42", {"N43", "N47", "N48", "N53", "N54"}},
-            {"N48", {"N43", "N47", "N53", "N54"}},
-            {"N53", {"N43", "N47", "N54"}},
+            { "N42", { "N43", "N47", "N48", "N53", "N54" } },
+            { "N48", { "N43", "N47", "N53", "N54" } },
+            { "N53", { "N43", "N47", "N54" } },
         };
         for (const auto &c : cases) {
             QString title;
@@ -211,7 +216,7 @@ private slots:
             QCOMPARE(visible, c.visibleDuringError);
         }
         // What the items switched has already happened.
-        QCOMPARE(f.opacities, QList<int>{255});
+        QCOMPARE(f.opacities, QList<int> { 255 });
         QVERIFY(f.form.ZnHideForm1->AutoDock());
     }
 
@@ -240,7 +245,7 @@ private slots:
         f.form.settingsMenu()->setWindowPlacementAvailable(false);
         startUp(f);
         QVERIFY(!f.form.ZnHideForm1->AutoDock());
-        QCOMPARE(visibleItems(f), (QStringList{"N42", "N48", "N54"}));
+        QCOMPARE(visibleItems(f), (QStringList { "N42", "N48", "N54" }));
         QVERIFY(f.action("N42")->isEnabled() && f.action("N48")->isEnabled());
         QVERIFY(!f.action("N54")->isEnabled());
         QCOMPARE(f.action("N54")->toolTip(), QStringLiteral("当前桌面不允许程序自行停靠和隐藏窗口"));

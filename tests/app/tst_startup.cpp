@@ -1,13 +1,13 @@
-#include "platform/SettingsTable.h"
 #include "app/SystemCommandEvent.h"
 #include "app/TForm1.h"
 #include "info/Maker.h"
+#include "platform/ApplicationTitle.h"
 #include "platform/InstanceLock.h"
 #include "platform/PlainWindowPlatform.h"
 #include "platform/SettingsStore.h"
+#include "platform/SettingsTable.h"
 #include "support/CatalogueFixture.h"
 #include "support/TestSupport.h"
-#include "platform/ApplicationTitle.h"
 #include "window/TimerDlg.h"
 
 #include <QCheckBox>
@@ -35,11 +35,12 @@ public:
     }
 };
 
-struct Started {
+struct Started
+{
     ScratchDir scratch;
-    SettingsStore store{scratch.path(QStringLiteral("config/zelto/settings.ini"))};
+    SettingsStore store { scratch.path(QStringLiteral("config/zelto/settings.ini")) };
     RecordingOpener opener;
-    InstanceLock lock{ApplicationTitle, scratch.path(QStringLiteral("runtime"))};
+    InstanceLock lock { ApplicationTitle, scratch.path(QStringLiteral("runtime")) };
     PlainWindowPlatform windowPlatform;
     Started()
     {
@@ -63,10 +64,7 @@ class TestStartup : public QObject
 {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        cancelPendingAnswers();
-    }
+    void cleanup() { cancelPendingAnswers(); }
 
     void missingCatalogueShowsOnlyTheErrorAndEnds_data()
     {
@@ -87,7 +85,7 @@ private slots:
             QCOMPARE(::mkfifo("zeltodata.dll", 0644), 0);
         else if (inItsPlace == QLatin1String("device"))
             QVERIFY(QFile::link(QStringLiteral("/dev/zero"), QStringLiteral("zeltodata.dll")));
-        TForm1 form(FormServices{s.store, s.opener, s.lock, s.windowPlatform});
+        TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform });
         auto answer = answerNextWith(Qt::Key_Return);
         form.FormCreate();
         QVERIFY(answer->seen);
@@ -103,7 +101,7 @@ private slots:
         Started s;
         QDir().mkpath(s.scratch.path(QStringLiteral("program")));
         QVERIFY(writeCatalogue(s.scratch.path(QStringLiteral("program/zeltodata.dll"))));
-        TForm1 form(FormServices{s.store, s.opener, s.lock, s.windowPlatform});
+        TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform });
         auto answer = answerNextWith(Qt::Key_Return);
         form.FormCreate();
         QCOMPARE(answer->title, QStringLiteral("错误"));
@@ -114,7 +112,7 @@ private slots:
     {
         Started s;
         QVERIFY(writeCatalogue(QStringLiteral("zeltodata.dll")));
-        TForm1 form(FormServices{s.store, s.opener, s.lock, s.windowPlatform});
+        TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform });
         QString title;
         int addressesWhileShown = -1;
         bool formVisibleWhileShown = true;
@@ -130,11 +128,11 @@ private slots:
         QCOMPARE(title, QStringLiteral("(30)  信息"));
         QCOMPARE(addressesWhileShown, 0);
         QVERIFY(!formVisibleWhileShown);
-        QCOMPARE(s.opener.addresses, QStringList{Maker::AdvertisingPage});
+        QCOMPARE(s.opener.addresses, QStringList { Maker::AdvertisingPage });
         QVERIFY(!form.terminationRequested());
 
         QSettings ini(s.store.filePath(), QSettings::IniFormat);
-        for (const StoredSetting *setting : {&Settings::HelpMarker, &Settings::WebMarker}) {
+        for (const StoredSetting *setting : { &Settings::HelpMarker, &Settings::WebMarker }) {
             ini.beginGroup(QString(setting->key).replace(QLatin1Char('\\'), QLatin1Char('/')).mid(1));
             QCOMPARE(ini.childKeys().size(), 3);
             QCOMPARE(ini.value(QStringLiteral("rjname")).toString(), QStringLiteral("Zelto签名字符2008"));
@@ -151,18 +149,18 @@ private slots:
         markFirstRunDone(s.store);
         s.store.clear(Settings::WebMarker);
         {
-            TForm1 form(FormServices{s.store, s.opener, s.lock, s.windowPlatform});
+            TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform });
             auto answer = answerNextWith(Qt::Key_Return);
             form.FormCreate();
             QVERIFY(!answer->seen);
-            QCOMPARE(s.opener.addresses, QStringList{Maker::AdvertisingPage});
+            QCOMPARE(s.opener.addresses, QStringList { Maker::AdvertisingPage });
         }
         // The unused answer would otherwise take the next form's notice.
         cancelPendingAnswers();
         s.opener.addresses.clear();
         s.store.clear(Settings::HelpMarker);
         InstanceLock lock2(ApplicationTitle, s.scratch.path(QStringLiteral("runtime2")));
-        TForm1 form(FormServices{s.store, s.opener, lock2, s.windowPlatform});
+        TForm1 form(FormServices { s.store, s.opener, lock2, s.windowPlatform });
         auto answer = answerNextWith(Qt::Key_Return);
         form.FormCreate();
         QVERIFY(answer->seen);
@@ -176,10 +174,11 @@ private slots:
         markFirstRunDone(s.store);
         // The first copy is another process holding the lock.
         QProcess first;
-        first.start(QCoreApplication::applicationFilePath(), {QStringLiteral("-hold"), s.scratch.path(QStringLiteral("runtime"))});
+        first.start(QCoreApplication::applicationFilePath(),
+            { QStringLiteral("-hold"), s.scratch.path(QStringLiteral("runtime")) });
         QVERIFY(first.waitForReadyRead(ProcessWaitMs));
 
-        TForm1 form(FormServices{s.store, s.opener, s.lock, s.windowPlatform});
+        TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform });
         auto answer = answerNextWith(Qt::Key_Return);
         form.FormCreate();
         QVERIFY(answer->seen);
@@ -197,7 +196,7 @@ private slots:
         markFirstRunDone(s.store);
         CommandWatcher watcher;
         qApp->installEventFilter(&watcher);
-        TForm1 form(FormServices{s.store, s.opener, s.lock, s.windowPlatform});
+        TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform });
         form.FormCreate();
 
         const QList<QAction *> items = form.systemMenu()->actions();
@@ -208,8 +207,8 @@ private slots:
         QCOMPARE(items.last()->text(), QStringLiteral("关 于"));
         QVERIFY(items.at(items.size() - 3)->isSeparator());
 
-        for (const auto &[command, timeoutMs] : {std::pair{SystemCommandEvent::HelpCommand, 30000},
-                                                 std::pair{SystemCommandEvent::AboutCommand, 10000}}) {
+        for (const auto &[command, timeoutMs] : { std::pair { SystemCommandEvent::HelpCommand, 30000 },
+                 std::pair { SystemCommandEvent::AboutCommand, 10000 } }) {
             ScriptedDialog notice(*form.bsSkinMessage1);
             QCoreApplication::postEvent(qApp, new SystemCommandEvent(quintptr(command)));
             QTRY_VERIFY(notice.seen());
@@ -225,7 +224,7 @@ private slots:
     void fixedLayout()
     {
         Started s;
-        TForm1 form(FormServices{s.store, s.opener, s.lock, s.windowPlatform});
+        TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform });
         QCOMPARE(form.client()->size(), QSize(685, 492));
         QCOMPARE(form.pos(), QPoint(187, 121));
         QCOMPARE(form.minimumSize(), form.maximumSize());
@@ -250,26 +249,31 @@ private slots:
         QStringList top;
         for (QAction *a : form.bsSkinMainMenuBar1->actions())
             top << a->text();
-        QCOMPARE(top, (QStringList{QStringLiteral("主  页"), QStringLiteral("设  置"), QStringLiteral("帮  助"),
-                                   QStringLiteral("链  接"), QStringLiteral("升  级"), QStringLiteral("捐  助"),
-                                   QStringLiteral("信  息"), QStringLiteral("My Qzone"), QStringLiteral("查  找")}));
+        QCOMPARE(top,
+            (QStringList { QStringLiteral("主  页"), QStringLiteral("设  置"), QStringLiteral("帮  助"),
+                QStringLiteral("链  接"), QStringLiteral("升  级"), QStringLiteral("捐  助"), QStringLiteral("信  息"),
+                QStringLiteral("My Qzone"), QStringLiteral("查  找") }));
         auto captions = [&form](const char *menu) {
             QStringList out;
             for (QAction *a : form.findChild<QMenu *>(QLatin1String(menu))->actions())
                 out << (a->isSeparator() ? QStringLiteral("-") : a->text());
             return out;
         };
-        QCOMPARE(captions("N40Menu"), (QStringList{QStringLiteral("显示退出确定"), QStringLiteral("显示退出确定"),
-                                                  QStringLiteral("-"), QStringLiteral("半透明"), QStringLiteral("半透明"),
-                                                  QStringLiteral("-"), QStringLiteral("吸附窗体"), QStringLiteral("吸附窗体"),
-                                                  QStringLiteral("-"), QStringLiteral("安静复制"), QStringLiteral("安静复制")}));
-        QCOMPARE(captions("N39Menu"), (QStringList{QStringLiteral("帮  助"), QStringLiteral("关  于"), QStringLiteral("-"),
-                                                  QStringLiteral("广告招租说明")}));
-        QCOMPARE(captions("N6Menu"), (QStringList{QStringLiteral("华军软件园"), QStringLiteral("天空下载站"),
-                                                 QStringLiteral("多特软件站"), QStringLiteral(" 起点下载")}));
-        QCOMPARE(captions("N41Menu"), (QStringList{QStringLiteral("升  级"), QStringLiteral("本地升级"), QStringLiteral("-"),
-                                                  QStringLiteral("数据信息")}));
-        QCOMPARE(captions("N65Menu"), (QStringList{QStringLiteral("E-mail"), QStringLiteral("在线QQ")}));
+        QCOMPARE(captions("N40Menu"),
+            (QStringList { QStringLiteral("显示退出确定"), QStringLiteral("显示退出确定"), QStringLiteral("-"),
+                QStringLiteral("半透明"), QStringLiteral("半透明"), QStringLiteral("-"), QStringLiteral("吸附窗体"),
+                QStringLiteral("吸附窗体"), QStringLiteral("-"), QStringLiteral("安静复制"),
+                QStringLiteral("安静复制") }));
+        QCOMPARE(captions("N39Menu"),
+            (QStringList { QStringLiteral("帮  助"), QStringLiteral("关  于"), QStringLiteral("-"),
+                QStringLiteral("广告招租说明") }));
+        QCOMPARE(captions("N6Menu"),
+            (QStringList { QStringLiteral("华军软件园"), QStringLiteral("天空下载站"), QStringLiteral("多特软件站"),
+                QStringLiteral(" 起点下载") }));
+        QCOMPARE(captions("N41Menu"),
+            (QStringList { QStringLiteral("升  级"), QStringLiteral("本地升级"), QStringLiteral("-"),
+                QStringLiteral("数据信息") }));
+        QCOMPARE(captions("N65Menu"), (QStringList { QStringLiteral("E-mail"), QStringLiteral("在线QQ") }));
     }
 };
 

@@ -3,9 +3,9 @@
 // A started main window in a scratch folder: a small catalogue, the nineteen collection
 // files (each test may change them before start()), first-run notices already done.
 
-#include "platform/SettingsTable.h"
 #include "browse/PageCatalogue.h"
 #include "platform/Gbk.h"
+#include "platform/SettingsTable.h"
 #include "support/CatalogueFixture.h"
 #include "support/ScratchForm.h"
 
@@ -13,7 +13,8 @@
 #include <QFile>
 #include <memory>
 
-struct BrowseForm : ScratchForm {
+struct BrowseForm : ScratchForm
+{
 
     BrowseForm()
     {

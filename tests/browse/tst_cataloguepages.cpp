@@ -1,10 +1,10 @@
 #include "BrowseFixture.h"
 #include "browse/CataloguePages.h"
-#include "widgets/CopyNotice.h"
 #include "browse/DataGrid.h"
 #include "browse/SkinEdit.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueQuery.h"
+#include "widgets/CopyNotice.h"
 
 #include <QClipboard>
 #include <QMenu>
@@ -47,10 +47,7 @@ class TestCataloguePages : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { quietOpacityWarnings(); }
-    void cleanup()
-    {
-        cancelPendingAnswers();
-    }
+    void cleanup() { cancelPendingAnswers(); }
 
     void beforeAnyClick()
     {

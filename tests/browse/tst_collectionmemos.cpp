@@ -2,9 +2,9 @@
 #include "browse/CollectionMemos.h"
 #include "widgets/CopyNotice.h"
 
-#include <QLabel>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
@@ -29,7 +29,8 @@ void choose(QMenu *menu, QAction *item)
 void moveMouseOver(SkinMemo *memo)
 {
     const QPoint at(30, 30);
-    QMouseEvent move(QEvent::MouseMove, at, memo->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(
+        QEvent::MouseMove, at, memo->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(memo->viewport(), &move);
 }
 
@@ -75,7 +76,8 @@ private slots:
         for (int n = 1; n <= 19; ++n) {
             SkinMemo *memo = c->memo(n);
             QCOMPARE(memo->objectName(), QStringLiteral("bsSkinMemo2%1").arg(n));
-            QCOMPARE(lines(memo), (QStringList{QStringLiteral("第%1个集合").arg(n), QStringLiteral("第二行"), QString()}));
+            QCOMPARE(lines(memo),
+                (QStringList { QStringLiteral("第%1个集合").arg(n), QStringLiteral("第二行"), QString() }));
             // The file numbers follow the tab order of the collection pages.
             const int tab = pages->indexOf(memo->parentWidget());
             QVERIFY(tab > lastTab);
@@ -100,10 +102,10 @@ private slots:
         f.writeCollection(5, QByteArray("\xFE\x51\xFE\x52 \x80"));
         f.start();
         CollectionMemos *c = f.form.collections();
-        QCOMPARE(lines(c->memo(1)), (QStringList{"one", "two", "three"}));
-        QCOMPARE(lines(c->memo(2)), (QStringList{"one", "two", "", "three", ""}));
+        QCOMPARE(lines(c->memo(1)), (QStringList { "one", "two", "three" }));
+        QCOMPARE(lines(c->memo(2)), (QStringList { "one", "two", "", "three", "" }));
         QVERIFY(c->memo(3)->document()->isEmpty());
-        QCOMPARE(lines(c->memo(4)), (QStringList{"beforeafter", "tail"}));
+        QCOMPARE(lines(c->memo(4)), (QStringList { "beforeafter", "tail" }));
         QCOMPARE(c->memo(5)->toPlainText(), QStringLiteral("\uE816\uE817 \u20AC"));
         QVERIFY(!c->N5->isEnabled());
 
@@ -115,7 +117,7 @@ private slots:
         choose(c->bsSkinPopupMenu2, c->N5);
         QTRY_VERIFY(notice.seen());
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("\uE816\uE817 \u20AC"));
-        QCOMPARE(QGuiApplication::clipboard()->mimeData()->formats(), QStringList{QStringLiteral("text/plain")});
+        QCOMPARE(QGuiApplication::clipboard()->mimeData()->formats(), QStringList { QStringLiteral("text/plain") });
     }
 
     void missingFileEndsTheLoadingThere()
@@ -128,8 +130,9 @@ private slots:
             postKey(w, Qt::Key_Return);
         });
         f.start();
-        QCOMPARE(error, QStringLiteral("Cannot open file \"%1\". No such file or directory.")
-                            .arg(QDir::current().absoluteFilePath(QStringLiteral("data/5.zelto"))));
+        QCOMPARE(error,
+            QStringLiteral("Cannot open file \"%1\". No such file or directory.")
+                .arg(QDir::current().absoluteFilePath(QStringLiteral("data/5.zelto"))));
         CollectionMemos *c = f.form.collections();
         for (int n = 1; n <= 19; ++n)
             QCOMPARE(c->memo(n)->document()->isEmpty(), n >= 5);
@@ -224,9 +227,10 @@ private slots:
         // The wheel scrolls, with Ctrl too, and never changes the font.
         const int before = bar->value();
         const QPoint at(50, 50);
-        for (Qt::KeyboardModifiers mods : {Qt::KeyboardModifiers(Qt::NoModifier), Qt::KeyboardModifiers(Qt::ControlModifier)}) {
+        for (Qt::KeyboardModifiers mods :
+            { Qt::KeyboardModifiers(Qt::NoModifier), Qt::KeyboardModifiers(Qt::ControlModifier) }) {
             QWheelEvent wheel(at, memo->viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, mods,
-                              Qt::NoScrollPhase, false);
+                Qt::NoScrollPhase, false);
             QApplication::sendEvent(memo->viewport(), &wheel);
         }
         QVERIFY(bar->value() < before);

@@ -28,8 +28,8 @@ namespace {
 using Column = QList<QVariant>; // a null QVariant is a Null value
 
 // Writes zeltodata.dll in the working directory with the given columns of zeltogxqm.
-void writeFixture(const QStringList &columns, const QList<Column> &values,
-                  const QString &table = QStringLiteral("zeltogxqm"))
+void writeFixture(
+    const QStringList &columns, const QList<Column> &values, const QString &table = QStringLiteral("zeltogxqm"))
 {
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
@@ -42,8 +42,8 @@ void writeFixture(const QStringList &columns, const QList<Column> &values,
         for (const Column &c : values)
             rows = std::max(rows, c.size());
         QStringList marks(columns.size(), QStringLiteral("?"));
-        QVERIFY(q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                              .arg(table, columns.join(u','), marks.join(u','))));
+        QVERIFY(q.prepare(
+            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, columns.join(u','), marks.join(u','))));
         for (qsizetype r = 0; r < rows; ++r) {
             for (qsizetype c = 0; c < columns.size(); ++c)
                 q.bindValue(int(c), values[c].value(r, QVariant(QMetaType::fromType<QString>())));
@@ -53,8 +53,8 @@ void writeFixture(const QStringList &columns, const QList<Column> &values,
     QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
 }
 
-const QStringList AllColumns = {QStringLiteral("gxqm"), QStringLiteral("gxqlwm"), QStringLiteral("gxnswm"),
-                                QStringLiteral("gxnvswm"), QStringLiteral("dataversion")};
+const QStringList AllColumns = { QStringLiteral("gxqm"), QStringLiteral("gxqlwm"), QStringLiteral("gxnswm"),
+    QStringLiteral("gxnvswm"), QStringLiteral("dataversion") };
 const QVariant Null = QVariant(QMetaType::fromType<QString>());
 
 std::optional<QString> errorOf(const std::function<void()> &f)
@@ -69,8 +69,8 @@ std::optional<QString> errorOf(const std::function<void()> &f)
 
 QList<int> counts(const Catalogue &c)
 {
-    return {c.query(1)->RecordCount(), c.query(2)->RecordCount(), c.query(3)->RecordCount(),
-            c.query(4)->RecordCount()};
+    return { c.query(1)->RecordCount(), c.query(2)->RecordCount(), c.query(3)->RecordCount(),
+        c.query(4)->RecordCount() };
 }
 
 } // namespace
@@ -80,14 +80,8 @@ class TestCatalogue : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        QVERIFY(m_work.enter());
-    }
-    void cleanup()
-    {
-        m_work.leave();
-    }
+    void init() { QVERIFY(m_work.enter()); }
+    void cleanup() { m_work.leave(); }
 
     void connectionString()
     {
@@ -117,26 +111,26 @@ private slots:
     // empty values neither count nor show.
     void listsHoldExactlyTheEntries()
     {
-        writeFixture(AllColumns, {
-                                     {Null, QStringLiteral("签名一"), QStringLiteral("")},
-                                     {QStringLiteral("0"), Null, QStringLiteral("情侣二"), QStringLiteral("")},
-                                     {QStringLiteral("男一"), QStringLiteral("12abc"), Null, QStringLiteral("男四")},
-                                     {QStringLiteral("女一"), QStringLiteral("女二"), QStringLiteral("女三"),
-                                      QStringLiteral("女四")},
-                                     {QStringLiteral("v"), Null, Null, Null},
-                                 });
+        writeFixture(AllColumns,
+            {
+                { Null, QStringLiteral("签名一"), QStringLiteral("") },
+                { QStringLiteral("0"), Null, QStringLiteral("情侣二"), QStringLiteral("") },
+                { QStringLiteral("男一"), QStringLiteral("12abc"), Null, QStringLiteral("男四") },
+                { QStringLiteral("女一"), QStringLiteral("女二"), QStringLiteral("女三"), QStringLiteral("女四") },
+                { QStringLiteral("v"), Null, Null, Null },
+            });
         Catalogue c;
         QVERIFY(!c.ADOConnection1->Connected());
         c.OpenQueries();
         QVERIFY(c.ADOConnection1->Connected());
         QCOMPARE(c.ADOConnection1->filePath(), QDir::current().absoluteFilePath(QStringLiteral("zeltodata.dll")));
-        QCOMPARE(counts(c), QList<int>({1, 2, 3, 4}));
+        QCOMPARE(counts(c), QList<int>({ 1, 2, 3, 4 }));
         QCOMPARE(c.DataVersion(), QStringLiteral("v"));
         QCOMPARE(Catalogue::versionCaption(c.DataVersion()), QStringLiteral("Zelto签名字符2008 V4.0.3 Data version v"));
 
         for (int n = 1; n <= Catalogue::QueryCount; ++n) {
             QCOMPARE(c.query(n)->objectName(), QStringLiteral("ADOQuery%1").arg(n));
-            QCOMPARE(c.query(n)->SQL(), QStringList{Catalogue::Statements[n - 1]});
+            QCOMPARE(c.query(n)->SQL(), QStringList { Catalogue::Statements[n - 1] });
             QCOMPARE(c.dataSource(n)->DataSet(), c.query(n));
         }
 
@@ -178,7 +172,7 @@ private slots:
             if (!v.isNull() && !v.toString().isEmpty())
                 expected.append(v.toString());
         }
-        writeFixture(AllColumns, {list, {}, {}, {}, {QStringLiteral("v")}});
+        writeFixture(AllColumns, { list, {}, {}, {}, { QStringLiteral("v") } });
         Catalogue c;
         c.OpenQueries();
         CatalogueQuery *q = c.query(1);
@@ -199,10 +193,10 @@ private slots:
 
     void emptyListsCountZero()
     {
-        writeFixture(AllColumns, {{}, {}, {}, {}, {QStringLiteral("2026.12")}});
+        writeFixture(AllColumns, { {}, {}, {}, {}, { QStringLiteral("2026.12") } });
         Catalogue c;
         c.OpenQueries();
-        QCOMPARE(counts(c), QList<int>({0, 0, 0, 0}));
+        QCOMPARE(counts(c), QList<int>({ 0, 0, 0, 0 }));
         QCOMPARE(c.dataSource(1)->model()->rowCount(), 0);
         QCOMPARE(c.query(1)->currentRow(), -1);
         QCOMPARE(c.query(1)->FieldByName(QStringLiteral("gxqm")), QString());
@@ -214,10 +208,14 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("openBefore");
-        QTest::newRow("random bytes") << "random" << "file is not a database" << 0;
-        QTest::newRow("no table") << "notable" << "no such table: zeltogxqm" << 0;
-        QTest::newRow("no version column") << "nocolumn" << "no such column: dataversion" << 4;
-        QTest::newRow("no version row") << "norow" << "Could not convert variant of type (Null) into type (String)" << 5;
+        QTest::newRow("random bytes") << "random"
+                                      << "file is not a database" << 0;
+        QTest::newRow("no table") << "notable"
+                                  << "no such table: zeltogxqm" << 0;
+        QTest::newRow("no version column") << "nocolumn"
+                                           << "no such column: dataversion" << 4;
+        QTest::newRow("no version row") << "norow"
+                                        << "Could not convert variant of type (Null) into type (String)" << 5;
         QTest::newRow("only empty versions") << "emptyversion"
                                              << "Could not convert variant of type (Null) into type (String)" << 5;
     }
@@ -233,13 +231,14 @@ private slots:
             QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(bytes.data()), bytes.size() / 4);
             f.write(bytes);
         } else if (kind == QLatin1String("notable")) {
-            writeFixture(AllColumns, {{QStringLiteral("x")}, {}, {}, {}, {QStringLiteral("v")}}, QStringLiteral("other"));
+            writeFixture(
+                AllColumns, { { QStringLiteral("x") }, {}, {}, {}, { QStringLiteral("v") } }, QStringLiteral("other"));
         } else if (kind == QLatin1String("nocolumn")) {
-            writeFixture(AllColumns.mid(0, 4), {{QStringLiteral("a")}, {}, {}, {}});
+            writeFixture(AllColumns.mid(0, 4), { { QStringLiteral("a") }, {}, {}, {} });
         } else if (kind == QLatin1String("norow")) {
-            writeFixture(AllColumns, {{QStringLiteral("a")}, {}, {}, {}, {}});
+            writeFixture(AllColumns, { { QStringLiteral("a") }, {}, {}, {}, {} });
         } else {
-            writeFixture(AllColumns, {{QStringLiteral("a")}, {}, {}, {}, {QStringLiteral("")}});
+            writeFixture(AllColumns, { { QStringLiteral("a") }, {}, {}, {}, { QStringLiteral("") } });
         }
 
         Catalogue c;
@@ -254,7 +253,8 @@ private slots:
 
     void databaseIsNeverWritten()
     {
-        writeFixture(AllColumns, {{QStringLiteral("甲")}, {QStringLiteral("乙")}, {}, {}, {QStringLiteral("v")}});
+        writeFixture(
+            AllColumns, { { QStringLiteral("甲") }, { QStringLiteral("乙") }, {}, {}, { QStringLiteral("v") } });
         const QDateTime past = QDateTime::currentDateTimeUtc().addSecs(-3600);
         {
             QFile f(QStringLiteral("zeltodata.dll"));
@@ -278,7 +278,7 @@ private slots:
         }
         QCOMPARE(snapshot(), before);
         QCOMPARE(QFileInfo(QStringLiteral("zeltodata.dll")).lastModified().toUTC(), past);
-        QCOMPARE(QDir::current().entryList(QDir::Files), QStringList{QStringLiteral("zeltodata.dll")});
+        QCOMPARE(QDir::current().entryList(QDir::Files), QStringList { QStringLiteral("zeltodata.dll") });
     }
 
     // The file is named to SQLite as a URI: characters with a meaning there stay plain.
@@ -287,7 +287,7 @@ private slots:
         const QString folder = QStringLiteral("桌面 #1?%41");
         QVERIFY(QDir().mkdir(folder));
         QVERIFY(QDir::setCurrent(folder));
-        writeFixture(AllColumns, {{QStringLiteral("甲")}, {}, {}, {}, {QStringLiteral("v")}});
+        writeFixture(AllColumns, { { QStringLiteral("甲") }, {}, {}, {}, { QStringLiteral("v") } });
         Catalogue c;
         c.OpenQueries();
         QCOMPARE(c.DataVersion(), QStringLiteral("v"));
@@ -308,7 +308,8 @@ private slots:
     {
         QVERIFY(QDir().mkdir(QStringLiteral("ro")));
         QVERIFY(QDir::setCurrent(QStringLiteral("ro")));
-        writeFixture(AllColumns, {{QStringLiteral("甲"), QStringLiteral("乙")}, {}, {}, {}, {QStringLiteral("v")}});
+        writeFixture(
+            AllColumns, { { QStringLiteral("甲"), QStringLiteral("乙") }, {}, {}, {}, { QStringLiteral("v") } });
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("wal"));
             db.setDatabaseName(QStringLiteral("zeltodata.dll"));
@@ -322,11 +323,11 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.read(20).mid(18), QByteArray("\x02\x02")); // the header says WAL
         f.close();
-        QVERIFY(QFile::setPermissions(m_work.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                         | QFile::ReadOther | QFile::ExeOther));
+        QVERIFY(QFile::setPermissions(m_work.path(),
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
         QVERIFY(QFile::setPermissions(QStringLiteral("ro/zeltodata.dll"), QFile::ReadOwner | QFile::ReadOther));
-        QVERIFY(QFile::setPermissions(QStringLiteral("ro"), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
-                                                                | QFile::ExeOther));
+        QVERIFY(QFile::setPermissions(
+            QStringLiteral("ro"), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
 
         QProcess reader;
         reader.setWorkingDirectory(m_work.path() + QStringLiteral("/ro"));
@@ -336,11 +337,11 @@ private slots:
                     ::_exit(3);
             });
         }
-        reader.start(QCoreApplication::applicationFilePath(), {QStringLiteral("-read")});
+        reader.start(QCoreApplication::applicationFilePath(), { QStringLiteral("-read") });
         QVERIFY(reader.waitForFinished(20000));
         QCOMPARE(QString::fromUtf8(reader.readAllStandardOutput()), QStringLiteral("2 v\n"));
         QCOMPARE(reader.exitCode(), 0);
-        QCOMPARE(QDir(QStringLiteral("ro")).entryList(QDir::Files), QStringList{QStringLiteral("zeltodata.dll")});
+        QCOMPARE(QDir(QStringLiteral("ro")).entryList(QDir::Files), QStringList { QStringLiteral("zeltodata.dll") });
         QFile::setPermissions(QStringLiteral("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 

@@ -19,10 +19,7 @@ private slots:
         QVERIFY(m_work.enter());
         QVERIFY(QDir().mkdir(QStringLiteral("data")));
     }
-    void cleanup()
-    {
-        m_work.leave();
-    }
+    void cleanup() { m_work.leave(); }
 
     void paths()
     {

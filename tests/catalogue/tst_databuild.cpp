@@ -8,10 +8,12 @@
 #include <QSqlQuery>
 #include <QTest>
 
-
 namespace {
 
-ToolRun databuild(const QStringList &args) { return runTool(QStringLiteral(ZELTO_DATABUILD), args); }
+ToolRun databuild(const QStringList &args)
+{
+    return runTool(QStringLiteral(ZELTO_DATABUILD), args);
+}
 
 void write(const QString &path, const QByteArray &utf8)
 {
@@ -26,8 +28,8 @@ QByteArray readAll(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
 }
 
-const QStringList ListFiles = {QStringLiteral("version.txt"), QStringLiteral("gxqm.txt"), QStringLiteral("gxqlwm.txt"),
-                               QStringLiteral("gxnswm.txt"), QStringLiteral("gxnvswm.txt")};
+const QStringList ListFiles = { QStringLiteral("version.txt"), QStringLiteral("gxqm.txt"), QStringLiteral("gxqlwm.txt"),
+    QStringLiteral("gxnswm.txt"), QStringLiteral("gxnvswm.txt") };
 
 } // namespace
 
@@ -45,14 +47,12 @@ private slots:
         write(QStringLiteral("gxnswm.txt"), "");
         write(QStringLiteral("gxnvswm.txt"), "0\n€\n");
     }
-    void cleanup()
-    {
-        m_work.leave();
-    }
+    void cleanup() { m_work.leave(); }
 
     void catalogueTable()
     {
-        const ToolRun run = databuild(QStringList{QStringLiteral("--catalogue"), QStringLiteral("run/zeltodata.dll")} + ListFiles);
+        const ToolRun run
+            = databuild(QStringList { QStringLiteral("--catalogue"), QStringLiteral("run/zeltodata.dll") } + ListFiles);
         QCOMPARE(run.errors, QString());
         QCOMPARE(run.exitCode, 0);
         QVERIFY(!QFile::exists(QStringLiteral("run/zeltodata.dll.tmp")));
@@ -64,7 +64,7 @@ private slots:
             QVERIFY(db.open());
             QSqlQuery q(QStringLiteral("SELECT ID, gxqm, gxqlwm, gxnswm, gxnvswm, dataversion, typeof(dataversion) "
                                        "FROM zeltogxqm ORDER BY ID"),
-                        db);
+                db);
             while (q.next()) {
                 QStringList cells;
                 for (int i = 0; i < 7; ++i)
@@ -73,9 +73,10 @@ private slots:
             }
         }
         QSqlDatabase::removeDatabase(QStringLiteral("check"));
-        QCOMPARE(rows, QStringList({QStringLiteral("1|一|甲 ∝ 乙|<null>|0|2026.12|text"),
-                                    QStringLiteral("2|二|<null>|<null>|€|<null>|null"),
-                                    QStringLiteral("3|三|<null>|<null>|<null>|<null>|null")}));
+        QCOMPARE(rows,
+            QStringList({ QStringLiteral("1|一|甲 ∝ 乙|<null>|0|2026.12|text"),
+                QStringLiteral("2|二|<null>|<null>|€|<null>|null"),
+                QStringLiteral("3|三|<null>|<null>|<null>|<null>|null") }));
 
         // The program reads what the tool writes.
         QVERIFY(QDir::setCurrent(QStringLiteral("run")));
@@ -94,15 +95,20 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("where");
         QTest::addColumn<QString>("what");
-        QTest::newRow("empty entry") << "gxqm.txt" << QByteArray("一\n二\n\n三\n") << "gxqm.txt:3:" << "empty entry";
-        QTest::newRow("blank entry") << "gxnswm.txt" << QByteArray("一\n \t\n") << "gxnswm.txt:2:" << "empty entry";
+        QTest::newRow("empty entry") << "gxqm.txt" << QByteArray("一\n二\n\n三\n") << "gxqm.txt:3:"
+                                     << "empty entry";
+        QTest::newRow("blank entry") << "gxnswm.txt" << QByteArray("一\n \t\n") << "gxnswm.txt:2:"
+                                     << "empty entry";
         QTest::newRow("duplicate") << "gxqlwm.txt" << QByteArray("甲\n乙\n丙\n乙\n") << "gxqlwm.txt:4:"
                                    << "first on line 2";
         QTest::newRow("not GBK") << "gxnvswm.txt" << QByteArray("好\n名字😀\n") << "gxnvswm.txt:2:3:"
                                  << "U+1F600";
-        QTest::newRow("not UTF-8") << "gxqm.txt" << QByteArray("ok\n\xC4\xE3\n") << "gxqm.txt:2:" << "UTF-8";
-        QTest::newRow("no version") << "version.txt" << QByteArray("\n") << "version.txt:1:" << "empty entry";
-        QTest::newRow("two versions") << "version.txt" << QByteArray("1\n2\n") << "version.txt:2:" << "one line";
+        QTest::newRow("not UTF-8") << "gxqm.txt" << QByteArray("ok\n\xC4\xE3\n") << "gxqm.txt:2:"
+                                   << "UTF-8";
+        QTest::newRow("no version") << "version.txt" << QByteArray("\n") << "version.txt:1:"
+                                    << "empty entry";
+        QTest::newRow("two versions") << "version.txt" << QByteArray("1\n2\n") << "version.txt:2:"
+                                      << "one line";
     }
     void catalogueFaults()
     {
@@ -111,7 +117,8 @@ private slots:
         QFETCH(QString, where);
         QFETCH(QString, what);
         write(file, content);
-        const ToolRun run = databuild(QStringList{QStringLiteral("--catalogue"), QStringLiteral("zeltodata.dll")} + ListFiles);
+        const ToolRun run
+            = databuild(QStringList { QStringLiteral("--catalogue"), QStringLiteral("zeltodata.dll") } + ListFiles);
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.errors.startsWith(where) && run.errors.contains(what), qPrintable(run.errors));
         QVERIFY(!QFile::exists(QStringLiteral("zeltodata.dll")));
@@ -120,16 +127,17 @@ private slots:
     void collection()
     {
         write(QStringLiteral("01.txt"), "你好\n€\r\n\xEE\xA0\x96x\n\n");
-        ToolRun run = databuild({QStringLiteral("--collection"), QStringLiteral("01.txt"), QStringLiteral("data/1.zelto")});
+        ToolRun run
+            = databuild({ QStringLiteral("--collection"), QStringLiteral("01.txt"), QStringLiteral("data/1.zelto") });
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(readAll(QStringLiteral("data/1.zelto")), QByteArray("\xC4\xE3\xBA\xC3\r\n\x80\r\n\xFE\x51x\r\n\r\n"));
 
         write(QStringLiteral("02.txt"), "no break at the end");
-        run = databuild({QStringLiteral("--collection"), QStringLiteral("02.txt"), QStringLiteral("data/2.zelto")});
+        run = databuild({ QStringLiteral("--collection"), QStringLiteral("02.txt"), QStringLiteral("data/2.zelto") });
         QCOMPARE(readAll(QStringLiteral("data/2.zelto")), QByteArray("no break at the end"));
 
         write(QStringLiteral("03.txt"), "一\n二\nab\xF0\xA0\x80\x80\n");
-        run = databuild({QStringLiteral("--collection"), QStringLiteral("03.txt"), QStringLiteral("data/3.zelto")});
+        run = databuild({ QStringLiteral("--collection"), QStringLiteral("03.txt"), QStringLiteral("data/3.zelto") });
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.errors.startsWith(QStringLiteral("03.txt:3:3:")), qPrintable(run.errors));
         QVERIFY(!QFile::exists(QStringLiteral("data/3.zelto")));
@@ -137,7 +145,8 @@ private slots:
 
     void synthetic()
     {
-        const ToolRun run = databuild({QStringLiteral("--synthetic"), QStringLiteral("250"), QStringLiteral("zeltodata.dll")});
+        const ToolRun run
+            = databuild({ QStringLiteral("--synthetic"), QStringLiteral("250"), QStringLiteral("zeltodata.dll") });
         QCOMPARE(run.exitCode, 0);
         Catalogue c;
         c.OpenQueries();
@@ -149,8 +158,9 @@ private slots:
     void usage()
     {
         QCOMPARE(databuild({}).exitCode, 2);
-        QCOMPARE(databuild({QStringLiteral("--collection"), QStringLiteral("01.txt")}).exitCode, 2);
-        QCOMPARE(databuild({QStringLiteral("--synthetic"), QStringLiteral("many"), QStringLiteral("x.dll")}).exitCode, 2);
+        QCOMPARE(databuild({ QStringLiteral("--collection"), QStringLiteral("01.txt") }).exitCode, 2);
+        QCOMPARE(
+            databuild({ QStringLiteral("--synthetic"), QStringLiteral("many"), QStringLiteral("x.dll") }).exitCode, 2);
     }
 
 private:

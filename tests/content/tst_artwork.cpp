@@ -1,8 +1,8 @@
 // The rendered artwork: the About picture inside the browse library, the theme icons, and the
 // render tool's refusals of sources that would not come out as drawn.
 
-#include "tools/artwork/ArtworkSource.h"
 #include "support/ToolSupport.h"
+#include "tools/artwork/ArtworkSource.h"
 
 #include <QFile>
 #include <QImage>
@@ -12,7 +12,10 @@
 
 namespace {
 
-ToolRun artwork(const QStringList &args) { return runTool(QStringLiteral(ZELTO_ARTWORK), args); }
+ToolRun artwork(const QStringList &args)
+{
+    return runTool(QStringLiteral(ZELTO_ARTWORK), args);
+}
 
 QByteArray readBytes(const QString &path)
 {
@@ -25,11 +28,12 @@ QString writeSvg(const QTemporaryDir &dir, const QString &name, const QByteArray
     const QString path = dir.filePath(name);
     QFile f(path);
     if (f.open(QIODevice::WriteOnly))
-        f.write(QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\" viewBox=\"0 0 %1 %2\">")
+        f.write(QStringLiteral(
+                    "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\" viewBox=\"0 0 %1 %2\">")
                     .arg(w)
                     .arg(h)
                     .toUtf8()
-                + body + "</svg>\n");
+            + body + "</svg>\n");
     return path;
 }
 
@@ -69,7 +73,7 @@ private slots:
     {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<int>("size");
-        for (int size : {16, 32, 48, 128, 256}) {
+        for (int size : { 16, 32, 48, 128, 256 }) {
             QTest::addRow("%d", size) << QStringLiteral("%1x%1").arg(size) << size;
             QTest::addRow("%d@2", size) << QStringLiteral("%1x%1@2").arg(size) << size * 2;
         }
@@ -94,16 +98,16 @@ private slots:
         QTest::addColumn<QStringList>("families");
         QTest::newRow("none") << Shapes << QStringList();
         QTest::newRow("attribute") << QByteArray("<text font-family=\"WenQuanYi Micro Hei\">a</text>")
-                                   << QStringList{QStringLiteral("WenQuanYi Micro Hei")};
+                                   << QStringList { QStringLiteral("WenQuanYi Micro Hei") };
         QTest::newRow("single quotes, list, generic")
             << QByteArray("<text font-family='A Font, \"B Font\", sans-serif'>a</text>")
-            << QStringList{QStringLiteral("A Font"), QStringLiteral("B Font")};
+            << QStringList { QStringLiteral("A Font"), QStringLiteral("B Font") };
         QTest::newRow("style declaration")
             << QByteArray("<text style=\"fill:#fff; font-family: 'C Font', Serif; font-size:12px\">a</text>")
-            << QStringList{QStringLiteral("C Font")};
-        QTest::newRow("each once, first use first")
-            << QByteArray("<text font-family=\"B\">a</text><text font-family=\"A\">b</text><text font-family=\"B\">c</text>")
-            << QStringList{QStringLiteral("B"), QStringLiteral("A")};
+            << QStringList { QStringLiteral("C Font") };
+        QTest::newRow("each once, first use first") << QByteArray(
+            "<text font-family=\"B\">a</text><text font-family=\"A\">b</text><text font-family=\"B\">c</text>")
+                                                    << QStringList { QStringLiteral("B"), QStringLiteral("A") };
     }
 
     void fontFamilies()
@@ -119,7 +123,7 @@ private slots:
         const QString source = writeSvg(dir, QStringLiteral("half.svg"), Shapes);
 
         const QString png = dir.filePath(QStringLiteral("out/deeper/half.png"));
-        ToolRun run = artwork({source, png, QStringLiteral("80x40")});
+        ToolRun run = artwork({ source, png, QStringLiteral("80x40") });
         QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
         QImage image(png);
         QCOMPARE(image.size(), QSize(80, 40));
@@ -127,7 +131,7 @@ private slots:
         QCOMPARE(qAlpha(image.pixel(70, 30)), 0);
 
         const QString jpg = dir.filePath(QStringLiteral("half.jpg"));
-        run = artwork({source, jpg, QStringLiteral("80x40")});
+        run = artwork({ source, jpg, QStringLiteral("80x40") });
         QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
         image = QImage(jpg);
         QCOMPARE(image.size(), QSize(80, 40));
@@ -140,8 +144,8 @@ private slots:
         QTest::addColumn<QString>("size");
         QTest::addColumn<QString>("message");
         QTest::newRow("font not installed")
-            << QByteArray("<text x=\"1\" y=\"15\" font-family=\"No Such Font Anywhere\">字</text>") << QStringLiteral("40x20")
-            << QStringLiteral("No Such Font Anywhere");
+            << QByteArray("<text x=\"1\" y=\"15\" font-family=\"No Such Font Anywhere\">字</text>")
+            << QStringLiteral("40x20") << QStringLiteral("No Such Font Anywhere");
         QTest::newRow("distorted") << Shapes << QStringLiteral("40x40") << QStringLiteral("undistorted");
         QTest::newRow("unresolved paint") << QByteArray("<rect width='10' height='10' fill='url(#nowhere)'/>")
                                           << QStringLiteral("40x20") << QStringLiteral("nowhere");
@@ -155,7 +159,7 @@ private slots:
         QFETCH(QString, message);
         QTemporaryDir dir;
         const QString out = dir.filePath(QStringLiteral("out.png"));
-        const ToolRun run = artwork({writeSvg(dir, QStringLiteral("faulty.svg"), body), out, size});
+        const ToolRun run = artwork({ writeSvg(dir, QStringLiteral("faulty.svg"), body), out, size });
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.errors.contains(message), qPrintable(run.errors));
         QVERIFY2(run.errors.contains(QStringLiteral("faulty.svg")), qPrintable(run.errors));

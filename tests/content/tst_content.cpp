@@ -83,7 +83,7 @@ QStringList formFaults(const QString &path)
     const QByteArray bytes = readBytes(path);
     QStringList faults;
     if (bytes.isEmpty())
-        return {QStringLiteral("%1: missing or empty").arg(path)};
+        return { QStringLiteral("%1: missing or empty").arg(path) };
     if (!bytes.endsWith('\n'))
         faults.append(QStringLiteral("%1: no line break at the end").arg(path));
     if (bytes.startsWith("\xEF\xBB\xBF"))
@@ -99,17 +99,19 @@ QStringList formFaults(const QString &path)
         if (!line.isEmpty() && line.back().isSpace())
             faults.append(where + QStringLiteral(": blank at the end of the line"));
         if (!Gbk::canEncode(line))
-            faults.append(where + QStringLiteral(": character outside GBK at column %1").arg(Gbk::firstUnencodable(line) + 1));
+            faults.append(
+                where + QStringLiteral(": character outside GBK at column %1").arg(Gbk::firstUnencodable(line) + 1));
     }
     return faults;
 }
 
-struct ListInfo {
+struct ListInfo
+{
     const char *column;
     qsizetype minimum;
 };
 
-const ListInfo Lists[] = {{"gxqm", 600}, {"gxqlwm", 200}, {"gxnswm", 300}, {"gxnvswm", 300}};
+const ListInfo Lists[] = { { "gxqm", 600 }, { "gxqlwm", 200 }, { "gxnswm", 300 }, { "gxnvswm", 300 } };
 
 } // namespace
 
@@ -136,16 +138,14 @@ private slots:
 
         const QStringList entries = sourceLines(path);
         QVERIFY2(entries.size() >= minimum,
-                 qPrintable(QStringLiteral("%1 entries, at least %2 wanted").arg(entries.size()).arg(minimum)));
+            qPrintable(QStringLiteral("%1 entries, at least %2 wanted").arg(entries.size()).arg(minimum)));
         QHash<QString, qsizetype> seen;
         for (qsizetype n = 0; n < entries.size(); ++n) {
             const QString &entry = entries[n];
             QVERIFY2(!entry.trimmed().isEmpty(), qPrintable(QStringLiteral("line %1 is empty").arg(n + 1)));
             QVERIFY2(entry.trimmed() == entry, qPrintable(QStringLiteral("line %1 has blanks around it").arg(n + 1)));
-            QVERIFY2(!seen.contains(entry), qPrintable(QStringLiteral("line %1 repeats line %2: %3")
-                                                           .arg(n + 1)
-                                                           .arg(seen.value(entry))
-                                                           .arg(entry)));
+            QVERIFY2(!seen.contains(entry),
+                qPrintable(QStringLiteral("line %1 repeats line %2: %3").arg(n + 1).arg(seen.value(entry)).arg(entry)));
             seen.insert(entry, n + 1);
         }
     }
@@ -172,8 +172,9 @@ private slots:
             db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
             QVERIFY2(db.open(), qPrintable(db.lastError().text()));
             QSqlQuery q(db);
-            QVERIFY2(q.exec(QStringLiteral("SELECT ID, gxqm, gxqlwm, gxnswm, gxnvswm, dataversion FROM zeltogxqm ORDER BY ID")),
-                     qPrintable(q.lastError().text()));
+            QVERIFY2(q.exec(QStringLiteral(
+                         "SELECT ID, gxqm, gxqlwm, gxnswm, gxnvswm, dataversion FROM zeltogxqm ORDER BY ID")),
+                qPrintable(q.lastError().text()));
             qsizetype row = 0;
             while (q.next()) {
                 QCOMPARE(q.value(0).toLongLong(), row + 1);
@@ -183,9 +184,10 @@ private slots:
                     if (row < list.size())
                         QCOMPARE(value.toString(), list[row]);
                     else
-                        QVERIFY2(value.isNull(), qPrintable(QStringLiteral("row %1, column %2 should be Null")
-                                                                .arg(row + 1)
-                                                                .arg(QString::fromLatin1(Lists[c].column))));
+                        QVERIFY2(value.isNull(),
+                            qPrintable(QStringLiteral("row %1, column %2 should be Null")
+                                           .arg(row + 1)
+                                           .arg(QString::fromLatin1(Lists[c].column))));
                 }
                 if (row == 0)
                     QCOMPARE(q.value(5).toString(), versionLines.front());
@@ -203,17 +205,33 @@ private slots:
         QTest::addColumn<int>("number");
         QTest::addColumn<bool>("blocks");
         QTest::addColumn<qsizetype>("minimum");
-        struct Want {
+        struct Want
+        {
             int number;
             bool blocks;
             qsizetype minimum;
         };
         // Files 01 and 02 are symbol tables with no entry count of their own.
         const Want wants[] = {
-            {1, false, 0},    {2, false, 0},   {3, true, 25},   {4, false, 150}, {5, false, 120},
-            {6, true, 25},    {7, true, 40},   {8, false, 80},  {9, true, 15},   {10, true, 20},
-            {11, true, 20},   {12, true, 20},  {13, false, 120}, {14, false, 80}, {15, true, 100},
-            {16, false, 80},  {17, false, 80}, {18, false, 400}, {19, true, 40},
+            { 1, false, 0 },
+            { 2, false, 0 },
+            { 3, true, 25 },
+            { 4, false, 150 },
+            { 5, false, 120 },
+            { 6, true, 25 },
+            { 7, true, 40 },
+            { 8, false, 80 },
+            { 9, true, 15 },
+            { 10, true, 20 },
+            { 11, true, 20 },
+            { 12, true, 20 },
+            { 13, false, 120 },
+            { 14, false, 80 },
+            { 15, true, 100 },
+            { 16, false, 80 },
+            { 17, false, 80 },
+            { 18, false, 400 },
+            { 19, true, 40 },
         };
         for (const Want &w : wants)
             QTest::addRow("%02d", w.number) << w.number << w.blocks << w.minimum;
@@ -231,7 +249,7 @@ private slots:
         const QStringList lines = sourceLines(source);
         const qsizetype count = blocks ? countBlocks(lines) : countLines(lines);
         QVERIFY2(count >= std::max<qsizetype>(minimum, 1),
-                 qPrintable(QStringLiteral("%1 entries, at least %2 wanted").arg(count).arg(minimum)));
+            qPrintable(QStringLiteral("%1 entries, at least %2 wanted").arg(count).arg(minimum)));
 
         const QString built = RunDir + QStringLiteral("/data/%1.zelto").arg(number);
         QVERIFY2(QFile::exists(built), qPrintable(built));

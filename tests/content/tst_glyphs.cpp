@@ -42,7 +42,8 @@ bool setInCells(const QString &line)
     return false;
 }
 
-struct Drawn {
+struct Drawn
+{
     bool visible = false;
     qreal advance = 0;
     QString family;
@@ -76,10 +77,7 @@ Drawn draw(const QFont &font, const QString &character)
 
 QString describe(char32_t c)
 {
-    return QStringLiteral("U+%1 %2")
-        .arg(uint(c), 4, 16, QLatin1Char('0'))
-        .toUpper()
-        .arg(QString::fromUcs4(&c, 1));
+    return QStringLiteral("U+%1 %2").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper().arg(QString::fromUcs4(&c, 1));
 }
 
 } // namespace
@@ -97,8 +95,8 @@ private slots:
         m_font = Skin::memoFont();
         const QFontInfo info(m_font);
         QVERIFY2(info.family() == m_font.family(),
-                 qPrintable(QStringLiteral("the memos draw in \"%1\" where \"%2\" is wanted; is it installed?")
-                                .arg(info.family(), m_font.family())));
+            qPrintable(QStringLiteral("the memos draw in \"%1\" where \"%2\" is wanted; is it installed?")
+                           .arg(info.family(), m_font.family())));
         m_cell = QFontMetricsF(m_font).horizontalAdvance(QLatin1Char('0'));
         QVERIFY(m_cell > 0);
     }
@@ -157,14 +155,16 @@ private slots:
             QStringList at;
             for (qsizetype n : where.value(c))
                 at.append(QString::number(n));
-            faults.append(QStringLiteral("%1:%2: %3 %4").arg(name, at.join(QLatin1Char(',')), describe(c), fault.value(c)));
+            faults.append(
+                QStringLiteral("%1:%2: %3 %4").arg(name, at.join(QLatin1Char(',')), describe(c), fault.value(c)));
         }
         // One line each, since a long failure message is cut short.
         for (const QString &line : std::as_const(faults))
             qWarning().noquote() << line;
-        QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1 characters to mend, listed above; the first: %2")
-                                                  .arg(faults.size())
-                                                  .arg(faults.value(0))));
+        QVERIFY2(faults.isEmpty(),
+            qPrintable(QStringLiteral("%1 characters to mend, listed above; the first: %2")
+                           .arg(faults.size())
+                           .arg(faults.value(0))));
     }
 
     // The emoticon list reads as two columns: each label starts in cell 20, or two cells
@@ -200,7 +200,8 @@ private slots:
         for (const QString &fault : std::as_const(faults))
             qWarning().noquote() << fault;
         QVERIFY2(labels > 400, qPrintable(QStringLiteral("only %1 labelled emoticons found").arg(labels)));
-        QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1 labels out of column, listed above").arg(faults.size())));
+        QVERIFY2(
+            faults.isEmpty(), qPrintable(QStringLiteral("%1 labels out of column, listed above").arg(faults.size())));
     }
 };
 

@@ -1,8 +1,8 @@
+#include "convert/ConvertPage.h"
+#include "convert/GbToBig.h"
 #include "support/TestSupport.h"
 #include "widgets/CopyNotice.h"
 #include "widgets/SkinMemo.h"
-#include "convert/ConvertPage.h"
-#include "convert/GbToBig.h"
 #include "window/TbsSkinMessage.h"
 
 #include <QClipboard>
@@ -61,10 +61,7 @@ class TestConvertPage : public QObject
 {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        cancelPendingAnswers();
-    }
+    void cleanup() { cancelPendingAnswers(); }
 
     void theTwoConverters()
     {

@@ -21,10 +21,10 @@ QString transliterate(const char *id, const QString &text)
     return QString(reinterpret_cast<const QChar *>(s.getBuffer()), s.length());
 }
 
-const QString kSimplifiedProse = QStringLiteral(
-    "那天我失眠，随手进了一个聊天室，里面只剩一个叫“不睡觉的猫”的人。我们从宵夜聊到天气，"
-    "又从天气聊到各自的烦恼。天快亮的时候，他说：谢谢你陪我，今天好像没那么难过了。"
-    "后来我再也没见过这个网名，但每次失眠，我都会想起那只猫。爱情、电话、发现、报纸、尽力。");
+const QString kSimplifiedProse
+    = QStringLiteral("那天我失眠，随手进了一个聊天室，里面只剩一个叫“不睡觉的猫”的人。我们从宵夜聊到天气，"
+                     "又从天气聊到各自的烦恼。天快亮的时候，他说：谢谢你陪我，今天好像没那么难过了。"
+                     "后来我再也没见过这个网名，但每次失眠，我都会想起那只猫。爱情、电话、发现、报纸、尽力。");
 
 } // namespace
 
@@ -44,10 +44,14 @@ void TstCvcode::singleCharacters_data()
 {
     QTest::addColumn<QString>("simplified");
     QTest::addColumn<QString>("traditional");
-    QTest::newRow("level 2") << "骅" << "驊";
-    QTest::newRow("common") << "爱电报发" << "愛電報發";
-    QTest::newRow("unchanged") << "你好啊" << "你好啊";
-    QTest::newRow("several forms") << "后着" << "後著";
+    QTest::newRow("level 2") << "骅"
+                             << "驊";
+    QTest::newRow("common") << "爱电报发"
+                            << "愛電報發";
+    QTest::newRow("unchanged") << "你好啊"
+                               << "你好啊";
+    QTest::newRow("several forms") << "后着"
+                                   << "後著";
 }
 
 void TstCvcode::singleCharacters()
@@ -84,7 +88,8 @@ void TstCvcode::agreesWithTransformOnProse()
 
 void TstCvcode::otherCharactersPassThrough()
 {
-    const QString other = QStringLiteral("ABC xyz 0123456789\r\n，。！？、“”【】『』〖〗★☆ㄋ¥€ あいうアイウ \uE816\uE817 ");
+    const QString other
+        = QStringLiteral("ABC xyz 0123456789\r\n，。！？、“”【】『』〖〗★☆ㄋ¥€ あいうアイウ \uE816\uE817 ");
     QCOMPARE(ToTraditional(other), other);
     QCOMPARE(ToSimplified(other), other);
     QCOMPARE(ToTraditional(QString()), QString());
@@ -103,7 +108,7 @@ void TstCvcode::tableConverterOnText()
     // Characters without a GBK code are copied, not turned into '?'.
     QCOMPARE(convertWithTable(conv, QStringLiteral("😀你好😀𠂇中国?")), QStringLiteral("😀伱恏😀𠂇中國?"));
     QCOMPARE(convertWithTable(conv, QStringLiteral("爱") + QChar(0xDC00) + QStringLiteral("爱")),
-             QStringLiteral("愛") + QChar(0xDC00) + QStringLiteral("愛"));
+        QStringLiteral("愛") + QChar(0xDC00) + QStringLiteral("愛"));
     QCOMPARE(convertWithTable(conv, QStringLiteral("一大")), QStringLiteral("\uE817\uE816"));
     conv.SetMode(TGbToBig::Big2Gb);
     QCOMPARE(convertWithTable(conv, QStringLiteral("\uE817\uE816伱😀恏")), QStringLiteral("一大你😀好"));

@@ -29,7 +29,7 @@ quint16 codeAt(const QByteArray &list, qsizetype entry)
 
 QByteArray codeBytes(quint16 code)
 {
-    const char bytes[2] = {char(code >> 8), char(code & 0xFF)};
+    const char bytes[2] = { char(code >> 8), char(code & 0xFF) };
     return QByteArray(bytes, 2);
 }
 
@@ -125,9 +125,19 @@ void TstGbToBig::duplicatedTargets()
         sources[codeAt(conv.TraditionalList(), i)].append(codeAt(conv.SimplifiedList(), i));
 
     const QList<QStringList> expected = {
-        {"沈", "沉", "沈"}, {"疊", "迭", "叠"}, {"兜", "兜", "都"}, {"矽", "硅", "矽"}, {"裹", "果", "裹"},
-        {"巳", "己", "巳"}, {"屆", "界", "届"}, {"苛", "苛", "可"}, {"茹", "茹", "如"}, {"三", "三", "叁"},
-        {"詠", "咏", "永"}, {"願", "原", "愿"}, {"著", "著", "着"},
+        { "沈", "沉", "沈" },
+        { "疊", "迭", "叠" },
+        { "兜", "兜", "都" },
+        { "矽", "硅", "矽" },
+        { "裹", "果", "裹" },
+        { "巳", "己", "巳" },
+        { "屆", "界", "届" },
+        { "苛", "苛", "可" },
+        { "茹", "茹", "如" },
+        { "三", "三", "叁" },
+        { "詠", "咏", "永" },
+        { "願", "原", "愿" },
+        { "著", "著", "着" },
     };
     QHash<QString, QStringList> found;
     for (auto it = sources.cbegin(); it != sources.cend(); ++it) {
@@ -141,7 +151,7 @@ void TstGbToBig::duplicatedTargets()
     QCOMPARE(found.size(), expected.size());
     conv.SetMode(TGbToBig::Big2Gb);
     for (const QStringList &row : expected) {
-        QCOMPARE(found.value(row[0]), QStringList({row[1], row[2]}));
+        QCOMPARE(found.value(row[0]), QStringList({ row[1], row[2] }));
         QCOMPARE(text(conv.Convert(gbk(row[0]))), row[1]);
     }
 }
@@ -155,8 +165,7 @@ void TstGbToBig::nonHanziTargets()
         if (target[0].script() != QChar::Script_Han)
             odd.insert(text(codeBytes(codeAt(conv.SimplifiedList(), i))), target);
     }
-    const QHash<QString, QString> expected = {
-        {"了", "ㄋ"}, {"日", "ㄖ"}, {"大", "\uE816"}, {"一", "\uE817"}};
+    const QHash<QString, QString> expected = { { "了", "ㄋ" }, { "日", "ㄖ" }, { "大", "\uE816" }, { "一", "\uE817" } };
     QCOMPARE(odd, expected);
 }
 
@@ -164,14 +173,22 @@ void TstGbToBig::toTraditional_data()
 {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("look-alikes") << "你好" << "伱恏";
-    QTest::newRow("mixed") << "我爱你" << "莪愛伱";
-    QTest::newRow("plain traditional") << "中国" << "中國";
-    QTest::newRow("other forms") << "干钟为众" << "幹鍾爲衆";
-    QTest::newRow("kept") << "挂占征" << "挂占征";
-    QTest::newRow("transform's choices") << "台面斗丑发后着" << "台面鬥醜發後著";
-    QTest::newRow("no entry, neighbours convert") << "爱恰爱骅爱“爱【爱" << "愛恰愛骅愛“愛【愛";
-    QTest::newRow("with ascii") << "ab爱\r\ncd" << "ab愛\r\ncd";
+    QTest::newRow("look-alikes") << "你好"
+                                 << "伱恏";
+    QTest::newRow("mixed") << "我爱你"
+                           << "莪愛伱";
+    QTest::newRow("plain traditional") << "中国"
+                                       << "中國";
+    QTest::newRow("other forms") << "干钟为众"
+                                 << "幹鍾爲衆";
+    QTest::newRow("kept") << "挂占征"
+                          << "挂占征";
+    QTest::newRow("transform's choices") << "台面斗丑发后着"
+                                         << "台面鬥醜發後著";
+    QTest::newRow("no entry, neighbours convert") << "爱恰爱骅爱“爱【爱"
+                                                  << "愛恰愛骅愛“愛【愛";
+    QTest::newRow("with ascii") << "ab爱\r\ncd"
+                                << "ab愛\r\ncd";
 }
 
 void TstGbToBig::toTraditional()
@@ -186,11 +203,16 @@ void TstGbToBig::toSimplified_data()
 {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("look-alikes back") << "伱恏\uE816\uE817" << "你好大一";
-    QTest::newRow("earlier entry wins") << "屆願疊" << "界原迭";
-    QTest::newRow("changes simplified text too") << "沈矽巳裹" << "沉硅己果";
-    QTest::newRow("plain") << "後愛" << "后爱";
-    QTest::newRow("no entry") << "髮" << "髮";
+    QTest::newRow("look-alikes back") << "伱恏\uE816\uE817"
+                                      << "你好大一";
+    QTest::newRow("earlier entry wins") << "屆願疊"
+                                        << "界原迭";
+    QTest::newRow("changes simplified text too") << "沈矽巳裹"
+                                                 << "沉硅己果";
+    QTest::newRow("plain") << "後愛"
+                           << "后爱";
+    QTest::newRow("no entry") << "髮"
+                              << "髮";
 }
 
 void TstGbToBig::toSimplified()
@@ -208,7 +230,7 @@ void TstGbToBig::asciiAndEmpty()
     for (int c = 0; c <= 0x80; ++c)
         ascii.append(char(c));
     ascii += "Hello, world 123\r\n";
-    for (auto mode : {TGbToBig::Gb2Big, TGbToBig::Big2Gb}) {
+    for (auto mode : { TGbToBig::Gb2Big, TGbToBig::Big2Gb }) {
         conv.SetMode(mode);
         QCOMPARE(conv.Convert(QByteArray()), QByteArray());
         QCOMPARE(conv.Convert(ascii), ascii);
@@ -228,7 +250,12 @@ void TstGbToBig::pairingRules()
     QCOMPARE(conv.Convert(gbk("爱") + '\xB0'), gbk("愛") + '\xB0');
     QCOMPARE(conv.Convert("\xFF"), QByteArray("\xFF"));
     // A lead byte takes the ASCII byte after it; the text after them converts again.
-    QCOMPARE(conv.Convert("\xB0" "A" + gbk("爱")), QByteArray("\xB0" "A") + gbk("愛"));
+    QCOMPARE(conv.Convert("\xB0"
+                          "A"
+                 + gbk("爱")),
+        QByteArray("\xB0"
+                   "A")
+            + gbk("愛"));
     // One stray lead byte shifts every pair after it: 你好 is then read as other pairs.
     const QByteArray shifted = "\x81" + gbk("你好你好你好你好你好你好你好你好你好");
     QCOMPARE(conv.Convert(shifted), shifted);
@@ -253,8 +280,8 @@ void TstGbToBig::roundTripRestoresAllButLaterDuplicates()
             changed.append(text(codeBytes(codeAt(all, i))) + text(codeBytes(codeAt(back, i))));
     }
     changed.sort();
-    QStringList expected = {"沈沉", "叠迭", "都兜", "矽硅", "裹果", "巳己", "届界",
-                            "可苛", "如茹", "叁三", "永咏", "愿原", "着著"};
+    QStringList expected
+        = { "沈沉", "叠迭", "都兜", "矽硅", "裹果", "巳己", "届界", "可苛", "如茹", "叁三", "永咏", "愿原", "着著" };
     expected.sort();
     QCOMPARE(changed, expected);
 }
@@ -311,13 +338,14 @@ void TstGbToBig::agreesWithLiteralSearch()
             else
                 piece(source);
         }
-        for (auto mode : {TGbToBig::Gb2Big, TGbToBig::Big2Gb}) {
+        for (auto mode : { TGbToBig::Gb2Big, TGbToBig::Big2Gb }) {
             conv.SetMode(mode);
             const QByteArray expected = mode == TGbToBig::Gb2Big ? literalConvert(simplified, traditional, source)
                                                                  : literalConvert(traditional, simplified, source);
             const QByteArray actual = conv.Convert(source);
             if (actual != expected)
-                QFAIL(qPrintable(QStringLiteral("mode %1, source %2").arg(int(mode)).arg(QString::fromLatin1(source.toHex()))));
+                QFAIL(qPrintable(
+                    QStringLiteral("mode %1, source %2").arg(int(mode)).arg(QString::fromLatin1(source.toHex()))));
             QCOMPARE(actual.size(), source.size());
         }
     }

@@ -1,10 +1,10 @@
-#include "widgets/SkinMemo.h"
 #include "convert/ConvertPage.h"
 #include "convert/GbToBig.h"
 #include "convert/PhraseLibrary.h"
 #include "convert/PhraseMenu.h"
 #include "convert/ReviewMarks.h"
 #include "support/TestSupport.h"
+#include "widgets/SkinMemo.h"
 #include "window/TbsSkinMessage.h"
 
 #include <QClipboard>

@@ -12,7 +12,8 @@ class TestDataInfoCommand : public QObject
 {
     Q_OBJECT
 private:
-    struct Seen {
+    struct Seen
+    {
         QString text;
         QString title;
         bool openJustBefore = false;
@@ -50,10 +51,10 @@ private slots:
     {
         const QString text = DataInfoCommand::text(1, 2, 3, 4, QStringLiteral("v"));
         QCOMPARE(text.split(QStringLiteral("\r\r")),
-                 QStringList({QStringLiteral("数据信息"), QStringLiteral("经典个性签名:1条"),
-                              QStringLiteral("〖经典个性网名〗"), QStringLiteral("个性情侣网名:2条"),
-                              QStringLiteral("个性男生网名:3条"), QStringLiteral("个性女生网名4条"),
-                              QStringLiteral("数据版本：Data version v")}));
+            QStringList(
+                { QStringLiteral("数据信息"), QStringLiteral("经典个性签名:1条"), QStringLiteral("〖经典个性网名〗"),
+                    QStringLiteral("个性情侣网名:2条"), QStringLiteral("个性男生网名:3条"),
+                    QStringLiteral("个性女生网名4条"), QStringLiteral("数据版本：Data version v") }));
         QVERIFY(!text.contains(u'\n'));
         QVERIFY(DataInfoCommand::text(0, 120000, 0, 0, QString()).contains(QStringLiteral(":120000条")));
     }
@@ -61,8 +62,8 @@ private slots:
     // Counts and version are read at the time of the click; the notice closes after 20 s.
     void showsTheCountsAtTheClick()
     {
-        QVERIFY(writeCatalogue(QStringLiteral("zeltodata.dll"), {QStringLiteral("a"), QStringLiteral("b")},
-                               {QStringLiteral("c")}, {}, {}, QStringLiteral("7.1")));
+        QVERIFY(writeCatalogue(QStringLiteral("zeltodata.dll"), { QStringLiteral("a"), QStringLiteral("b") },
+            { QStringLiteral("c") }, {}, {}, QStringLiteral("7.1")));
         Catalogue c;
         c.OpenQueries();
         QWidget owner;
@@ -80,7 +81,7 @@ private slots:
     // auto-close then closes.
     void withoutVersionTheErrorBoxClosesItself()
     {
-        QVERIFY(writeCatalogue(QStringLiteral("zeltodata.dll"), {QStringLiteral("a")}, {}, {}, {}, QVariant()));
+        QVERIFY(writeCatalogue(QStringLiteral("zeltodata.dll"), { QStringLiteral("a") }, {}, {}, {}, QVariant()));
         Catalogue c;
         c.OpenQueries();
         QWidget owner;

@@ -16,7 +16,8 @@
 
 namespace {
 
-struct Window : ScratchForm {
+struct Window : ScratchForm
+{
 
     // Triggers a menu item of the window or of the tray menu, or clicks a button.
     void run(const QString &name)
@@ -34,7 +35,8 @@ struct Window : ScratchForm {
 };
 
 // What a notice looked like when it appeared, and whether it closed by itself.
-struct Seen {
+struct Seen
+{
     bool shown = false;
     QString title;
     QString text;
@@ -70,9 +72,10 @@ std::shared_ptr<Seen> watchNotice(Window &w, Qt::Key key = Qt::Key_Return)
     return seen;
 }
 
-const QString HelpText = QStringLiteral(
-    "Zelto签名字符\r\r欢迎您使用Zelto软件，该软件的内容收集了\r\r大量的信息.\r\r感谢您支持Zelto软件！\r\r访问Zelto设计室网：\r\r"
-    "http://www.zelto.example.com/blog/\r\r制作人：阿泽\r\rE-mail:zelto.studio@example.com");
+const QString HelpText
+    = QStringLiteral("Zelto签名字符\r\r欢迎您使用Zelto软件，该软件的内容收集了\r\r大量的信息."
+                     "\r\r感谢您支持Zelto软件！\r\r访问Zelto设计室网：\r\r"
+                     "http://www.zelto.example.com/blog/\r\r制作人：阿泽\r\rE-mail:zelto.studio@example.com");
 const QString AboutText = QStringLiteral("欢迎您使用Zelto软件！\r\r制作人：阿泽\r\rE-mail:zelto.studio@example.com");
 
 } // namespace
@@ -91,9 +94,9 @@ private slots:
         QTest::addColumn<int>("seconds"); // 0: stays until closed
 
         const QString info = QStringLiteral("信息");
-        for (const char *item : {"N1", "N35", "N44"})
+        for (const char *item : { "N1", "N35", "N44" })
             QTest::newRow(item) << item << info << HelpText << 30;
-        for (const char *item : {"N2", "N36", "N45", "N11"})
+        for (const char *item : { "N2", "N36", "N45", "N11" })
             QTest::newRow(item) << item << info << AboutText << 10;
         QTest::newRow("N51") << "N51" << info << InfoTexts::advertising() << 0;
         QTest::newRow("N57") << "N57" << info << InfoTexts::donation() << 0;
@@ -123,14 +126,15 @@ private slots:
     {
         const QString ad = InfoTexts::advertising();
         QVERIFY(ad.startsWith(QStringLiteral("广告招租说明以及收费：\r\r类型有以下4种：\r\r1、打开软件弹出主页广告")));
-        QVERIFY(ad.contains(QStringLiteral("\r\r联系方式\r\rE-mail:zelto.studio@example.com\r\rQQ：80000001\r\r（建议联系我的E-mail，QQ请留言）")));
+        QVERIFY(ad.contains(QStringLiteral(
+            "\r\r联系方式\r\rE-mail:zelto.studio@example.com\r\rQQ：80000001\r\r（建议联系我的E-mail，QQ请留言）")));
         QVERIFY(ad.endsWith(QStringLiteral("\r\r感谢您使用Zelto软件！")));
 
         const QString gift = InfoTexts::donation();
         QVERIFY(gift.startsWith(QStringLiteral("〖捐助说明〗\r\r本软件为免费软件，无需注册")));
-        QVERIFY(gift.contains(QStringLiteral("\r\r银行卡信息\r\r发卡银行：") + Maker::BankName + QStringLiteral("\r\r卡号：")
-                              + Maker::BankCardNumber + QStringLiteral("\r\r户名：") + Maker::BankCardHolder
-                              + QStringLiteral("\r\r感谢您支持Zelto软件（Zelto设计室）！")));
+        QVERIFY(gift.contains(QStringLiteral("\r\r银行卡信息\r\r发卡银行：") + Maker::BankName
+            + QStringLiteral("\r\r卡号：") + Maker::BankCardNumber + QStringLiteral("\r\r户名：")
+            + Maker::BankCardHolder + QStringLiteral("\r\r感谢您支持Zelto软件（Zelto设计室）！")));
         QVERIFY(gift.endsWith(QStringLiteral("（注：具体捐助详情请查看主页“捐助中心”）")));
         QVERIFY(!gift.contains(QLatin1Char('\n')));
     }
@@ -184,7 +188,7 @@ private slots:
     {
         QFETCH(int, how);
         Window w;
-        QStringList openedWhileShown{QStringLiteral("not seen")};
+        QStringList openedWhileShown { QStringLiteral("not seen") };
         onNextModal([&](QWidget *dialog) {
             openedWhileShown = w.opener.addresses;
             switch (how) {
@@ -203,7 +207,7 @@ private slots:
         });
         w.run(QStringLiteral("N57"));
         QCOMPARE(openedWhileShown, QStringList());
-        QCOMPARE(w.opener.addresses, QStringList{Maker::HomePage});
+        QCOMPARE(w.opener.addresses, QStringList { Maker::HomePage });
     }
 
     void linkCommandsOpenTheirAddresses_data()
@@ -222,7 +226,8 @@ private slots:
         QTest::newRow("Email1") << "Email1" << mail;
         // 设计室 in code page 936 is C9E8 BCC6 CAD2.
         QTest::newRow("QQ1") << "QQ1"
-                             << QStringLiteral("http://chat.example.net/msgrd?V=1&Uin=80000001&Site=Zelto%C9%E8%BC%C6%CA%D2");
+                             << QStringLiteral(
+                                    "http://chat.example.net/msgrd?V=1&Uin=80000001&Site=Zelto%C9%E8%BC%C6%CA%D2");
         QTest::newRow("N7") << "N7" << QStringLiteral("http://www.huajun-soft.example.com/");
         QTest::newRow("N49") << "N49" << QStringLiteral("http://www.sky-download.example.org/");
         QTest::newRow("N55") << "N55" << QStringLiteral("http://www.duote-soft.example.net/");
@@ -235,7 +240,7 @@ private slots:
         Window w;
         QWidget *page = w.currentPage();
         w.run(item);
-        QCOMPARE(w.opener.addresses, QStringList{address});
+        QCOMPARE(w.opener.addresses, QStringList { address });
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(w.currentPage(), page);
     }
@@ -264,12 +269,12 @@ private slots:
         w.form.hide();
         w.run(QStringLiteral("N8"));
         QVERIFY(w.form.isVisible());
-        QCOMPARE(opacities, QList<int>{0});
+        QCOMPARE(opacities, QList<int> { 0 });
         w.form.fader()->Timer1Timer();
         QCOMPARE(opacities.last(), Fader::SemiTransparent);
         opacities.clear();
         w.run(QStringLiteral("N8"));
-        QCOMPARE(opacities, QList<int>{0});
+        QCOMPARE(opacities, QList<int> { 0 });
         QVERIFY(w.form.Timer1->isActive());
     }
 
@@ -295,8 +300,9 @@ private slots:
         });
         w.run(QStringLiteral("N44"));
         order << QStringLiteral("help closed");
-        QCOMPARE(order, (QStringList{QStringLiteral("help shown"), QStringLiteral("about shown"),
-                                     QStringLiteral("about closed"), QStringLiteral("help closed")}));
+        QCOMPARE(order,
+            (QStringList { QStringLiteral("help shown"), QStringLiteral("about shown"), QStringLiteral("about closed"),
+                QStringLiteral("help closed") }));
     }
 };
 

@@ -20,7 +20,7 @@ private slots:
 
         // Another process: run this test binary as the second holder.
         QProcess other;
-        other.start(QCoreApplication::applicationFilePath(), {QStringLiteral("-child"), dir.path()});
+        other.start(QCoreApplication::applicationFilePath(), { QStringLiteral("-child"), dir.path() });
         QVERIFY(other.waitForFinished(10000));
         QCOMPARE(other.exitCode(), 1);
         QVERIFY(QFile::exists(first.fileName())); // the refused one removed nothing
@@ -32,8 +32,8 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("garbled") << QByteArray("\xff\xfe garbage\n\n\n");
-        QTest::newRow("this process's own number") << QByteArray::number(QCoreApplication::applicationPid())
-                                                         + "\ntst_instancelock\n";
+        QTest::newRow("this process's own number")
+            << QByteArray::number(QCoreApplication::applicationPid()) + "\ntst_instancelock\n";
     }
     void leftoverLockIsTakenOver()
     {
@@ -46,8 +46,8 @@ private slots:
         leftover.close();
         QVERIFY(!lock.alreadyExists());
         QProcess other;
-        other.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("-child"), dir.path(), QStringLiteral("title")});
+        other.start(
+            QCoreApplication::applicationFilePath(), { QStringLiteral("-child"), dir.path(), QStringLiteral("title") });
         QVERIFY(other.waitForFinished(10000));
         QCOMPARE(other.exitCode(), 1); // and it is really held now
     }
@@ -69,7 +69,7 @@ private slots:
         // The folder cannot be made: its parent is a file. This holds for root too.
         QProcess other;
         other.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("-child"), file.fileName() + QStringLiteral("/run")});
+            { QStringLiteral("-child"), file.fileName() + QStringLiteral("/run") });
         QVERIFY(other.waitForFinished(10000));
         QCOMPARE(other.exitCode(), 0);
         QVERIFY(QString::fromUtf8(other.readAllStandardError()).contains(QStringLiteral("无法建立运行锁")));

@@ -42,7 +42,7 @@ private slots:
         const auto offscreen = makeWindowPlatform(QStringLiteral("offscreen"));
         QCOMPARE(typeid(*offscreen), typeid(PlainWindowPlatform));
         QVERIFY(offscreen->canPlaceWindows());
-        for (const char *name : {"wayland", "wayland-egl"}) {
+        for (const char *name : { "wayland", "wayland-egl" }) {
             const auto wayland = makeWindowPlatform(QString::fromLatin1(name));
             QCOMPARE(typeid(*wayland), typeid(PlainWindowPlatform));
             QVERIFY(!wayland->canPlaceWindows());

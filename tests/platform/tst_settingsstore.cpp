@@ -132,11 +132,11 @@ private slots:
         QTemporaryDir dir;
         const QString folder = dir.path() + QStringLiteral("/zelto");
         SettingsStore store(folder + QStringLiteral("/settings.ini"));
-        store.writeString(QStringLiteral("\\Software\\zelsigtcts"), QStringLiteral("tuichutishi"),
-                          QStringLiteral("tishi"));
+        store.writeString(
+            QStringLiteral("\\Software\\zelsigtcts"), QStringLiteral("tuichutishi"), QStringLiteral("tishi"));
         const QByteArray before = contents(store.filePath());
-        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                      | QFile::ReadOther | QFile::ExeOther));
+        QVERIFY(QFile::setPermissions(
+            dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
 
         QProcess user;
@@ -146,10 +146,10 @@ private slots:
                     ::_exit(3);
             });
         }
-        user.start(QCoreApplication::applicationFilePath(), {QStringLiteral("-readonly"), store.filePath()});
+        user.start(QCoreApplication::applicationFilePath(), { QStringLiteral("-readonly"), store.filePath() });
         QVERIFY(user.waitForFinished(20000));
         QCOMPARE(QString::fromUtf8(user.readAllStandardOutput()),
-                 QStringLiteral("yes | refused no yes | refused yes | yes no\n"));
+            QStringLiteral("yes | refused no yes | refused yes | yes no\n"));
         QCOMPARE(contents(store.filePath()), before);
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
@@ -172,7 +172,8 @@ private slots:
             store.writeString(QStringLiteral("\\Software\\zelsigtm"), QStringLiteral("tm"), QStringLiteral("tm")));
         QVERIFY_THROWS_EXCEPTION(AppError, store.deleteKey(QStringLiteral("\\Software\\zelsigtcts")));
         QCOMPARE(contents(path), text);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("settings.ini")});
+        QCOMPARE(
+            QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { QStringLiteral("settings.ini") });
     }
 
 private:

@@ -4,20 +4,21 @@
 // addresses it opens recorded. Fixtures add what their tests need on top.
 
 #include "app/TForm1.h"
+#include "platform/ApplicationTitle.h"
 #include "platform/InstanceLock.h"
 #include "platform/PlainWindowPlatform.h"
 #include "platform/SettingsStore.h"
 #include "support/TestSupport.h"
-#include "platform/ApplicationTitle.h"
 #include "window/TbsSkinMessage.h"
 
-struct ScratchForm {
+struct ScratchForm
+{
     ScratchDir scratch;
     SettingsStore store;
     RecordingOpener opener;
-    InstanceLock lock{ApplicationTitle, scratch.path(QStringLiteral("runtime"))};
+    InstanceLock lock { ApplicationTitle, scratch.path(QStringLiteral("runtime")) };
     PlainWindowPlatform windowPlatform;
-    TForm1 form{FormServices{store, opener, lock, windowPlatform}};
+    TForm1 form { FormServices { store, opener, lock, windowPlatform } };
 
     explicit ScratchForm(const QString &storePath = QStringLiteral("config/zelto/settings.ini"))
         : store(scratch.path(storePath))

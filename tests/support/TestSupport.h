@@ -42,7 +42,8 @@ class ScriptedDialog
 {
 public:
     explicit ScriptedDialog(TbsSkinMessage &messages, int answer = mrOk)
-        : m_messages(messages), m_before(messages.scriptedDialogs().size())
+        : m_messages(messages)
+        , m_before(messages.scriptedDialogs().size())
     {
         messages.setNextAnswer(answer);
     }
@@ -56,7 +57,8 @@ private:
 };
 
 // A tick counter the test moves by hand.
-struct FakeTicks {
+struct FakeTicks
+{
     static inline quint32 value = 1000;
     static quint32 now() { return value; }
     FakeTicks(quint32 start = 1000)
@@ -138,7 +140,8 @@ inline void postKey(QWidget *target, Qt::Key key)
 }
 
 // Answers the next modal dialog with a key, recording its title and text property.
-struct DialogAnswer {
+struct DialogAnswer
+{
     QString title;
     bool seen = false;
 };
@@ -156,7 +159,8 @@ inline std::shared_ptr<DialogAnswer> answerNextWith(Qt::Key key, QWidget *except
 }
 
 // Runs the test in a fresh working directory with its own settings location.
-struct ScratchDir {
+struct ScratchDir
+{
     QTemporaryDir dir;
     QString oldCwd = QDir::currentPath();
     ScratchDir()

@@ -32,14 +32,15 @@ private:
     std::optional<QTemporaryDir> m_dir;
 };
 
-struct ToolRun {
+struct ToolRun
+{
     int exitCode = -1; // -1: crashed or did not end in time
     QString errors;
     QString output;
 };
 
 inline ToolRun runTool(const QString &program, const QStringList &args,
-                       const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+    const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
     p.setProcessEnvironment(environment);
@@ -49,6 +50,6 @@ inline ToolRun runTool(const QString &program, const QStringList &args,
         p.waitForFinished();
         return {};
     }
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError()),
-            QString::fromUtf8(p.readAllStandardOutput())};
+    return { p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError()),
+        QString::fromUtf8(p.readAllStandardOutput()) };
 }

@@ -43,7 +43,7 @@ private slots:
     void buttonsNamesCaptionsAndOrder()
     {
         MessageDialog d(nullptr, QStringLiteral("t"), QIcon(), QStringLiteral("x"),
-                        buttonBit(mbHelp) | buttonBit(mbNo) | buttonBit(mbYes) | buttonBit(mbCancel));
+            buttonBit(mbHelp) | buttonBit(mbNo) | buttonBit(mbYes) | buttonBit(mbCancel));
         QPushButton *yes = d.button(mbYes);
         QPushButton *no = d.button(mbNo);
         QPushButton *cancel = d.button(mbCancel);
@@ -87,7 +87,8 @@ private slots:
         QWidget owner;
         TbsSkinMessage messages(&owner);
         auto answer = answerNextWith(Qt::Key(key));
-        QCOMPARE(messages.ShowMessageDialog(QStringLiteral("问题"), mtConfirmation, TMsgDlgButtons(buttons), 0), result);
+        QCOMPARE(
+            messages.ShowMessageDialog(QStringLiteral("问题"), mtConfirmation, TMsgDlgButtons(buttons), 0), result);
         QVERIFY(answer->seen);
         QCOMPARE(answer->title, QStringLiteral("确认"));
     }

@@ -28,10 +28,7 @@ private:
     }
 
 private slots:
-    void cleanup()
-    {
-        cancelPendingAnswers();
-    }
+    void cleanup() { cancelPendingAnswers(); }
 
     void countsDownOncePerSecondThenPressesEnter()
     {
@@ -43,7 +40,7 @@ private slots:
         autoClose().ArmAutoClose(30000, true, true);
         QCOMPARE(messages.ShowMessageDialog(QStringLiteral("已复制"), mtInformation, mbOKSet, 0), int(mrOk));
 
-        QStringList expected{QStringLiteral("信息")}; // the first tick only finds the dialog
+        QStringList expected { QStringLiteral("信息") }; // the first tick only finds the dialog
         for (int s = 30; s >= 1; --s)
             expected << TimerDlg::countdownTitle(s, QStringLiteral("信息"));
         expected << QStringLiteral("信息"); // put back at the time-out
@@ -81,7 +78,7 @@ private slots:
         onNextModal([&](QWidget *w) { titles = runCountdown(w, 1000); });
         autoClose().ArmAutoClose(5000, false, true);
         QCOMPARE(messages.ShowMessageDialog(QStringLiteral("x"), mtInformation, mbOKSet, 0), int(mrOk));
-        QCOMPARE(titles, QStringList{QStringLiteral("信息")});
+        QCOMPARE(titles, QStringList { QStringLiteral("信息") });
     }
 
     void closedEarlyPostsNothing()

@@ -1,9 +1,9 @@
-#include "support/TestSupport.h"
 #include "platform/Gbk.h"
+#include "platform/PlainWindowPlatform.h"
+#include "support/TestSupport.h"
 #include "window/MessageDialog.h"
 #include "window/TbsSkinMessage.h"
 #include "window/TrayIcon.h"
-#include "platform/PlainWindowPlatform.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -16,7 +16,10 @@ namespace {
 class AskingForm : public QWidget
 {
 public:
-    AskingForm() : messages(this) { }
+    AskingForm()
+        : messages(this)
+    {
+    }
     TbsSkinMessage messages;
     int questions = 0;
     bool questionWhileHidden = false;
@@ -33,11 +36,12 @@ protected:
     }
 };
 
-struct Tray {
+struct Tray
+{
     bool available = true;
     PlainWindowPlatform platform;
     AskingForm form;
-    TrayIcon icon{&form, platform, [this] { return available; }};
+    TrayIcon icon { &form, platform, [this] { return available; } };
     int fades = 0;
     Tray()
     {
@@ -70,8 +74,9 @@ private slots:
         QStringList shape;
         for (QAction *a : menu->actions())
             shape << a->objectName() + QLatin1Char('=') + (a->isSeparator() ? QStringLiteral("-") : a->text());
-        QCOMPARE(shape, (QStringList{QStringLiteral("N8=显示主界面"), QStringLiteral("N9=-"), QStringLiteral("N11=关于"),
-                                     QStringLiteral("N12=-"), QStringLiteral("N10=退出")}));
+        QCOMPARE(shape,
+            (QStringList { QStringLiteral("N8=显示主界面"), QStringLiteral("N9=-"), QStringLiteral("N11=关于"),
+                QStringLiteral("N12=-"), QStringLiteral("N10=退出") }));
         QCOMPARE(t.item("N10")->shortcut().toString(), QStringLiteral("Alt+F4"));
         QVERIFY(t.item("N8")->shortcut().isEmpty());
         QVERIFY(!menu->defaultAction());
@@ -229,7 +234,8 @@ private slots:
             shownDuringDialog = t.form.isVisible();
             postKey(dialog, Qt::Key_Return);
         });
-        QCOMPARE(t.form.messages.ShowMessageDialog(QStringLiteral("已经成功复制"), mtInformation, mbOKSet, 0), int(mrOk));
+        QCOMPARE(
+            t.form.messages.ShowMessageDialog(QStringLiteral("已经成功复制"), mtInformation, mbOKSet, 0), int(mrOk));
         QVERIFY(menuOpened);
         QVERIFY(shownDuringDialog);
         QCOMPARE(t.icon.state(), TrayIcon::State::ShownFromTray);

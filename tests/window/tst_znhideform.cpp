@@ -24,7 +24,8 @@ constexpr int FormHeight = 200;
 
 // A frameless top-level with the skinned title bar and two controls, placed away from
 // every edge.
-struct Form {
+struct Form
+{
     PlainWindowPlatform platform;
     QWidget window;
     SkinTitleBar *bar = new SkinTitleBar(&window, SkinTitleBar::NoButtons);
@@ -51,7 +52,10 @@ struct Form {
     }
 };
 
-int screenWidth() { return QGuiApplication::primaryScreen()->geometry().width(); }
+int screenWidth()
+{
+    return QGuiApplication::primaryScreen()->geometry().width();
+}
 
 // Drags the form by its title bar so that its top left would reach `topLeft`; returns
 // where the form went.
@@ -118,16 +122,17 @@ private slots:
     {
         Form f;
         TZnHideForm z(&f.window, f.platform);
-        const struct {
+        const struct
+        {
             void (TZnHideForm::*set)(int);
             int (TZnHideForm::*get)() const;
             int bad;
             const char16_t *message;
         } cases[] = {
-            {&TZnHideForm::SetEdgeSpace, &TZnHideForm::EdgeSpace, 0, u"请填写1-50以内的数字"},
-            {&TZnHideForm::SetEdgeSpace, &TZnHideForm::EdgeSpace, 51, u"请填写1-50以内的数字"},
-            {&TZnHideForm::SetValidSpace, &TZnHideForm::ValidSpace, 4, u"请填写5-50以内的数字"},
-            {&TZnHideForm::SetValidSpace, &TZnHideForm::ValidSpace, 51, u"请填写5-50以内的数字"},
+            { &TZnHideForm::SetEdgeSpace, &TZnHideForm::EdgeSpace, 0, u"请填写1-50以内的数字" },
+            { &TZnHideForm::SetEdgeSpace, &TZnHideForm::EdgeSpace, 51, u"请填写1-50以内的数字" },
+            { &TZnHideForm::SetValidSpace, &TZnHideForm::ValidSpace, 4, u"请填写5-50以内的数字" },
+            { &TZnHideForm::SetValidSpace, &TZnHideForm::ValidSpace, 51, u"请填写5-50以内的数字" },
         };
         for (const auto &c : cases) {
             const int before = (z.*c.get)();
@@ -159,7 +164,7 @@ private slots:
         // A form already at an edge is not docked until it is dragged.
         QCOMPARE(z.DockPos(), dpNone);
 
-        dragTo(f, {200, 5});
+        dragTo(f, { 200, 5 });
         QCOMPARE(z.DockPos(), dpTop);
         z.SetAutoDock(false);
         QVERIFY(!z.isHooked());
@@ -168,8 +173,8 @@ private slots:
         QCOMPARE(f.window.pos(), QPoint(200, 0));
 
         // Unhooked: drags are no longer snapped and leaving does not hide.
-        QCOMPARE(dragTo(f, {200, 4}).top(), 4);
-        pointerTo({700, 500});
+        QCOMPARE(dragTo(f, { 200, 4 }).top(), 4);
+        pointerTo({ 700, 500 });
         sendPointer(f.window, QEvent::Leave);
         QCOMPARE(f.window.pos(), QPoint(200, 4));
         QVERIFY(!z.isHidden());
@@ -186,21 +191,21 @@ private slots:
         });
         z.SetAutoDock(true);
 
-        QCOMPARE(dragTo(f, {200, 10}).top(), 10); // not yet near enough
+        QCOMPARE(dragTo(f, { 200, 10 }).top(), 10); // not yet near enough
         QCOMPARE(z.DockPos(), dpNone);
-        QCOMPARE(dragTo(f, {210, 9}), QRect(210, 0, FormWidth, FormHeight));
+        QCOMPARE(dragTo(f, { 210, 9 }), QRect(210, 0, FormWidth, FormHeight));
         QCOMPARE(z.DockPos(), dpTop);
         QCOMPARE(f.window.pos(), QPoint(210, 0));
         // Every step along the edge reports the dock again.
-        dragTo(f, {250, 0});
+        dragTo(f, { 250, 0 });
         QCOMPARE(docked, 2);
 
         // Moving down from the edge is never pulled back, even within the distance.
-        QCOMPARE(dragTo(f, {250, 5}).top(), 5);
+        QCOMPARE(dragTo(f, { 250, 5 }).top(), 5);
         QCOMPARE(z.DockPos(), dpNone);
-        QCOMPARE(dragTo(f, {250, 9}).top(), 9);
+        QCOMPARE(dragTo(f, { 250, 9 }).top(), 9);
         // Sideways at the same height snaps again.
-        QCOMPARE(dragTo(f, {300, 9}).top(), 0);
+        QCOMPARE(dragTo(f, { 300, 9 }).top(), 0);
         QCOMPARE(z.DockPos(), dpTop);
         QCOMPARE(docked, 3);
         QCOMPARE(z.lastRect(), QRect(300, 0, FormWidth, FormHeight));
@@ -214,22 +219,22 @@ private slots:
         const int sw = screenWidth();
 
         // Nine pixels from the right edge while moving right.
-        QCOMPARE(dragTo(f, {sw - FormWidth - 9, 200}), QRect(sw - FormWidth, 200, FormWidth, FormHeight));
+        QCOMPARE(dragTo(f, { sw - FormWidth - 9, 200 }), QRect(sw - FormWidth, 200, FormWidth, FormHeight));
         QCOMPARE(z.DockPos(), dpRight);
         // Moving left near the right edge stays where it is.
-        QCOMPARE(dragTo(f, {sw - FormWidth - 5, 200}).left(), sw - FormWidth - 5);
+        QCOMPARE(dragTo(f, { sw - FormWidth - 5, 200 }).left(), sw - FormWidth - 5);
         QCOMPARE(z.DockPos(), dpNone);
 
-        QCOMPARE(dragTo(f, {8, 200}).left(), 0);
+        QCOMPARE(dragTo(f, { 8, 200 }).left(), 0);
         QCOMPARE(z.DockPos(), dpLeft);
-        QCOMPARE(dragTo(f, {6, 200}).left(), 6); // moving right, away from the left edge
+        QCOMPARE(dragTo(f, { 6, 200 }).left(), 6); // moving right, away from the left edge
         QCOMPARE(z.DockPos(), dpNone);
 
         // Dragged partly off the screen, the window comes back onto the edge.
-        QCOMPARE(dragTo(f, {-50, 200}).left(), 0);
-        QCOMPARE(dragTo(f, {0, 300}).left(), 0);
-        QCOMPARE(dragTo(f, {60, -40}).top(), 0);
-        QCOMPARE(dragTo(f, {sw - FormWidth + 40, 150}).left(), sw - FormWidth);
+        QCOMPARE(dragTo(f, { -50, 200 }).left(), 0);
+        QCOMPARE(dragTo(f, { 0, 300 }).left(), 0);
+        QCOMPARE(dragTo(f, { 60, -40 }).top(), 0);
+        QCOMPARE(dragTo(f, { sw - FormWidth + 40, 150 }).left(), sw - FormWidth);
         QCOMPARE(z.DockPos(), dpRight);
     }
 
@@ -238,11 +243,11 @@ private slots:
         Form f;
         TZnHideForm z(&f.window, f.platform);
         z.SetAutoDock(true);
-        QCOMPARE(dragTo(f, {4, 4}), QRect(4, 0, FormWidth, FormHeight));
-        QCOMPARE(dragTo(f, {0, 0}), QRect(0, 0, FormWidth, FormHeight));
+        QCOMPARE(dragTo(f, { 4, 4 }), QRect(4, 0, FormWidth, FormHeight));
+        QCOMPARE(dragTo(f, { 0, 0 }), QRect(0, 0, FormWidth, FormHeight));
         QCOMPARE(z.DockPos(), dpTop);
-        pointerTo({150, 100});
-        pointerTo({700, 500});
+        pointerTo({ 150, 100 });
+        pointerTo({ 700, 500 });
         QTRY_VERIFY(z.isHidden());
         QCOMPARE(f.window.pos(), QPoint(0, 3 - FormHeight));
     }
@@ -252,8 +257,8 @@ private slots:
         Form f;
         TZnHideForm z(&f.window, f.platform);
         z.SetAutoDock(true);
-        dragTo(f, {200, 5});
-        pointerTo({350, 100}); // inside
+        dragTo(f, { 200, 5 });
+        pointerTo({ 350, 100 }); // inside
 
         // From one control to the other: the window keeps its place.
         pointerTo(f.left->mapToGlobal(QPoint(5, 5)));
@@ -262,12 +267,12 @@ private slots:
         QVERIFY(!z.isHidden());
         QCOMPARE(f.window.pos(), QPoint(200, 0));
 
-        pointerTo({700, 500});
+        pointerTo({ 700, 500 });
         QTRY_VERIFY(z.isHidden());
         QCOMPARE(f.window.pos(), QPoint(200, 3 - FormHeight));
         QCOMPARE(f.window.frameGeometry().bottom() + 1, 3);
 
-        pointerTo({300, 1}); // on the strip
+        pointerTo({ 300, 1 }); // on the strip
         QTRY_VERIFY(!z.isHidden());
         QCOMPARE(f.window.pos(), QPoint(200, 0));
         // The docked place of the last drag is kept through hiding and showing.
@@ -281,24 +286,24 @@ private slots:
         z.SetAutoDock(true);
         const int sw = screenWidth();
 
-        dragTo(f, {7, 250});
-        pointerTo({100, 300});
-        pointerTo({700, 580});
+        dragTo(f, { 7, 250 });
+        pointerTo({ 100, 300 });
+        pointerTo({ 700, 580 });
         QTRY_VERIFY(z.isHidden());
         QCOMPARE(f.window.pos(), QPoint(3 - FormWidth, 250));
-        pointerTo({1, 300});
+        pointerTo({ 1, 300 });
         QTRY_VERIFY(!z.isHidden());
         QCOMPARE(f.window.pos(), QPoint(0, 250));
 
         z.SetEdgeSpace(10);
-        dragTo(f, {300, 250});
-        dragTo(f, {sw - FormWidth - 2, 250});
+        dragTo(f, { 300, 250 });
+        dragTo(f, { sw - FormWidth - 2, 250 });
         QCOMPARE(z.DockPos(), dpRight);
-        pointerTo({sw - 100, 300});
-        pointerTo({5, 580});
+        pointerTo({ sw - 100, 300 });
+        pointerTo({ 5, 580 });
         QTRY_VERIFY(z.isHidden());
         QCOMPARE(f.window.pos(), QPoint(sw - 10, 250));
-        pointerTo({sw - 4, 300});
+        pointerTo({ sw - 4, 300 });
         QTRY_VERIFY(!z.isHidden());
         QCOMPARE(f.window.pos(), QPoint(sw - FormWidth, 250));
     }
@@ -311,9 +316,9 @@ private slots:
         z.SetOnHideForm([&](TDockPos p) { hidden << p; });
         z.SetOnShowForm([&](TDockPos p) { shown << p; });
         z.SetAutoDock(true);
-        dragTo(f, {5, 250});
+        dragTo(f, { 5, 250 });
 
-        pointerTo({700, 580});
+        pointerTo({ 700, 580 });
         sendPointer(f.window, QEvent::Leave);
         QVERIFY(z.isHidden());
         QCOMPARE(f.window.pos(), QPoint(0, 250));
@@ -330,16 +335,16 @@ private slots:
         Form f;
         TZnHideForm z(&f.window, f.platform);
         z.SetAutoDock(true);
-        dragTo(f, {200, 3});
+        dragTo(f, { 200, 3 });
         z.SetAutoDock(false);
         QCOMPARE(z.DockPos(), dpNone);
-        pointerTo({700, 500});
+        pointerTo({ 700, 500 });
         sendPointer(f.window, QEvent::Leave);
         QCOMPARE(f.window.pos(), QPoint(200, 0));
 
         z.SetAutoDock(true);
-        dragTo(f, {200, 100});
-        dragTo(f, {200, 3});
+        dragTo(f, { 200, 100 });
+        dragTo(f, { 200, 3 });
         sendPointer(f.window, QEvent::Leave);
         QVERIFY(z.isHidden());
         QVERIFY(f.platform.hasFreePlacement(f.window.windowHandle()));
@@ -357,9 +362,9 @@ private slots:
         TZnHideForm z(&f.window, f.platform);
         z.SetAutoDock(true);
         // Several drag steps before the window system reports any of them back.
-        dragTo(f, {200, 100});
-        dragTo(f, {200, 9});
-        dragTo(f, {220, 0});
+        dragTo(f, { 200, 100 });
+        dragTo(f, { 200, 9 });
+        dragTo(f, { 220, 0 });
         QCoreApplication::processEvents();
         QCOMPARE(z.DockPos(), dpTop);
         QCOMPARE(z.lastRect(), QRect(220, 0, FormWidth, FormHeight));
@@ -370,8 +375,8 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(z.DockPos(), dpNone);
         QCOMPARE(z.lastRect(), QRect(400, 300, FormWidth, FormHeight));
-        pointerTo({450, 350});
-        pointerTo({5, 580});
+        pointerTo({ 450, 350 });
+        pointerTo({ 5, 580 });
         QCOMPARE(f.window.pos(), QPoint(400, 300));
         QVERIFY(!z.isHidden());
 
@@ -379,11 +384,11 @@ private slots:
         f.window.move(0, 250);
         QCoreApplication::processEvents();
         QCOMPARE(z.DockPos(), dpLeft);
-        pointerTo({100, 300});
-        pointerTo({700, 580});
+        pointerTo({ 100, 300 });
+        pointerTo({ 700, 580 });
         QTRY_VERIFY(z.isHidden());
         QCOMPARE(f.window.pos(), QPoint(3 - FormWidth, 250));
-        pointerTo({1, 300});
+        pointerTo({ 1, 300 });
         QTRY_VERIFY(!z.isHidden());
         QCoreApplication::processEvents();
         QCOMPARE(z.DockPos(), dpLeft);
@@ -395,27 +400,27 @@ private slots:
         Form f;
         TZnHideForm z(&f.window, f.platform);
         z.SetAutoDock(true);
-        dragTo(f, {200, 5});
-        pointerTo({350, 100});
+        dragTo(f, { 200, 5 });
+        pointerTo({ 350, 100 });
 
         // No Leave reaches a window that a dialog blocks.
         auto dialog = std::make_unique<QDialog>(&f.window);
         dialog->setWindowModality(Qt::WindowModal);
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
-        pointerTo({700, 500});
+        pointerTo({ 700, 500 });
         dialog->close();
         QTRY_VERIFY_WITH_TIMEOUT(z.isHidden(), 2 * TZnHideForm::UtilityTimerInterval);
         QCOMPARE(f.window.pos(), QPoint(200, 3 - FormHeight));
 
         // Closed with the pointer inside, the window stays.
-        pointerTo({300, 1});
+        pointerTo({ 300, 1 });
         QTRY_VERIFY(!z.isHidden());
         dialog = std::make_unique<QDialog>(&f.window);
         dialog->setWindowModality(Qt::WindowModal);
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
-        pointerTo({350, 100});
+        pointerTo({ 350, 100 });
         dialog->close();
         QSignalSpy tick(z.utilityTimer(), &QTimer::timeout);
         QVERIFY(tick.wait(2 * TZnHideForm::UtilityTimerInterval));
@@ -428,9 +433,13 @@ private slots:
         TZnHideForm z(&f.window, f.platform);
         QWindow *native = f.window.windowHandle();
         int shows = 0;
-        struct ShowCounter : QObject {
+        struct ShowCounter : QObject
+        {
             int *count;
-            explicit ShowCounter(int *c) : count(c) { }
+            explicit ShowCounter(int *c)
+                : count(c)
+            {
+            }
             bool eventFilter(QObject *, QEvent *e) override
             {
                 if (e->type() == QEvent::Show || e->type() == QEvent::Hide)

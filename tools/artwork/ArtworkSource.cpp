@@ -8,12 +8,16 @@ namespace ArtworkSource {
 QStringList fontFamilies(const QByteArray &svg)
 {
     static const QSet<QString> generic = {
-        QStringLiteral("serif"),   QStringLiteral("sans-serif"), QStringLiteral("monospace"),
-        QStringLiteral("cursive"), QStringLiteral("fantasy"),    QStringLiteral("system-ui"),
+        QStringLiteral("serif"),
+        QStringLiteral("sans-serif"),
+        QStringLiteral("monospace"),
+        QStringLiteral("cursive"),
+        QStringLiteral("fantasy"),
+        QStringLiteral("system-ui"),
     };
     // font-family="A, 'B'"  or  style="…; font-family: A, 'B'; …"
-    static const QRegularExpression declaration(
-        QStringLiteral(R"re(font-family\s*(?:=\s*(?:"([^"]*)"|'([^']*)')|:\s*([^;"'>]*(?:(?:"[^"]*"|'[^']*')[^;"'>]*)*)))re"));
+    static const QRegularExpression declaration(QStringLiteral(
+        R"re(font-family\s*(?:=\s*(?:"([^"]*)"|'([^']*)')|:\s*([^;"'>]*(?:(?:"[^"]*"|'[^']*')[^;"'>]*)*)))re"));
 
     QStringList families;
     const QString text = QString::fromUtf8(svg);

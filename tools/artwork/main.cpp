@@ -37,7 +37,8 @@ void collectSvgWarnings(QtMsgType type, const QMessageLogContext &context, const
         previousHandler(type, context, message);
 }
 
-struct Fault {
+struct Fault
+{
     int status;
     QString text;
 };
@@ -50,8 +51,8 @@ QSize parseSize(const QString &text)
     const int w = parts.size() == 2 ? parts[0].toInt(&okW) : 0;
     const int h = parts.size() == 2 ? parts[1].toInt(&okH) : 0;
     if (!okW || !okH || w <= 0 || h <= 0 || w > 4096 || h > 4096)
-        throw Fault{2, QStringLiteral("error: size \"%1\" is not WIDTHxHEIGHT").arg(text)};
-    return {w, h};
+        throw Fault { 2, QStringLiteral("error: size \"%1\" is not WIDTHxHEIGHT").arg(text) };
+    return { w, h };
 }
 
 QImage render(const QString &sourcePath, const QByteArray &svg, QSize size, bool opaque)
@@ -63,24 +64,26 @@ QImage render(const QString &sourcePath, const QByteArray &svg, QSize size, bool
             missing.append(family);
     }
     if (!missing.isEmpty())
-        throw Fault{1, QStringLiteral("%1: error: font not installed: %2").arg(sourcePath, missing.join(QStringLiteral(", ")))};
+        throw Fault { 1,
+            QStringLiteral("%1: error: font not installed: %2").arg(sourcePath, missing.join(QStringLiteral(", "))) };
 
     QSvgRenderer renderer;
     if (!renderer.load(svg) || !renderer.isValid())
-        throw Fault{1, QStringLiteral("%1: error: not a readable SVG image").arg(sourcePath)};
+        throw Fault { 1, QStringLiteral("%1: error: not a readable SVG image").arg(sourcePath) };
 
     const QSizeF box = renderer.viewBoxF().size();
     if (box.isEmpty())
-        throw Fault{1, QStringLiteral("%1: error: the image has no size").arg(sourcePath)};
+        throw Fault { 1, QStringLiteral("%1: error: the image has no size").arg(sourcePath) };
     const double drawn = box.width() / box.height();
     const double wanted = double(size.width()) / size.height();
     if (std::abs(drawn - wanted) > 0.01 * wanted)
-        throw Fault{1, QStringLiteral("%1: error: drawn as %2 x %3, which does not scale to %4 x %5 undistorted")
-                           .arg(sourcePath)
-                           .arg(box.width())
-                           .arg(box.height())
-                           .arg(size.width())
-                           .arg(size.height())};
+        throw Fault { 1,
+            QStringLiteral("%1: error: drawn as %2 x %3, which does not scale to %4 x %5 undistorted")
+                .arg(sourcePath)
+                .arg(box.width())
+                .arg(box.height())
+                .arg(size.width())
+                .arg(size.height()) };
 
     QImage image(size, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
     image.fill(opaque ? Qt::white : Qt::transparent);
@@ -92,7 +95,7 @@ QImage render(const QString &sourcePath, const QByteArray &svg, QSize size, bool
         renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
     }
     if (!svgWarnings.isEmpty())
-        throw Fault{1, QStringLiteral("%1: error: %2").arg(sourcePath, svgWarnings.join(QStringLiteral("; ")))};
+        throw Fault { 1, QStringLiteral("%1: error: %2").arg(sourcePath, svgWarnings.join(QStringLiteral("; "))) };
     return image;
 }
 
@@ -107,34 +110,34 @@ void write(const QImage &image, const QString &outPath)
     } else if (suffix == QLatin1String("png")) {
         format = "png";
     } else {
-        throw Fault{2, QStringLiteral("%1: error: the output must end in .jpg or .png").arg(outPath)};
+        throw Fault { 2, QStringLiteral("%1: error: the output must end in .jpg or .png").arg(outPath) };
     }
 
     if (!QDir().mkpath(QFileInfo(outPath).absolutePath()))
-        throw Fault{2, QStringLiteral("%1: error: cannot create its folder").arg(outPath)};
+        throw Fault { 2, QStringLiteral("%1: error: cannot create its folder").arg(outPath) };
     QSaveFile file(outPath);
     if (!file.open(QIODevice::WriteOnly))
-        throw Fault{2, QStringLiteral("%1: error: %2").arg(outPath, file.errorString())};
+        throw Fault { 2, QStringLiteral("%1: error: %2").arg(outPath, file.errorString()) };
     QImageWriter writer(&file, format);
     if (quality >= 0)
         writer.setQuality(quality);
     if (!writer.write(image))
-        throw Fault{2, QStringLiteral("%1: error: %2").arg(outPath, writer.errorString())};
+        throw Fault { 2, QStringLiteral("%1: error: %2").arg(outPath, writer.errorString()) };
     if (!file.commit())
-        throw Fault{2, QStringLiteral("%1: error: %2").arg(outPath, file.errorString())};
+        throw Fault { 2, QStringLiteral("%1: error: %2").arg(outPath, file.errorString()) };
 }
 
 int run(const QStringList &args)
 {
     if (args.size() != 3)
-        throw Fault{2, QStringLiteral("usage: artwork SOURCE.svg OUTPUT.jpg|OUTPUT.png WIDTHxHEIGHT")};
+        throw Fault { 2, QStringLiteral("usage: artwork SOURCE.svg OUTPUT.jpg|OUTPUT.png WIDTHxHEIGHT") };
     const QString &sourcePath = args[0];
     const QString &outPath = args[1];
     const QSize size = parseSize(args[2]);
 
     QFile source(sourcePath);
     if (!source.open(QIODevice::ReadOnly))
-        throw Fault{1, QStringLiteral("%1: error: cannot read: %2").arg(sourcePath, source.errorString())};
+        throw Fault { 1, QStringLiteral("%1: error: cannot read: %2").arg(sourcePath, source.errorString()) };
     const QByteArray svg = source.readAll();
 
     const bool jpeg = !outPath.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);

@@ -35,7 +35,8 @@ QList<QByteArray> splitBreaks(const QByteArray &bytes, bool &endsWithBreak)
 
 QString describe(QStringView character)
 {
-    const char32_t code = character.size() == 2 ? QChar::surrogateToUcs4(character[0], character[1]) : character[0].unicode();
+    const char32_t code
+        = character.size() == 2 ? QChar::surrogateToUcs4(character[0], character[1]) : character[0].unicode();
     return QStringLiteral("U+%1 (%2)").arg(quint32(code), 4, 16, QLatin1Char('0')).toUpper().arg(character);
 }
 
@@ -66,8 +67,9 @@ Lines parse(const QString &path, const QByteArray &input)
         if (bad >= 0) {
             const qsizetype len = line[bad].isHighSurrogate() ? 2 : 1;
             const qsizetype column = QStringView(line).left(bad).toUcs4().size() + 1;
-            throw Error(location(path, n + 1, column) + QStringLiteral(": error: character %1 cannot be held in GBK")
-                                                             .arg(describe(QStringView(line).mid(bad, len))));
+            throw Error(location(path, n + 1, column)
+                + QStringLiteral(": error: character %1 cannot be held in GBK")
+                      .arg(describe(QStringView(line).mid(bad, len))));
         }
         result.lines.append(std::move(line));
     }
@@ -93,9 +95,8 @@ QList<QString> readList(const QString &path)
             throw Error(location(path, n + 1) + QStringLiteral(": error: empty entry"));
         const auto it = firstLine.constFind(entry);
         if (it != firstLine.constEnd())
-            throw Error(location(path, n + 1) + QStringLiteral(": error: duplicate entry \"%1\" (first on line %2)")
-                                                    .arg(entry)
-                                                    .arg(it.value()));
+            throw Error(location(path, n + 1)
+                + QStringLiteral(": error: duplicate entry \"%1\" (first on line %2)").arg(entry).arg(it.value()));
         firstLine.insert(entry, n + 1);
     }
     return text.lines;

@@ -12,11 +12,16 @@ namespace SourceText {
 class Error : public std::runtime_error
 {
 public:
-    explicit Error(const QString &message) : std::runtime_error(message.toStdString()), text(message) {}
+    explicit Error(const QString &message)
+        : std::runtime_error(message.toStdString())
+        , text(message)
+    {
+    }
     QString text;
 };
 
-struct Lines {
+struct Lines
+{
     QList<QString> lines;
     bool endsWithBreak = false;
 };

@@ -26,7 +26,11 @@ namespace {
 class OutputError : public std::runtime_error
 {
 public:
-    explicit OutputError(const QString &message) : std::runtime_error(message.toStdString()), text(message) {}
+    explicit OutputError(const QString &message)
+        : std::runtime_error(message.toStdString())
+        , text(message)
+    {
+    }
     QString text;
 };
 
@@ -136,8 +140,14 @@ int buildSynthetic(const QStringList &args)
     if (!ok || count < 0)
         throw OutputError(QStringLiteral("usage: databuild --synthetic COUNT OUT.dll"));
     static const QString words[] = {
-        QStringLiteral("晴天"), QStringLiteral("微风"), QStringLiteral("星光"), QStringLiteral("海边"),
-        QStringLiteral("旧梦"), QStringLiteral("花开"), QStringLiteral("浅笑"), QStringLiteral("远方"),
+        QStringLiteral("晴天"),
+        QStringLiteral("微风"),
+        QStringLiteral("星光"),
+        QStringLiteral("海边"),
+        QStringLiteral("旧梦"),
+        QStringLiteral("花开"),
+        QStringLiteral("浅笑"),
+        QStringLiteral("远方"),
     };
     const auto word = [&](qsizetype i, int salt) { return words[(i * 7 + salt) % std::size(words)]; };
     Lists lists;
