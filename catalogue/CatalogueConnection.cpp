@@ -3,37 +3,13 @@
 #include "catalogue/ConnectionString.h"
 #include "catalogue/SqlFault.h"
 #include "platform/AppError.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QUrl>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-namespace {
-
-// Looks before opening, so no device is opened; then opens without blocking (a FIFO
-// would otherwise wait for a writer) and asks the open file, in case the name changed.
-bool isRegularFile(const QString &path)
-{
-    if (!QFileInfo(path).isFile())
-        return false;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return false;
-    struct stat info
-    {
-    };
-    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    ::close(fd);
-    return regular;
-}
-
-} // namespace
 
 CatalogueConnection::CatalogueConnection(QObject *parent)
     : QObject(parent)
@@ -68,7 +44,7 @@ void CatalogueConnection::Open()
         return;
     m_filePath = QDir::current().absoluteFilePath(m_dataSource);
     // SQLite opens the file with a blocking open(): a FIFO in its place would hang.
-    if (!isRegularFile(m_filePath))
+    if (!RegularFile::isRegular(m_filePath))
         throw AppError(QStringLiteral("unable to open database file"));
     if (!openReadOnly(m_db, m_filePath))
         throw AppError(SqlFault::message(m_db.lastError()));
