@@ -31,6 +31,7 @@ QTextCursor cursorOver(QTextDocument *document, const ReviewMark &mark)
 ReviewMarks::ReviewMarks(QPlainTextEdit *memo)
     : QObject(memo)
     , m_memo(memo)
+    , m_viewport(memo->viewport())
     , m_menu(new QMenu(memo))
 {
     setObjectName(QStringLiteral("reviewMarks"));
@@ -156,7 +157,7 @@ void ReviewMarks::showCandidates(int index, QPoint globalPos)
 
 bool ReviewMarks::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_memo->viewport() || m_marks.isEmpty())
+    if (watched != m_viewport || m_marks.isEmpty())
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::ToolTip: {

@@ -53,6 +53,9 @@ private:
     QString toolTip(const ReviewMark &mark) const;
 
     QPlainTextEdit *m_memo;
+    // Kept apart: the viewport still sends events while the memo is being destroyed,
+    // when the memo can no longer be asked for it.
+    QWidget *m_viewport;
     QMenu *m_menu;
     QList<ReviewMark> m_marks; // in order of position
     // What the drawn selections were made for, to redraw only when it changes.

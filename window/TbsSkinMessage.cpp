@@ -70,7 +70,10 @@ int TbsSkinMessage::show(const QString &text, TMsgDlgType kind, TMsgDlgButtons b
 {
     if (!m_nextAnswers.isEmpty()) {
         m_scripted.append(Shown { text, kind, buttons, timeoutMs });
-        return m_nextAnswers.takeFirst();
+        const auto [answer, whenAsked] = m_nextAnswers.takeFirst();
+        if (whenAsked)
+            whenAsked();
+        return answer;
     }
     if (timeoutMs > 0)
         m_autoClose.ArmAutoClose(timeoutMs);

@@ -4,8 +4,11 @@
 #include "window/TimerDlg.h"
 
 #include <QList>
+
 #include <QObject>
 #include <QPointer>
+#include <functional>
+#include <utility>
 
 class QWidget;
 
@@ -36,7 +39,11 @@ public:
         TMsgDlgButtons buttons;
         int timeoutMs = 0; // 0: no auto-close
     };
-    void setNextAnswer(int answer) { m_nextAnswers.append(answer); }
+    // whenAsked runs where the dialog would have been shown, to look at the program then.
+    void setNextAnswer(int answer, std::function<void()> whenAsked = {})
+    {
+        m_nextAnswers.append({ answer, std::move(whenAsked) });
+    }
     const QList<Shown> &scriptedDialogs() const { return m_scripted; }
 
     bool AlphaBlend() const { return m_alphaBlend; }
@@ -52,7 +59,7 @@ private:
 
     QPointer<QWidget> m_owner;
     TimerDlg m_autoClose;
-    QList<int> m_nextAnswers;
+    QList<std::pair<int, std::function<void()>>> m_nextAnswers;
     QList<Shown> m_scripted;
     bool m_alphaBlend = false;
     int m_alphaBlendValue = 200;
