@@ -184,7 +184,8 @@ open_tray_menu || fail "no tray menu (2)"
 choose about
 wait_until 5 has_notice || fail "no about notice"
 dialog=$(notice)
-xdotool getwindowname "$dialog" | grep -Eq '^\((10|9)\)  信息$' || fail "the about notice does not count down from 10: $(xdotool getwindowname "$dialog")"
+seconds=$(countdown "$dialog") || fail "the about notice has no countdown"
+[ "$seconds" -eq 10 ] || [ "$seconds" -eq 9 ] || fail "the about notice does not count down from 10: $seconds"
 unmapped "$main" || fail "the about notice showed the window"
 shot 6-about-while-in-tray
 xdotool windowactivate --sync "$dialog" key Return 2>/dev/null || xdotool key Return
