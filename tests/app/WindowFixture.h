@@ -9,9 +9,7 @@
 #include "support/ScratchForm.h"
 
 #include <QAction>
-#include <QPointer>
 #include <QSettings>
-#include <QTimer>
 
 struct WindowFixture : ScratchForm
 {
@@ -43,26 +41,6 @@ struct WindowFixture : ScratchForm
     {
         store.set(Settings::HelpMarker);
         store.set(Settings::WebMarker);
-    }
-};
-
-// Notes every modal dialog that opens while it lives and answers each with a key.
-struct ModalWatch
-{
-    QTimer timer;
-    QStringList titles;
-    QPointer<QWidget> last;
-    explicit ModalWatch(Qt::Key key = Qt::Key_Return)
-    {
-        QObject::connect(&timer, &QTimer::timeout, [this, key] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (!modal || modal == last || !modal->isVisible())
-                return;
-            last = modal;
-            titles << modal->windowTitle();
-            postKey(modal, key);
-        });
-        timer.start(10);
     }
 };
 

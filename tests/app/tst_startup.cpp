@@ -8,7 +8,6 @@
 #include "platform/SettingsTable.h"
 #include "support/CatalogueFixture.h"
 #include "support/TestSupport.h"
-#include "window/TimerDlg.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -42,14 +41,7 @@ struct Started
     RecordingOpener opener;
     InstanceLock lock { ApplicationTitle, scratch.path(QStringLiteral("runtime")) };
     PlainWindowPlatform windowPlatform;
-    Started()
-    {
-        QDir().mkpath(scratch.path(QStringLiteral("data")));
-        for (int n = 1; n <= 19; ++n) {
-            QFile f(scratch.path(QStringLiteral("data/%1.zelto").arg(n)));
-            f.open(QIODevice::WriteOnly);
-        }
-    }
+    Started() { writeCollections(scratch.dir.path()); }
 };
 
 void markFirstRunDone(SettingsStore &store)
@@ -64,8 +56,6 @@ class TestStartup : public QObject
 {
     Q_OBJECT
 private slots:
-    void cleanup() { cancelPendingAnswers(); }
-
     void missingCatalogueShowsOnlyTheErrorAndEnds_data()
     {
         QTest::addColumn<QString>("inItsPlace");
@@ -86,12 +76,13 @@ private slots:
         else if (inItsPlace == QLatin1String("device"))
             QVERIFY(QFile::link(QStringLiteral("/dev/zero"), QStringLiteral("zeltodata.dll")));
         TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform });
-        auto answer = answerNextWith(Qt::Key_Return);
+        ScriptedDialog error(*form.bsSkinMessage1);
         form.FormCreate();
-        QVERIFY(answer->seen);
-        QCOMPARE(answer->title, QStringLiteral("错误"));
+        QVERIFY(error.seen());
+        QCOMPARE(error.shown().kind, mtError);
+        QCOMPARE(error.shown().timeoutMs, 0);
+        QCOMPARE(form.bsSkinMessage1->scriptedDialogs().size(), 1);
         QVERIFY(form.terminationRequested());
-        QVERIFY(!autoClose().isArmed());
         QVERIFY(!QFile::exists(s.store.filePath())); // nothing read or written
         QVERIFY(s.opener.addresses.isEmpty());
     }
@@ -102,9 +93,9 @@ private slots:
         QDir().mkpath(s.scratch.path(QStringLiteral("program")));
         QVERIFY(writeCatalogue(s.scratch.path(QStringLiteral("program/zeltodata.dll"))));
         TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform });
-        auto answer = answerNextWith(Qt::Key_Return);
+        ScriptedDialog error(*form.bsSkinMessage1);
         form.FormCreate();
-        QCOMPARE(answer->title, QStringLiteral("错误"));
+        QCOMPARE(error.shown().kind, mtError);
         QVERIFY(form.terminationRequested());
     }
 
@@ -113,19 +104,15 @@ private slots:
         Started s;
         QVERIFY(writeCatalogue(QStringLiteral("zeltodata.dll")));
         TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform });
-        QString title;
         int addressesWhileShown = -1;
         bool formVisibleWhileShown = true;
-        onNextModal([&](QWidget *w) {
-            autoClose().AutoCloseTick(); // finds the dialog
-            autoClose().AutoCloseTick();
-            title = w->windowTitle();
+        ScriptedDialog help(*form.bsSkinMessage1, mrOk, [&] {
             addressesWhileShown = int(s.opener.addresses.size());
             formVisibleWhileShown = form.isVisible();
-            postKey(w, Qt::Key_Return);
         });
         form.FormCreate();
-        QCOMPARE(title, QStringLiteral("(30)  信息"));
+        QCOMPARE(help.shown().kind, mtInformation);
+        QCOMPARE(help.shown().timeoutMs, 30000);
         QCOMPARE(addressesWhileShown, 0);
         QVERIFY(!formVisibleWhileShown);
         QCOMPARE(s.opener.addresses, QStringList { Maker::AdvertisingPage });
@@ -150,20 +137,18 @@ private slots:
         s.store.clear(Settings::WebMarker);
         {
             TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform });
-            auto answer = answerNextWith(Qt::Key_Return);
+            ScriptedDialog help(*form.bsSkinMessage1);
             form.FormCreate();
-            QVERIFY(!answer->seen);
+            QVERIFY(!help.seen());
             QCOMPARE(s.opener.addresses, QStringList { Maker::AdvertisingPage });
         }
-        // The unused answer would otherwise take the next form's notice.
-        cancelPendingAnswers();
         s.opener.addresses.clear();
         s.store.clear(Settings::HelpMarker);
         InstanceLock lock2(ApplicationTitle, s.scratch.path(QStringLiteral("runtime2")));
         TForm1 form(FormServices { s.store, s.opener, lock2, s.windowPlatform });
-        auto answer = answerNextWith(Qt::Key_Return);
+        ScriptedDialog help(*form.bsSkinMessage1);
         form.FormCreate();
-        QVERIFY(answer->seen);
+        QVERIFY(help.seen());
         QVERIFY(s.opener.addresses.isEmpty());
     }
 
@@ -179,10 +164,11 @@ private slots:
         QVERIFY(first.waitForReadyRead(ProcessWaitMs));
 
         TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform });
-        auto answer = answerNextWith(Qt::Key_Return);
+        ScriptedDialog notice(*form.bsSkinMessage1);
         form.FormCreate();
-        QVERIFY(answer->seen);
-        QCOMPARE(answer->title, QStringLiteral("信息"));
+        QVERIFY(notice.seen());
+        QCOMPARE(notice.shown().kind, mtInformation);
+        QCOMPARE(notice.shown().timeoutMs, 0);
         QVERIFY(form.terminationRequested());
         QCOMPARE(first.state(), QProcess::Running); // untouched
         first.kill();

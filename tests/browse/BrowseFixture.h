@@ -20,17 +20,11 @@ struct BrowseForm : ScratchForm
     {
         store.set(Settings::HelpMarker);
         store.set(Settings::WebMarker);
-        QDir().mkpath(QStringLiteral("data"));
         for (int n = 1; n <= 19; ++n)
             writeCollection(n, Gbk::encode(QStringLiteral("第%1个集合\r\n第二行\r\n").arg(n)));
     }
 
-    static void writeCollection(int n, const QByteArray &bytes)
-    {
-        QFile f(QStringLiteral("data/%1.zelto").arg(n));
-        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            f.write(bytes);
-    }
+    static void writeCollection(int n, const QByteArray &bytes) { ::writeCollection(QDir::currentPath(), n, bytes); }
 
     // Writes the catalogue (unless a test wrote its own) and runs the start-up.
     void start()

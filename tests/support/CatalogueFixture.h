@@ -2,6 +2,8 @@
 
 // Writes small catalogue databases for tests, in the layout the data build produces.
 
+#include <QDir>
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStringList>
@@ -10,6 +12,23 @@
 
 #include <algorithm>
 #include <functional>
+
+// Writes `folder`/data/N.zelto with `bytes`.
+inline bool writeCollection(const QString &folder, int n, const QByteArray &bytes)
+{
+    QDir(folder).mkpath(QStringLiteral("data"));
+    QFile f(QDir(folder).filePath(QStringLiteral("data/%1.zelto").arg(n)));
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+// The nineteen collection files, each with `bytes`.
+inline bool writeCollections(const QString &folder, const QByteArray &bytes = {})
+{
+    bool ok = true;
+    for (int n = 1; n <= 19; ++n)
+        ok = writeCollection(folder, n, bytes) && ok;
+    return ok;
+}
 
 // Creates the catalogue table at `path` and lets `fill` write its rows.
 inline bool withNewCatalogue(const QString &path, const std::function<bool(QSqlQuery &)> &fill)

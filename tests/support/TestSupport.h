@@ -41,11 +41,11 @@ inline constexpr int QuietWaitMs = 400;
 class ScriptedDialog
 {
 public:
-    explicit ScriptedDialog(TbsSkinMessage &messages, int answer = mrOk)
+    explicit ScriptedDialog(TbsSkinMessage &messages, int answer = mrOk, std::function<void()> whenAsked = {})
         : m_messages(messages)
         , m_before(messages.scriptedDialogs().size())
     {
-        messages.setNextAnswer(answer);
+        messages.setNextAnswer(answer, std::move(whenAsked));
     }
     bool seen() const { return m_messages.scriptedDialogs().size() > m_before; }
     const TbsSkinMessage::Shown &shown() const { return m_messages.scriptedDialogs().at(m_before); }
