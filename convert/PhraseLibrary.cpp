@@ -1,9 +1,9 @@
 #include "convert/PhraseLibrary.h"
 
 #include "convert/OpenccEngine.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,6 +13,9 @@
 #include <opencc/Config.hpp>
 
 namespace {
+
+// A configuration is a few hundred bytes of JSON.
+constexpr qint64 MaxConfigBytes = 1024 * 1024;
 
 // A load failure, its message already in the user's words.
 struct LoadError
@@ -26,7 +29,7 @@ QString checkedPath(const QDir &dir, const QString &name)
     const QFileInfo info(dir.filePath(name));
     if (!info.exists())
         throw LoadError { QStringLiteral("缺少 OpenCC 的数据文件“%1”（%2）").arg(name, dir.path()) };
-    if (!info.isFile() || !info.isReadable())
+    if (!RegularFile::isRegular(info.absoluteFilePath()) || !info.isReadable())
         throw LoadError { QStringLiteral("OpenCC 的数据文件“%1”不是可读的普通文件（%2）").arg(name, dir.path()) };
     return info.absoluteFilePath();
 }
@@ -55,10 +58,10 @@ QJsonValue resolveFiles(const QJsonValue &value, const QDir &dir)
 
 std::unique_ptr<PhraseConverter> loadConfig(opencc::Config &opencc, const QDir &dir, const QString &fileName)
 {
-    QFile file(checkedPath(dir, fileName));
-    if (!file.open(QIODevice::ReadOnly))
+    const RegularFile::ReadResult file = RegularFile::read(checkedPath(dir, fileName), MaxConfigBytes);
+    if (!file.ok())
         throw LoadError { QStringLiteral("OpenCC 的数据文件“%1”不是可读的普通文件（%2）").arg(fileName, dir.path()) };
-    const QJsonDocument json = QJsonDocument::fromJson(file.readAll());
+    const QJsonDocument json = QJsonDocument::fromJson(file.bytes);
     if (!json.isObject())
         throw LoadError { QStringLiteral("OpenCC 的配置文件“%1”格式有误（%2）").arg(fileName, dir.path()) };
     const QJsonValue resolved = resolveFiles(json.object(), dir);

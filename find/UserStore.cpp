@@ -1,9 +1,9 @@
 #include "find/UserStore.h"
 
 #include "find/FortuneFormat.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -48,15 +48,14 @@ void UserStore::load()
         const QFileInfo info(file);
         if (!info.exists() && !info.isSymLink())
             continue;
-        QFile f(file);
-        // Only a regular file is opened: a pipe in its place could block.
-        if (!info.isFile() || !f.open(QIODevice::ReadOnly)) {
+        const RegularFile::ReadResult read = RegularFile::read(file, MaxFileBytes);
+        if (!read.ok()) {
             data.held = true;
             emit notice(QStringLiteral("无法读取“%1”。本次运行中的改动只保存在内存里，这个文件保持原样。")
                             .arg(QDir::toNativeSeparators(file)));
             continue;
         }
-        const std::optional<QStringList> entries = FortuneFormat::read(f.readAll());
+        const std::optional<QStringList> entries = FortuneFormat::read(read.bytes);
         if (!entries) {
             data.held = true;
             emit notice(

@@ -16,6 +16,8 @@ public:
     enum List { Favourites, Recent, Mine };
     static constexpr int ListCount = 3;
     static constexpr int RecentCapacity = 100;
+    // Larger files are not the user's lists; they are reported and left alone.
+    static constexpr qint64 MaxFileBytes = 64 * 1024 * 1024;
 
     // folder: where the files live; empty means the user's data folder.
     explicit UserStore(const QString &folder = {}, QObject *parent = nullptr);
