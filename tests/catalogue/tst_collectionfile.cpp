@@ -1,5 +1,6 @@
 #include "catalogue/CollectionFile.h"
 #include "platform/AppError.h"
+#include "support/Files.h"
 #include "support/ToolSupport.h"
 
 #include <QDir>
@@ -47,7 +48,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, expected);
-        write(QStringLiteral("data/3.zelto"), bytes);
+        QVERIFY(writeFile(QStringLiteral("data/3.zelto"), bytes));
         QCOMPARE(CollectionFile::load(CollectionFile::path(3)), expected);
     }
 
@@ -85,12 +86,6 @@ private slots:
     }
 
 private:
-    static void write(const QString &path, const QByteArray &bytes)
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        QCOMPARE(f.write(bytes), bytes.size());
-    }
     static QString errorOf(const QString &path)
     {
         try {

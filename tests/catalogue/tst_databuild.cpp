@@ -1,5 +1,6 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueQuery.h"
+#include "support/Files.h"
 #include "support/ToolSupport.h"
 
 #include <QDir>
@@ -15,19 +16,6 @@ ToolRun databuild(const QStringList &args)
     return runTool(QStringLiteral(ZELTO_DATABUILD), args);
 }
 
-void write(const QString &path, const QByteArray &utf8)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(utf8);
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
-
 const QStringList ListFiles = { QStringLiteral("version.txt"), QStringLiteral("gxqm.txt"), QStringLiteral("gxqlwm.txt"),
     QStringLiteral("gxnswm.txt"), QStringLiteral("gxnvswm.txt") };
 
@@ -41,11 +29,11 @@ private slots:
     void init()
     {
         QVERIFY(m_work.enter());
-        write(QStringLiteral("version.txt"), "2026.12\n");
-        write(QStringLiteral("gxqm.txt"), "一\r\n二\r\n三\r\n");
-        write(QStringLiteral("gxqlwm.txt"), "\xEF\xBB\xBF甲 ∝ 乙");
-        write(QStringLiteral("gxnswm.txt"), "");
-        write(QStringLiteral("gxnvswm.txt"), "0\n€\n");
+        QVERIFY(writeFile(QStringLiteral("version.txt"), "2026.12\n"));
+        QVERIFY(writeFile(QStringLiteral("gxqm.txt"), "一\r\n二\r\n三\r\n"));
+        QVERIFY(writeFile(QStringLiteral("gxqlwm.txt"), "\xEF\xBB\xBF甲 ∝ 乙"));
+        QVERIFY(writeFile(QStringLiteral("gxnswm.txt"), ""));
+        QVERIFY(writeFile(QStringLiteral("gxnvswm.txt"), "0\n€\n"));
     }
     void cleanup() { m_work.leave(); }
 
@@ -116,7 +104,7 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(QString, where);
         QFETCH(QString, what);
-        write(file, content);
+        QVERIFY(writeFile(file, content));
         const ToolRun run
             = databuild(QStringList { QStringLiteral("--catalogue"), QStringLiteral("zeltodata.dll") } + ListFiles);
         QCOMPARE(run.exitCode, 1);
@@ -126,17 +114,17 @@ private slots:
 
     void collection()
     {
-        write(QStringLiteral("01.txt"), "你好\n€\r\n\xEE\xA0\x96x\n\n");
+        QVERIFY(writeFile(QStringLiteral("01.txt"), "你好\n€\r\n\xEE\xA0\x96x\n\n"));
         ToolRun run
             = databuild({ QStringLiteral("--collection"), QStringLiteral("01.txt"), QStringLiteral("data/1.zelto") });
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(readAll(QStringLiteral("data/1.zelto")), QByteArray("\xC4\xE3\xBA\xC3\r\n\x80\r\n\xFE\x51x\r\n\r\n"));
+        QCOMPARE(readFile(QStringLiteral("data/1.zelto")), QByteArray("\xC4\xE3\xBA\xC3\r\n\x80\r\n\xFE\x51x\r\n\r\n"));
 
-        write(QStringLiteral("02.txt"), "no break at the end");
+        QVERIFY(writeFile(QStringLiteral("02.txt"), "no break at the end"));
         run = databuild({ QStringLiteral("--collection"), QStringLiteral("02.txt"), QStringLiteral("data/2.zelto") });
-        QCOMPARE(readAll(QStringLiteral("data/2.zelto")), QByteArray("no break at the end"));
+        QCOMPARE(readFile(QStringLiteral("data/2.zelto")), QByteArray("no break at the end"));
 
-        write(QStringLiteral("03.txt"), "一\n二\nab\xF0\xA0\x80\x80\n");
+        QVERIFY(writeFile(QStringLiteral("03.txt"), "一\n二\nab\xF0\xA0\x80\x80\n"));
         run = databuild({ QStringLiteral("--collection"), QStringLiteral("03.txt"), QStringLiteral("data/3.zelto") });
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.errors.startsWith(QStringLiteral("03.txt:3:3:")), qPrintable(run.errors));

@@ -1,5 +1,6 @@
 #include "convert/PhraseConverter.h"
 #include "convert/PhraseLibrary.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -198,17 +199,11 @@ void TestPhraseConverter::missingOrBadDataGivesReasons()
         QStringLiteral("OpenCC 的数据文件“STPhrases.ocd2”不是可读的普通文件（%1）").arg(dir.path()));
     QVERIFY(QFile::remove(dir.filePath(QStringLiteral("STPhrases.ocd2"))));
 
-    for (const char *name : { "STPhrases.ocd2", "STCharacters.ocd2" }) {
-        QFile garbage(dir.filePath(QLatin1String(name)));
-        QVERIFY(garbage.open(QIODevice::WriteOnly));
-        garbage.write(QByteArray(4096, 'x'));
-    }
+    for (const char *name : { "STPhrases.ocd2", "STCharacters.ocd2" })
+        QVERIFY(writeFile(dir.filePath(QLatin1String(name)), QByteArray(4096, 'x')));
     QCOMPARE(errorOf(dir.path()), QStringLiteral("OpenCC 无法载入配置“s2t.json”或它的词典（%1）").arg(dir.path()));
 
-    QFile json(dir.filePath(QStringLiteral("s2t.json")));
-    QVERIFY(json.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    json.write("{ not json");
-    json.close();
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("s2t.json")), "{ not json"));
     QCOMPARE(errorOf(dir.path()), QStringLiteral("OpenCC 的配置文件“s2t.json”格式有误（%1）").arg(dir.path()));
 }
 

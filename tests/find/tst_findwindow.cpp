@@ -13,6 +13,7 @@
 #include "find/FindForm.h"
 #include "find/ResultModel.h"
 #include "find/UserStore.h"
+#include "support/Files.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -229,9 +230,7 @@ private slots:
         QVERIFY(f.started);
         const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QVERIFY(QDir().mkpath(folder));
-        QFile broken(folder + QStringLiteral("/favourites.txt"));
-        QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("\xFF\xFE\n%\n") == 5);
-        broken.close();
+        QVERIFY(writeFile(folder + QStringLiteral("/favourites.txt"), "\xFF\xFE\n%\n"));
         ScriptedDialog notice(f.messages());
         QVERIFY(f.openFind());
         QTRY_VERIFY(notice.seen());
@@ -239,8 +238,7 @@ private slots:
         QVERIFY(notice.text().contains(QStringLiteral("保持原样")));
         f.find()->findForm()->toggleStar();
         QVERIFY(f.find()->store().isFavourite(f.find()->findForm()->currentText()));
-        QVERIFY(broken.open(QIODevice::ReadOnly));
-        QCOMPARE(broken.readAll(), QByteArray("\xFF\xFE\n%\n"));
+        QCOMPARE(readFile(folder + QStringLiteral("/favourites.txt")), QByteArray("\xFF\xFE\n%\n"));
     }
 
     // Off: the notice as before; on: a brief note, no dialog, gone within 2 s. Both record.

@@ -2,6 +2,7 @@
 
 #include "find/FortuneFormat.h"
 #include "find/UserStore.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,18 +11,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 } // namespace
 
@@ -88,9 +77,9 @@ private slots:
     {
         QTemporaryDir dir;
         const QByteArray broken("(^o^)\n%\n\xC3\x28\n%\n");
-        QVERIFY(writeAll(dir.filePath(QStringLiteral("favourites.txt")), broken));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("favourites.txt")), broken));
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("mine.txt")));
-        QVERIFY(writeAll(dir.filePath(QStringLiteral("recent.txt")), "a\n%\n"));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("recent.txt")), "a\n%\n"));
 
         UserStore store(dir.path());
         QSignalSpy notices(&store, &UserStore::notice);
@@ -105,7 +94,7 @@ private slots:
         store.addOwn(QStringLiteral("我的"));
         QVERIFY(store.isFavourite(QStringLiteral("★")));
         QCOMPARE(store.entries(UserStore::Mine), QStringList { "我的" });
-        QCOMPARE(readAll(dir.filePath(QStringLiteral("favourites.txt"))), broken);
+        QCOMPARE(readFile(dir.filePath(QStringLiteral("favourites.txt"))), broken);
         QVERIFY(QFileInfo(dir.filePath(QStringLiteral("mine.txt"))).isDir());
         QCOMPARE(notices.size(), 2);
     }
@@ -114,7 +103,7 @@ private slots:
     void unwritableFolderIsReportedOnce()
     {
         QTemporaryDir dir;
-        QVERIFY(writeAll(dir.filePath(QStringLiteral("plain")), "x"));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("plain")), "x"));
         UserStore store(dir.filePath(QStringLiteral("plain/zelto")));
         QSignalSpy notices(&store, &UserStore::notice);
         store.load();

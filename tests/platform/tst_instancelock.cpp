@@ -1,4 +1,5 @@
 #include "platform/InstanceLock.h"
+#include "support/Files.h"
 
 #include <QFile>
 #include <QProcess>
@@ -40,10 +41,7 @@ private slots:
         QFETCH(QByteArray, content);
         QTemporaryDir dir;
         InstanceLock lock(QStringLiteral("title"), dir.path());
-        QFile leftover(lock.fileName());
-        QVERIFY(leftover.open(QIODevice::WriteOnly));
-        leftover.write(content);
-        leftover.close();
+        QVERIFY(writeFile(lock.fileName(), content));
         QVERIFY(!lock.alreadyExists());
         QProcess other;
         other.start(

@@ -1,6 +1,7 @@
 #include "platform/AppError.h"
 #include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -65,10 +66,7 @@ private slots:
                                  "zeltowllj\\rjname=Zelto签名字符2008\n";
         QTemporaryDir dir;
         const QString path = dir.path() + QStringLiteral("/settings.ini");
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(today);
-        f.close();
+        QVERIFY(writeFile(path, today));
         SettingsStore store(path);
         for (const StoredSetting *setting : Settings::All) {
             QVERIFY2(store.isSet(*setting), qPrintable(setting->key));
@@ -77,8 +75,7 @@ private slots:
         }
         for (const StoredSetting *setting : Settings::All)
             store.set(*setting);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), today);
+        QCOMPARE(readFile(path), today);
     }
 
     void storeThatIsALinkStaysOne()
@@ -161,10 +158,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.path() + QStringLiteral("/settings.ini");
         const QByteArray text("[Software]\nzelsigtcts\\tuichutishi=tishi\n[broken\n");
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(text);
-        f.close();
+        QVERIFY(writeFile(path, text));
         SettingsStore store(path);
         for (int read = 0; read < 3; ++read)
             QVERIFY(store.isPresent(QStringLiteral("\\Software\\zelsigtcts")));

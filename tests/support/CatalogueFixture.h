@@ -2,8 +2,9 @@
 
 // Writes small catalogue databases for tests, in the layout the data build produces.
 
+#include "support/Files.h"
+
 #include <QDir>
-#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStringList>
@@ -17,8 +18,7 @@
 inline bool writeCollection(const QString &folder, int n, const QByteArray &bytes)
 {
     QDir(folder).mkpath(QStringLiteral("data"));
-    QFile f(QDir(folder).filePath(QStringLiteral("data/%1.zelto").arg(n)));
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+    return writeFile(QDir(folder).filePath(QStringLiteral("data/%1.zelto").arg(n)), bytes);
 }
 
 // The nineteen collection files, each with `bytes`.

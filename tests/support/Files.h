@@ -1,0 +1,21 @@
+#pragma once
+
+// Whole-file reads and writes for setting up and checking tests.
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+// The file's bytes; empty when it cannot be read.
+inline QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Replaces the file's content with `bytes`.
+inline bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
