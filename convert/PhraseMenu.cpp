@@ -8,7 +8,6 @@
 
 #include <QLabel>
 #include <QMenu>
-#include <QPushButton>
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -69,12 +68,6 @@ PhraseMenu::PhraseMenu(const FormContext &context, ConvertPage *page, const QStr
         if (m_converting && !m_ownEdit)
             m_stale = true;
     });
-    // The page's own conversions and 全部清空 end the review.
-    for (const char *name : { "bsSkinButton6", "bsSkinButton7", "bsSkinButton9", "bsSkinButton11", "bsSkinButton10" }) {
-        if (auto *button = context.widget<QPushButton>(name))
-            connect(button, &QPushButton::clicked, reviewMarks, &ReviewMarks::clear);
-    }
-
     connect(&m_loading, &QFutureWatcher<std::shared_ptr<const PhraseLibrary>>::finished, this,
         guardedSlot(context.form, [this] { libraryLoaded(); }));
     connect(&m_conversion, &QFutureWatcher<PhraseResult>::finished, this,
@@ -90,7 +83,6 @@ void PhraseMenu::libraryLoaded()
 {
     m_library = m_loading.result();
     updateItems();
-    emit loaded();
 }
 
 void PhraseMenu::convertClick(PhraseConverter::Config config)
@@ -195,7 +187,6 @@ bool PhraseMenu::applyStep(qsizetype end)
     m_page->bsSkinMemo220->moveCursor(QTextCursor::Start);
     reviewMarks->setMarks(m_result.marks);
     m_result = {};
-    emit converted();
     return true;
 }
 
