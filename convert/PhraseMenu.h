@@ -46,10 +46,6 @@ public:
     // Long results reach the memo in pieces of this many UTF-16 units.
     static constexpr qsizetype PieceLength = 100'000;
 
-signals:
-    void loaded();
-    void converted();
-
 private:
     void libraryLoaded();
     void conversionDone();

@@ -30,8 +30,6 @@ class FindCommands : public QObject
 {
     Q_OBJECT
 public:
-    // Present: copies are acknowledged by a brief note instead of the notice.
-
     FindCommands(const FormContext &context, PageCatalogue *pages, CataloguePages *grids, CollectionMemos *memos,
         UserStore *store);
     ~FindCommands() override;
@@ -56,7 +54,6 @@ public:
     CopyNote *note();
     UserStore &store();
     // Nothing until built.
-    const SearchIndex *index() const { return m_index.get(); }
     // From this many catalogue rows on, the index is built on a worker thread.
     void setBackgroundIndexFrom(qsizetype entries) { m_backgroundFrom = entries; }
     static constexpr qsizetype BackgroundIndexFrom = 50000;

@@ -174,7 +174,7 @@ void FindForm::setFilter(Filter filter)
     m_filter = filter;
     for (int i = 0; i < FilterCount; ++i)
         m_filterButtons[std::size_t(i)]->setChecked(i == filter);
-    for (QPushButton *b : { m_addButton, m_editButton, m_removeButton })
+    for (QPushButton *b : { m_addButton, m_editButton })
         b->setVisible(filter == Mine);
     m_removeButton->setVisible(filter == Mine || filter == Recent);
     search();
@@ -239,12 +239,8 @@ void FindForm::search()
         }
         m_lastQuery = query;
         m_lastHits = hits;
-        others = searchList(userEntries(UserStore::Mine));
-    } else if (m_filter == All) {
-        others = searchList(userEntries(UserStore::Mine));
-    } else {
-        others = searchList(userEntries(UserStore::List(m_filter - 1)));
     }
+    others = searchList(userEntries(m_filter == All ? UserStore::Mine : UserStore::List(m_filter - 1)));
     m_model->setRows(m_index, std::move(hits), std::move(others));
     // Keep the entry the user was on when it is still there, else start at the top.
     int row = 0;

@@ -54,9 +54,7 @@ public:
     void showStatus(const QString &message);
 
     QLineEdit *searchField() const { return m_search; }
-    QTableView *results() const { return m_results; }
     ResultModel *model() const { return m_model; }
-    QLabel *statusLabel() const { return m_status; }
     QString currentText() const;
 
     void copyCurrent();

@@ -80,17 +80,16 @@ QVariant ResultModel::data(const QModelIndex &index, int role) const
             return e.origin();
         }
     case Qt::ToolTipRole: {
-        const QFont memo = Skin::memoFont();
         QString tip = QStringLiteral("<pre style=\"font-family:'%1'; font-size:%2px\">%3</pre>")
-                          .arg(memo.family())
-                          .arg(memo.pixelSize())
+                          .arg(m_memoFont.family())
+                          .arg(m_memoFont.pixelSize())
                           .arg(e.text.toHtmlEscaped());
         if (!e.label.isEmpty())
             tip += e.label.toHtmlEscaped();
         return tip;
     }
     case Qt::FontRole:
-        return index.column() == TextColumn ? QVariant(Skin::memoFont()) : QVariant();
+        return index.column() == TextColumn ? QVariant(m_memoFont) : QVariant();
     case Qt::ForegroundRole:
         if (index.column() == OriginColumn)
             return QColor(0x6a, 0x86, 0x9a);
@@ -99,8 +98,6 @@ QVariant ResultModel::data(const QModelIndex &index, int role) const
         return {};
     case Qt::TextAlignmentRole:
         return index.column() == StarColumn ? QVariant(Qt::AlignCenter) : QVariant();
-    case TextRole:
-        return e.text;
     default:
         return {};
     }

@@ -3,6 +3,7 @@
 #include "find/Entry.h"
 
 #include <QAbstractTableModel>
+#include <QFont>
 
 #include <functional>
 #include <vector>
@@ -17,7 +18,6 @@ class ResultModel : public QAbstractTableModel
     Q_OBJECT
 public:
     enum Column { StarColumn, TextColumn, OriginColumn, ColumnCount };
-    static constexpr int TextRole = Qt::UserRole + 1;
 
     explicit ResultModel(std::function<bool(const QString &)> isFavourite, QObject *parent = nullptr);
 
@@ -41,6 +41,7 @@ private:
 
     const SearchIndex *m_index = nullptr;
     std::function<bool(const QString &)> m_isFavourite;
+    const QFont m_memoFont;
     std::vector<qsizetype> m_hits;
     QList<Entry> m_others;
 };

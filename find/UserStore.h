@@ -23,7 +23,6 @@ public:
     explicit UserStore(const QString &folder = {}, QObject *parent = nullptr);
 
     static QString fileName(List list);
-    QString folder() const { return m_folder; }
     QString path(List list) const;
 
     // Reads the three files; a missing file is an empty list.

@@ -19,18 +19,13 @@ inline const QString Text = QStringLiteral(
 inline constexpr int ListTimeoutMs = 30000;
 inline constexpr int CopyAllTimeoutMs = 10000;
 
-inline void show(TbsSkinMessage *messages, int timeoutMs)
-{
-    messages->showTimedNotice(Text, mtInformation, timeoutMs);
-}
-
 // After a copy of `entry` (empty when the text is no entry): the window's copy feedback
 // first, then the notice unless the feedback took its place.
 inline void show(const FormContext &context, int timeoutMs, const QString &entry = {})
 {
     if (context.copies && context.copies->copied(entry))
         return;
-    show(context.messages, timeoutMs);
+    context.messages->showTimedNotice(Text, mtInformation, timeoutMs);
 }
 
 } // namespace CopyNotice

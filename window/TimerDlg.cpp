@@ -98,9 +98,9 @@ void TimerDlg::ArmAutoClose(int timeoutMs, bool showCountdown, bool pressEnter)
     m_pressEnter = pressEnter;
 }
 
-// The first tick after arming: the new active window becomes the target. Returns false
-// when the arming was abandoned or the search goes on.
-bool TimerDlg::findTarget()
+// The first tick after arming: the new active window becomes the target, or the search
+// goes on for a few ticks, or the arming is abandoned.
+void TimerDlg::findTarget()
 {
     collect(false, m_candidates);
     const auto inSnapshot = [this](const QWidget *w) {
@@ -118,15 +118,14 @@ bool TimerDlg::findTarget()
             [&](const QPointer<QWidget> &c) { return c && !inSnapshot(c); });
         if (newWindowAwaitsActivation && ++m_searchTicks < MaxActivationWaitTicks) {
             m_candidates.clear();
-            return false;
+            return;
         }
         ResetAutoClose();
-        return false;
+        return;
     }
     m_startTick = Ticks::now();
     m_savedTitle = Gbk::truncateToBytes(m_target->windowTitle(), SavedTitleMaxBytes);
     m_shownSeconds = 0;
-    return true;
 }
 
 void TimerDlg::AutoCloseTick()

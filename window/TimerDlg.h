@@ -36,7 +36,7 @@ public:
     static constexpr int TickIntervalMs = 100;
 
 private:
-    bool findTarget();
+    void findTarget();
 
     QList<QPointer<QWidget>> m_snapshot;
     bool m_hasSnapshot = false;

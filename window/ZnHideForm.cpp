@@ -103,7 +103,7 @@ void TZnHideForm::SetAutoDock(bool on)
         if (m_form)
             m_last = m_form->frameGeometry();
         hookForm();
-        // Wakes the event loop now and then; nothing else happens on its ticks.
+        // Its ticks hide a docked window once a modal dialog has closed with the pointer away.
         m_utilityTimer = new QTimer(this);
         m_utilityTimer->setObjectName(QStringLiteral("ZnHideFormUtilityTimer"));
         m_utilityTimer->setInterval(UtilityTimerInterval);
