@@ -17,7 +17,7 @@ xcb_connection_t *connection()
     return x11 ? x11->connection() : nullptr;
 }
 
-xcb_atom_t atom(xcb_connection_t *c, const char *name)
+xcb_atom_t internAtom(xcb_connection_t *c, const char *name)
 {
     xcb_intern_atom_reply_t *reply
         = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, quint16(qstrlen(name)), name), nullptr);
@@ -40,14 +40,12 @@ xcb_window_t rootOf(xcb_connection_t *c, xcb_window_t w)
 // client message. While the window is withdrawn the property is ours, and Qt merges it
 // with its own states when it maps the window; the window manager may be taking the
 // window over at this very moment, so it gets the message then as well.
-void applySkipTaskbar(QWindow *window, bool on)
+void applySkipTaskbar(QWindow *window, bool on, xcb_atom_t state, xcb_atom_t skip)
 {
     xcb_connection_t *c = connection();
     if (!c)
         return;
     const xcb_window_t w = xcb_window_t(window->winId());
-    const xcb_atom_t state = atom(c, "_NET_WM_STATE");
-    const xcb_atom_t skip = atom(c, "_NET_WM_STATE_SKIP_TASKBAR");
     if (state == XCB_ATOM_NONE || skip == XCB_ATOM_NONE)
         return;
 
@@ -115,7 +113,7 @@ void clearIconicHint(xcb_window_t w)
 }
 
 // The name the window manager gives itself on its _NET_SUPPORTING_WM_CHECK window.
-QByteArray windowManagerName()
+QByteArray windowManagerName(xcb_atom_t supportingCheck, xcb_atom_t wmName, xcb_atom_t utf8String)
 {
     xcb_connection_t *c = connection();
     if (!c)
@@ -130,11 +128,10 @@ QByteArray windowManagerName()
         }
         return value;
     };
-    const QByteArray check = property(root, atom(c, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW);
+    const QByteArray check = property(root, supportingCheck, XCB_ATOM_WINDOW);
     if (check.size() != sizeof(xcb_window_t))
         return {};
-    return property(
-        *reinterpret_cast<const xcb_window_t *>(check.constData()), atom(c, "_NET_WM_NAME"), atom(c, "UTF8_STRING"));
+    return property(*reinterpret_cast<const xcb_window_t *>(check.constData()), wmName, utf8String);
 }
 
 } // namespace
@@ -149,7 +146,7 @@ void X11WindowPlatform::setSkipTaskbar(QWindow *window, bool on)
     if (!window)
         return;
     PlainWindowPlatform::setSkipTaskbar(window, on);
-    applySkipTaskbar(window, on);
+    applySkipTaskbar(window, on, atom("_NET_WM_STATE"), atom("_NET_WM_STATE_SKIP_TASKBAR"));
 }
 
 // Window managers leave splash screens where their program puts them (openbox keeps only
@@ -179,8 +176,27 @@ void X11WindowPlatform::flush()
 }
 
 // weston's X window manager (XWayland under weston) ignores where X11 clients place their
-// windows, as Wayland itself does.
+// windows, as Wayland itself does. The answer is kept once a window manager has named itself.
 bool X11WindowPlatform::canPlaceWindows() const
 {
-    return windowManagerName() != "Weston WM";
+    if (!m_canPlaceWindows) {
+        const QByteArray name
+            = windowManagerName(atom("_NET_SUPPORTING_WM_CHECK"), atom("_NET_WM_NAME"), atom("UTF8_STRING"));
+        if (name.isEmpty())
+            return true;
+        m_canPlaceWindows = name != "Weston WM";
+    }
+    return *m_canPlaceWindows;
+}
+
+std::uint32_t X11WindowPlatform::atom(const char *name) const
+{
+    const auto known = m_atoms.find(name);
+    if (known != m_atoms.end())
+        return known->second;
+    xcb_connection_t *c = connection();
+    const xcb_atom_t a = c ? internAtom(c, name) : xcb_atom_t(XCB_ATOM_NONE);
+    if (a != XCB_ATOM_NONE)
+        m_atoms.emplace(name, a);
+    return a;
 }

@@ -2,6 +2,11 @@
 
 #include "platform/PlainWindowPlatform.h"
 
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+
 // The X11 (xcb) shell: taskbar entry and window type through the EWMH properties the
 // window manager reads, and a flush of the X connection.
 class X11WindowPlatform : public PlainWindowPlatform
@@ -14,4 +19,11 @@ public:
     void setFreePlacement(QWindow *window, bool on) override;
     void clearIconicStart(QWindow *window) override;
     void flush() override;
+
+private:
+    // Interned once per name for the life of the connection.
+    std::uint32_t atom(const char *name) const;
+
+    mutable std::map<std::string, std::uint32_t> m_atoms;
+    mutable std::optional<bool> m_canPlaceWindows;
 };
