@@ -1,6 +1,7 @@
 #include "platform/SettingsStore.h"
 
 #include "platform/AppError.h"
+#include "platform/RegularFile.h"
 #include "platform/SettingsTable.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include <cerrno>
 #include <cstdio>
 
 SettingsStore::SettingsStore(QString filePath)
@@ -34,14 +36,12 @@ QString SettingsStore::groupOf(const QString &key)
 
 QByteArray SettingsStore::readFile(const QString &failure) const
 {
-    const QFileInfo info(m_path);
-    if (!info.exists())
+    RegularFile::ReadResult file = RegularFile::read(m_path, MaxFileBytes);
+    if (file.error == ENOENT || file.error == ENOTDIR) // no such file
         return {};
-    // Checked before opening: a FIFO in its place would block.
-    QFile file(m_path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+    if (!file.ok())
         throw AppError(failure.arg(QDir::toNativeSeparators(m_path) + QStringLiteral(" 无法读取")));
-    return file.readAll();
+    return std::move(file.bytes);
 }
 
 bool SettingsStore::isPresent(const QString &key) const
@@ -101,12 +101,24 @@ void SettingsStore::change(const QString &failure, const std::function<bool(QSet
 
 void SettingsStore::writeString(const QString &key, const QString &name, const QString &value)
 {
-    const QString entry = groupOf(key) + QLatin1Char('/') + name;
-    change(QStringLiteral("无法写入设置“%1\\%2”：%3").arg(key, name, QStringLiteral("%1")), [&](QSettings &s) {
-        if (s.contains(entry) && s.value(entry).toString() == value)
-            return false;
-        s.setValue(entry, value);
-        return true;
+    writeValues(
+        key, { { name, value } }, QStringLiteral("无法写入设置“%1\\%2”：%3").arg(key, name, QStringLiteral("%1")));
+}
+
+void SettingsStore::writeValues(
+    const QString &key, const QList<std::pair<QString, QString>> &values, const QString &failure)
+{
+    const QString group = groupOf(key);
+    change(failure, [&](QSettings &s) {
+        bool changed = false;
+        for (const auto &[name, value] : values) {
+            const QString entry = group + QLatin1Char('/') + name;
+            if (s.contains(entry) && s.value(entry).toString() == value)
+                continue;
+            s.setValue(entry, value);
+            changed = true;
+        }
+        return changed;
     });
 }
 
@@ -132,8 +144,8 @@ bool SettingsStore::isSet(const StoredSetting &setting) const
 
 void SettingsStore::set(const StoredSetting &setting)
 {
-    for (const auto &[name, value] : setting.values)
-        writeString(setting.key, name, value);
+    writeValues(
+        setting.key, setting.values, QStringLiteral("无法写入设置“%1”：%2").arg(setting.key, QStringLiteral("%1")));
 }
 
 void SettingsStore::clear(const StoredSetting &setting)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <functional>
+#include <utility>
 
 class QSettings;
 struct StoredSetting;
@@ -32,7 +34,7 @@ public:
 
     // The settings of the table in platform/SettingsTable.h.
     bool isSet(const StoredSetting &setting) const;
-    void set(const StoredSetting &setting); // writes its values; throws AppError on failure
+    void set(const StoredSetting &setting); // writes its values at once; throws AppError on failure
     void clear(const StoredSetting &setting); // throws AppError on failure
 
     static QString defaultFilePath();
@@ -42,9 +44,14 @@ private:
     // Reads the file's bytes; empty when there is no file. Throws `failure` (its %1 the
     // reason) when it cannot.
     QByteArray readFile(const QString &failure) const;
+    // Writes the values into the key in one change of the file.
+    void writeValues(const QString &key, const QList<std::pair<QString, QString>> &values, const QString &failure);
     // Runs `edit` on a copy of the file and puts the copy in its place when `edit` changed
     // something. Throws AppError with `failure` (its %1 the reason) when any step fails.
     void change(const QString &failure, const std::function<bool(QSettings &)> &edit);
+
+    // The store holds a few short keys; anything larger is not ours to parse.
+    static constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
 
     QString m_path;
 };
