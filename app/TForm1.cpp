@@ -26,6 +26,7 @@
 #include "platform/AppError.h"
 #include "platform/ApplicationTitle.h"
 #include "platform/InstanceLock.h"
+#include "platform/RegularFile.h"
 #include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
 #include "skin/MenuOpacity.h"
@@ -40,7 +41,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
@@ -209,7 +209,7 @@ void TForm1::appendTaskbarCommands()
 // Only a regular file counts: a folder, FIFO or device in its place is a missing catalogue.
 bool TForm1::catalogueFileExists() const
 {
-    return QFileInfo(Catalogue::FileName).isFile();
+    return RegularFile::isRegular(Catalogue::FileName);
 }
 
 void TForm1::requestTermination()

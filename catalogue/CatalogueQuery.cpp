@@ -3,8 +3,8 @@
 #include "catalogue/CatalogueConnection.h"
 #include "catalogue/SqlFault.h"
 #include "platform/AppError.h"
+#include "platform/RegularFile.h"
 
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -115,7 +115,7 @@ std::function<QStringList()> CatalogueQuery::columnReader(int column) const
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
             // Only a regular file: anything else could block the open.
-            if (QFileInfo(path).isFile() && CatalogueConnection::openReadOnly(db, path)) {
+            if (RegularFile::isRegular(path) && CatalogueConnection::openReadOnly(db, path)) {
                 QSqlQuery q(db);
                 q.setForwardOnly(true);
                 if (q.exec(sql)) {

@@ -1,4 +1,5 @@
 #include "platform/InstanceLock.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,7 +45,7 @@ bool InstanceLock::alreadyExists()
         return false;
     // QLockFile reads a lock it finds, which would block on a FIFO.
     const QFileInfo existing(m_fileName);
-    const bool usable = !existing.exists() || existing.isFile();
+    const bool usable = !existing.exists() || RegularFile::isRegular(m_fileName);
     if (usable && m_lock->tryLock(0))
         return false;
     if (usable && m_lock->error() == QLockFile::LockFailedError) {
