@@ -58,6 +58,9 @@ void build(QMenuBar *bar)
     separator(settings, "N52");
     item(settings, "N53", QStringLiteral("吸附窗体"));
     item(settings, "N54", QStringLiteral("吸附窗体"), true);
+    separator(settings, "quietCopySeparator");
+    item(settings, "quietCopyItem", QStringLiteral("安静复制"));
+    item(settings, "quietCopyCheckedItem", QStringLiteral("安静复制"), true);
 
     QMenu *help = submenu(bar, "N39", QStringLiteral("帮  助"));
     item(help, "N44", QStringLiteral("帮  助"));

@@ -33,6 +33,8 @@ SettingsMenu::SettingsMenu(const FormContext &context, TZnHideForm *docking, Fad
         { "N48", &SettingsMenu::N48Click },
         { "N53", &SettingsMenu::N53Click },
         { "N54", &SettingsMenu::N54Click },
+        { "quietCopyItem", &SettingsMenu::quietCopyOnClick },
+        { "quietCopyCheckedItem", &SettingsMenu::quietCopyOffClick },
     };
     for (const auto &item : items) {
         if (QAction *a = m_context.action(item.name))
@@ -80,6 +82,11 @@ void SettingsMenu::applyDocking()
     m_docking->SetAutoDock(on && m_placementAvailable);
     showPair("N53", "N54", on);
     applyPlacementLimits();
+}
+
+void SettingsMenu::applyQuietCopy()
+{
+    showPair("quietCopyItem", "quietCopyCheckedItem", m_context.store->isSet(Settings::QuietCopy));
 }
 
 void SettingsMenu::setWindowPlacementAvailable(bool available)
@@ -148,6 +155,18 @@ void SettingsMenu::N54Click()
     m_docking->SetAutoDock(false);
     showPair("N53", "N54", false);
     m_context.store->clear(Settings::Docking);
+}
+
+void SettingsMenu::quietCopyOnClick()
+{
+    showPair("quietCopyItem", "quietCopyCheckedItem", true);
+    m_context.store->set(Settings::QuietCopy);
+}
+
+void SettingsMenu::quietCopyOffClick()
+{
+    showPair("quietCopyItem", "quietCopyCheckedItem", false);
+    m_context.store->clear(Settings::QuietCopy);
 }
 
 void SettingsMenu::bsSkinCheckRadioBox1Click()

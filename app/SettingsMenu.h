@@ -23,6 +23,8 @@ public:
     void applyExitConfirmation();
     void applyTransparency();
     void applyDocking();
+    // Copies acknowledged by a brief note instead of the notice; read by the find commands.
+    void applyQuietCopy();
 
     void N42Click();
     void N43Click();
@@ -30,6 +32,8 @@ public:
     void N48Click();
     void N53Click();
     void N54Click();
+    void quietCopyOnClick();
+    void quietCopyOffClick();
     void bsSkinCheckRadioBox1Click();
 
     // Where the desktop does not let a window place itself (Wayland), docking and staying

@@ -248,7 +248,7 @@ void TForm1::FormCreate()
         // Step 7: docking setting.
         m_settingsMenu->applyDocking();
         // The quiet-copy setting, like the three before it.
-        m_find->applyQuietCopy();
+        m_settingsMenu->applyQuietCopy();
 
         // Step 8: the application message hook.
         m_appMessage = new AppMessageHook(this, bsSkinMessage1);

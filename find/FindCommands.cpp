@@ -29,12 +29,6 @@
 #include <QTextDocumentFragment>
 #include <QThread>
 
-namespace {
-
-const QString QuietCopyCaption = QStringLiteral("安静复制");
-
-} // namespace
-
 FindCommands::FindCommands(
     const FormContext &context, PageCatalogue *pages, CataloguePages *grids, CollectionMemos *memos, UserStore *store)
     : QObject(context.form)
@@ -110,23 +104,6 @@ void FindCommands::buildActions()
         item->setObjectName(QStringLiteral("findMenuItem"));
         connect(item, &QAction::triggered, this, guardedSlot(form, [this] { openFind(); }));
     }
-
-    // The settings menu: the quiet-copy pair, the plain item while off.
-    if (auto *settings = m_context.widget<QMenu>("N40Menu")) {
-        settings->addSeparator()->setObjectName(QStringLiteral("quietCopySeparator"));
-        QAction *off = settings->addAction(QuietCopyCaption);
-        off->setObjectName(QStringLiteral("quietCopyItem"));
-        QAction *on = settings->addAction(QuietCopyCaption);
-        on->setObjectName(QStringLiteral("quietCopyCheckedItem"));
-        on->setCheckable(true);
-        on->setChecked(true);
-        on->setVisible(false);
-        connect(off, &QAction::triggered, this, guardedSlot(form, [this] { quietCopyOnClick(); }));
-        connect(on, &QAction::triggered, this, guardedSlot(form, [this, on] {
-            on->setChecked(true);
-            quietCopyOffClick();
-        }));
-    }
 }
 
 bool FindCommands::eventFilter(QObject *watched, QEvent *event)
@@ -145,34 +122,9 @@ bool FindCommands::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void FindCommands::showPair(bool quiet) const
-{
-    if (QAction *a = m_context.action("quietCopyItem"))
-        a->setVisible(!quiet);
-    if (QAction *a = m_context.action("quietCopyCheckedItem"))
-        a->setVisible(quiet);
-}
-
-void FindCommands::applyQuietCopy()
-{
-    showPair(quietCopy());
-}
-
 bool FindCommands::quietCopy() const
 {
     return m_context.store->isSet(Settings::QuietCopy);
-}
-
-void FindCommands::quietCopyOnClick()
-{
-    showPair(true);
-    m_context.store->set(Settings::QuietCopy);
-}
-
-void FindCommands::quietCopyOffClick()
-{
-    showPair(false);
-    m_context.store->clear(Settings::QuietCopy);
 }
 
 FindForm *FindCommands::findForm() const

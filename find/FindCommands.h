@@ -34,13 +34,10 @@ public:
         UserStore *store);
     ~FindCommands() override;
 
-    // Start-up: shows the quiet-copy item that matches the stored setting.
-    void applyQuietCopy();
+    // Copies are acknowledged by a brief note instead of the notice (〖设  置〗 安静复制).
     bool quietCopy() const;
 
     void openFind();
-    void quietCopyOnClick();
-    void quietCopyOffClick();
     void starMemoSelection();
     void starGridRow();
     // After every copy: records an entry as recent; true when the quiet note took the
@@ -66,7 +63,6 @@ protected:
 
 private:
     void buildActions();
-    void showPair(bool quiet) const;
 
     FormContext m_context;
     PageCatalogue *m_pages;
