@@ -71,17 +71,17 @@ void CataloguePages::buildNamePage(QWidget *sheet)
     struct List
     {
         const char *box;
-        const char16_t *caption;
         int left;
         int grid;
     };
     static constexpr List lists[] = {
-        { "bsSkinGroupBox1", u"个性情侣网名", 1, 2 },
-        { "bsSkinGroupBox2", u"个性男生网名", 228, 3 },
-        { "bsSkinGroupBox3", u"个性女生网名", 456, 4 },
+        { "bsSkinGroupBox1", 1, 2 },
+        { "bsSkinGroupBox2", 228, 3 },
+        { "bsSkinGroupBox3", 456, 4 },
     };
     for (const List &l : lists) {
-        QGroupBox *box = makeGroup(l.box, QString::fromUtf16(l.caption), sheet, QRect(l.left, 1, 226, 368));
+        const QString caption = QString::fromUtf16(GridPlaces[std::size_t(l.grid - 1)].list);
+        QGroupBox *box = makeGroup(l.box, caption, sheet, QRect(l.left, 1, 226, 368));
         makeGrid(l.grid, box, QRect(2, 23, 203, 342));
     }
     QGroupBox *box = makeGroup("bsSkinGroupBox5", QStringLiteral("个性网名查看"), sheet, QRect(0, 371, 683, 49));

@@ -24,6 +24,19 @@ public:
     static inline const QString SignaturePrompt = QStringLiteral("请选择任意一条经典个性签名...");
     static inline const QString NamePrompt = QStringLiteral("请选择任意一条经典个性网名...");
 
+    // Where each grid sits: its page, and the caption of its list on a page of several.
+    struct GridPlace
+    {
+        const char *page;
+        const char16_t *list; // nullptr: the page's only list
+    };
+    static constexpr std::array<GridPlace, GridCount> GridPlaces = { {
+        { "bsSkinTabSheet21", nullptr },
+        { "bsSkinTabSheet22", u"个性情侣网名" },
+        { "bsSkinTabSheet22", u"个性男生网名" },
+        { "bsSkinTabSheet22", u"个性女生网名" },
+    } };
+
     CataloguePages(const FormContext &context, PageCatalogue *pages, Catalogue *catalogue);
 
     void bsSkinDBGrid1CellClick() { cellClick(1); }

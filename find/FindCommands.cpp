@@ -198,8 +198,6 @@ void FindCommands::starGridRow()
 
 std::vector<std::function<QList<Entry>()>> FindCommands::pageSources() const
 {
-    static constexpr const char16_t *names[CataloguePages::GridCount]
-        = { nullptr, u"个性情侣网名", u"个性男生网名", u"个性女生网名" };
     std::vector<std::function<QList<Entry>()>> sources;
     for (const PageCatalogue::Page &page : PageCatalogue::Pages) {
         const QString caption = QString::fromUtf16(page.caption);
@@ -211,11 +209,10 @@ std::vector<std::function<QList<Entry>()>> FindCommands::pageSources() const
                 });
             continue;
         }
-        const int first = name == QLatin1String("bsSkinTabSheet21") ? 1
-            : name == QLatin1String("bsSkinTabSheet22")             ? 2
-                                                                    : 0;
-        const int last = first == 1 ? 1 : first == 2 ? CataloguePages::GridCount : 0;
-        for (int n = first; first > 0 && n <= last; ++n) {
+        for (int n = 1; n <= CataloguePages::GridCount; ++n) {
+            const CataloguePages::GridPlace &place = CataloguePages::GridPlaces[std::size_t(n - 1)];
+            if (name != QLatin1String(place.page))
+                continue;
             const CatalogueQuery *query = m_grids->grid(n)->dataSource()->DataSet();
             // The grid holds only the rows shown so far; the rest are read by the index's
             // builder itself, so the grids never fetch everything.
@@ -232,7 +229,7 @@ std::vector<std::function<QList<Entry>()>> FindCommands::pageSources() const
                 }
             }
             sources.push_back(
-                [read = std::move(read), caption, list = names[n - 1] ? QString::fromUtf16(names[n - 1]) : QString()] {
+                [read = std::move(read), caption, list = place.list ? QString::fromUtf16(place.list) : QString()] {
                     return EntrySplitter::catalogueList(read ? read() : QStringList(), caption, list);
                 });
         }
