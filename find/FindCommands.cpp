@@ -152,8 +152,6 @@ bool FindCommands::copied(const QString &entry)
 {
     if (!entry.isEmpty()) {
         store().recordCopy(entry);
-        if (m_form && m_form->isVisible() && m_form->filter() == FindForm::Recent)
-            m_form->refresh();
     }
     if (!quietCopy())
         return false;
@@ -165,11 +163,8 @@ void FindCommands::copyFromFind(const QString &text)
 {
     QGuiApplication::clipboard()->setText(text);
     store().recordCopy(text);
-    if (m_form) {
-        if (m_form->filter() == FindForm::Recent)
-            m_form->refresh();
+    if (m_form)
         m_form->showStatus(QStringLiteral("已复制：") + ResultModel::summary(text));
-    }
 }
 
 void FindCommands::starMemoSelection()
@@ -179,8 +174,6 @@ void FindCommands::starMemoSelection()
         return;
     store().setFavourite(memo->textCursor().selection().toPlainText(), true);
     note()->showNear(QCursor::pos(), QStringLiteral("已收藏"));
-    if (m_form)
-        m_form->refresh();
 }
 
 void FindCommands::starGridRow()
@@ -192,8 +185,6 @@ void FindCommands::starGridRow()
         return;
     store().setFavourite(query->cell(m_menuRow, 1), true);
     note()->showNear(QCursor::pos(), QStringLiteral("已收藏"));
-    if (m_form)
-        m_form->refresh();
 }
 
 std::vector<std::function<QList<Entry>()>> FindCommands::pageSources() const

@@ -97,6 +97,13 @@ void FindForm::buildLayout()
     m_results->setObjectName(QStringLiteral("findResults"));
     m_model = new ResultModel([this](const QString &t) { return m_store.isFavourite(t); }, this);
     m_results->setModel(m_model);
+    // Whoever changed the user's lists, the rows follow.
+    connect(&m_store, &UserStore::changed, this, [this](UserStore::List list) {
+        if (list == userListShown())
+            search();
+        else if (list == UserStore::Favourites)
+            m_model->refreshStars();
+    });
     m_results->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_results->setSelectionMode(QAbstractItemView::SingleSelection);
     m_results->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -180,14 +187,15 @@ void FindForm::setFilter(Filter filter)
     search();
 }
 
+// 全部 shows the user's own entries after the index's; each other filter its list.
+UserStore::List FindForm::userListShown() const
+{
+    return m_filter == All ? UserStore::Mine : UserStore::List(m_filter - 1);
+}
+
 void FindForm::setIndex(const SearchIndex *index)
 {
     m_index = index;
-    refresh();
-}
-
-void FindForm::refresh()
-{
     m_lastQuery.clear();
     m_lastHits.clear();
     search();
@@ -240,7 +248,7 @@ void FindForm::search()
         m_lastQuery = query;
         m_lastHits = hits;
     }
-    others = searchList(userEntries(m_filter == All ? UserStore::Mine : UserStore::List(m_filter - 1)));
+    others = searchList(userEntries(userListShown()));
     m_model->setRows(m_index, std::move(hits), std::move(others));
     // Keep the entry the user was on when it is still there, else start at the top.
     int row = 0;
@@ -303,10 +311,6 @@ void FindForm::toggleStar()
     const bool on = !m_store.isFavourite(text);
     m_store.setFavourite(text, on);
     showStatus(on ? QStringLiteral("已收藏") : QStringLiteral("已取消收藏"));
-    if (m_filter == Favourites)
-        search();
-    else
-        m_model->refreshStars();
 }
 
 void FindForm::removeCurrent()
@@ -318,7 +322,6 @@ void FindForm::removeCurrent()
         return;
     const int row = m_results->currentIndex().row();
     m_store.remove(m_filter == Recent ? UserStore::Recent : UserStore::Mine, text);
-    search();
     selectRow(row);
     showStatus(QStringLiteral("已删除"));
 }
@@ -331,7 +334,6 @@ void FindForm::addOwn()
     if (editor.exec() != QDialog::Accepted || editor.text().trimmed().isEmpty())
         return;
     m_store.addOwn(editor.text());
-    search();
     selectRow(m_model->rowCount() - 1);
     showStatus(QStringLiteral("已添加"));
 }
@@ -348,7 +350,6 @@ void FindForm::editOwn()
     if (editor.exec() != QDialog::Accepted)
         return;
     m_store.replaceOwn(text, editor.text());
-    search();
     selectRow(row);
 }
 

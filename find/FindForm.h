@@ -48,8 +48,6 @@ public:
     // The index of every entry; it must live as long as the window.
     void setIndex(const SearchIndex *index);
     bool hasIndex() const { return m_index != nullptr; }
-    // Runs the search again, e.g. after the user's lists changed elsewhere.
-    void refresh();
     // Shows a short message under the list for a moment.
     void showStatus(const QString &message);
 
@@ -75,6 +73,7 @@ private:
     void search();
     void showCount();
     void selectRow(int row);
+    UserStore::List userListShown() const;
     QList<Entry> userEntries(UserStore::List list) const;
     void placeBeside(const QWidget *beside);
 

@@ -71,6 +71,7 @@ void UserStore::load()
 
 void UserStore::save(List list)
 {
+    emit changed(list);
     const Data &data = m_lists[list];
     if (data.held)
         return;

@@ -41,6 +41,8 @@ public:
 signals:
     // A problem to tell the user about, in the program's words.
     void notice(const QString &message);
+    // A list's entries changed (in memory; written to its file when it can be).
+    void changed(UserStore::List list);
 
 private:
     struct Data
