@@ -34,6 +34,7 @@ PhraseMenu::PhraseMenu(const FormContext &context, ConvertPage *page, const QStr
     : QObject(context.form)
     , m_context(context)
     , m_page(page)
+    , m_dataDir(dataDir)
     , m_status(context.widget<QLabel>("bsSkinStatusPanel1"))
 {
     setObjectName(QStringLiteral("phraseMenu"));
@@ -73,8 +74,25 @@ PhraseMenu::PhraseMenu(const FormContext &context, ConvertPage *page, const QStr
     connect(&m_conversion, &QFutureWatcher<PhraseResult>::finished, this,
         guardedSlot(context.form, [this] { conversionDone(); }));
     updateItems();
-    m_loading.setFuture(
-        QtConcurrent::run([dataDir] { return std::shared_ptr<const PhraseLibrary>(new PhraseLibrary(dataDir)); }));
+    memo->installEventFilter(this);
+}
+
+bool PhraseMenu::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show && watched == m_page->bsSkinMemo220) {
+        watched->removeEventFilter(this);
+        startLoading();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void PhraseMenu::startLoading()
+{
+    if (m_loadStarted)
+        return;
+    m_loadStarted = true;
+    m_loading.setFuture(QtConcurrent::run(
+        [dataDir = m_dataDir] { return std::shared_ptr<const PhraseLibrary>(new PhraseLibrary(dataDir)); }));
 }
 
 PhraseMenu::~PhraseMenu() = default;

@@ -19,7 +19,8 @@ class ReviewMarks;
 
 // Phrase-level conversion on the conversion page: the submenu "按词组转换" in the memo's
 // menu, the review of what no phrase decided ("下一个待核对" F3, "换成 …"), and the count
-// of marks left in the status bar's left panel. The OpenCC data loads in the background;
+// of marks left in the status bar's left panel. The OpenCC data loads in the background
+// once the page is first shown, so a start that never comes here pays nothing for it;
 // until it is there, and for good when it cannot be loaded, the five items are disabled
 // and say why. Long texts convert off the GUI thread.
 class PhraseMenu : public QObject
@@ -33,6 +34,8 @@ public:
     void convertClick(PhraseConverter::Config config);
     void nextMarkClick();
 
+    // Starts loading the OpenCC data, unless that has started already.
+    void startLoading();
     bool isLoaded() const { return m_library != nullptr; }
     bool isConverting() const { return m_converting; }
 
@@ -58,12 +61,16 @@ private:
     void updateStatus();
     void addReplaceItems();
 
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
     FormContext m_context;
     ConvertPage *m_page;
+    QString m_dataDir;
     QLabel *m_status;
     QString m_savedStatus;
     bool m_statusShown = false;
     std::shared_ptr<const PhraseLibrary> m_library;
+    bool m_loadStarted = false;
     QFutureWatcher<std::shared_ptr<const PhraseLibrary>> m_loading;
     QFutureWatcher<PhraseResult> m_conversion;
     PhraseResult m_result;

@@ -50,6 +50,7 @@ struct Page
     }
     bool load()
     {
+        menu.startLoading();
         return QTest::qWaitFor([this] { return menu.isLoaded(); }, SlowWorkWaitMs);
     }
     QString convert(const QString &text, PhraseConverter::Config config = PhraseConverter::S2T)
