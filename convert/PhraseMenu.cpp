@@ -272,8 +272,7 @@ void PhraseMenu::addReplaceItems()
         QAction *action = menu->addAction(QStringLiteral("换成 %1").arg(candidate));
         action->setObjectName(QStringLiteral("replaceWith"));
         connect(action, &QAction::triggered, this, guardedSlot(m_context.form, [this, mark, candidate] {
-            const int now = reviewMarks->indexAt(int(mark.position));
-            if (now >= 0 && reviewMarks->marks().at(now) == mark)
+            if (const int now = reviewMarks->indexOf(mark); now >= 0)
                 reviewMarks->choose(now, candidate);
         }));
         m_replaceActions.append(action);

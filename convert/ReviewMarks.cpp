@@ -55,6 +55,12 @@ void ReviewMarks::clear()
     setMarks({});
 }
 
+int ReviewMarks::indexOf(const ReviewMark &mark) const
+{
+    const int now = indexAt(int(mark.position));
+    return now >= 0 && m_marks[now] == mark ? now : -1;
+}
+
 int ReviewMarks::indexAt(int position) const
 {
     const auto it = std::partition_point(m_marks.begin(), m_marks.end(),
@@ -145,10 +151,8 @@ void ReviewMarks::showCandidates(int index, QPoint globalPos)
         QAction *action = m_menu->addAction(candidate);
         action->setCheckable(true);
         action->setChecked(candidate == mark.candidates.first());
-        // Found again by place when chosen: the marks may have changed since.
         connect(action, &QAction::triggered, this, guardedSlot(m_memo->window(), [this, mark, candidate] {
-            const int now = indexAt(int(mark.position));
-            if (now >= 0 && m_marks[now] == mark)
+            if (const int now = indexOf(mark); now >= 0)
                 choose(now, candidate);
         }));
     }
@@ -192,8 +196,7 @@ bool ReviewMarks::eventFilter(QObject *watched, QEvent *event)
         QMetaObject::invokeMethod(
             this,
             [this, mark, global] {
-                const int now = indexAt(int(mark.position));
-                if (now >= 0 && m_marks[now] == mark)
+                if (const int now = indexOf(mark); now >= 0)
                     showCandidates(now, global);
             },
             Qt::QueuedConnection);

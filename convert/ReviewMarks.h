@@ -27,6 +27,9 @@ public:
 
     // The mark on the character at a document position, or -1.
     int indexAt(int position) const;
+    // Where `mark` is now, or -1 when it has gone or changed (a menu or a queued call
+    // holds a copy; the marks may have changed since).
+    int indexOf(const ReviewMark &mark) const;
     // The mark under a point of the memo's viewport, or -1.
     int indexAtPoint(QPoint viewportPoint) const;
     // The mark a context menu is for: the one right-clicked, else the one at the caret.
