@@ -1,6 +1,8 @@
 // The search of the find window: building the index over every entry the program shows,
 // and one keystroke's search, on the shipped content and with a synthetic catalogue of
 // 100,000 entries per list (made by zelto_databuild --synthetic, as for the start-up).
+#include "browse/CataloguePages.h"
+#include "browse/PageCatalogue.h"
 #include "find/EntrySplitter.h"
 #include "find/Pinyin.h"
 #include "find/SearchIndex.h"
@@ -18,28 +20,6 @@
 
 namespace {
 
-const char16_t *const PageOfCollection[20] = {
-    nullptr,
-    u"〖特殊字符〗",
-    u"〖日本字符〗",
-    u"〖字符贴图〗",
-    u"〖签名〗",
-    u"〖爱情〗",
-    u"〖贴图〗",
-    u"〖幽默短文〗",
-    u"〖分手经典对白〗",
-    u"〖武器贴图〗",
-    u"〖情感贴图〗",
-    u"〖鲜花贴图〗",
-    u"〖节日贴图〗",
-    u"〖精彩情话〗",
-    u"〖爱情密码〗",
-    u"〖经典短信〗",
-    u"〖浪漫世界〗",
-    u"〖经典大话〗",
-    u"〖心情符号〗",
-    u"〖网络情缘〗",
-};
 const char *const Lists[4] = { "gxqm", "gxqlwm", "gxnswm", "gxnvswm" };
 
 QString readSource(const QString &path)
@@ -49,39 +29,45 @@ QString readSource(const QString &path)
 }
 
 // The four lists as the catalogue holds them: from content/, or from a database file.
-std::array<QStringList, 4> shippedLists()
+const std::array<QStringList, 4> &shippedLists()
 {
-    std::array<QStringList, 4> lists;
-    for (int i = 0; i < 4; ++i) {
-        lists[std::size_t(i)]
-            = readSource(QStringLiteral(ZELTO_CONTENT_DIR "/catalogue/%1.txt").arg(QLatin1String(Lists[i])))
-                  .split(u'\n', Qt::SkipEmptyParts);
-    }
+    static const std::array<QStringList, 4> lists = [] {
+        std::array<QStringList, 4> read;
+        for (int i = 0; i < 4; ++i) {
+            read[std::size_t(i)]
+                = readSource(QStringLiteral(ZELTO_CONTENT_DIR "/catalogue/%1.txt").arg(QLatin1String(Lists[i])))
+                      .split(u'\n', Qt::SkipEmptyParts);
+        }
+        return read;
+    }();
     return lists;
 }
 
-std::array<QStringList, 4> syntheticLists()
+const std::array<QStringList, 4> &syntheticLists()
 {
-    std::array<QStringList, 4> lists;
-    QTemporaryDir dir;
-    const QString dll = dir.filePath(QStringLiteral("synthetic.dll"));
-    if (QProcess::execute(
-            QStringLiteral(ZELTO_DATABUILD), { QStringLiteral("--synthetic"), QStringLiteral("100000"), dll })
-        != 0)
-        return lists;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("synthetic"));
-        db.setDatabaseName(dll);
-        db.open();
-        QSqlQuery q(QStringLiteral("SELECT gxqm, gxqlwm, gxnswm, gxnvswm FROM zeltogxqm ORDER BY ID"), db);
-        while (q.next()) {
-            for (int i = 0; i < 4; ++i) {
-                if (!q.isNull(i))
-                    lists[std::size_t(i)].append(q.value(i).toString());
+    static const std::array<QStringList, 4> lists = [] {
+        std::array<QStringList, 4> read;
+        QTemporaryDir dir;
+        const QString dll = dir.filePath(QStringLiteral("synthetic.dll"));
+        if (QProcess::execute(
+                QStringLiteral(ZELTO_DATABUILD), { QStringLiteral("--synthetic"), QStringLiteral("100000"), dll })
+            != 0)
+            return read;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("synthetic"));
+            db.setDatabaseName(dll);
+            db.open();
+            QSqlQuery q(QStringLiteral("SELECT gxqm, gxqlwm, gxnswm, gxnvswm FROM zeltogxqm ORDER BY ID"), db);
+            while (q.next()) {
+                for (int i = 0; i < 4; ++i) {
+                    if (!q.isNull(i))
+                        read[std::size_t(i)].append(q.value(i).toString());
+                }
             }
         }
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("synthetic"));
+        QSqlDatabase::removeDatabase(QStringLiteral("synthetic"));
+        return read;
+    }();
     return lists;
 }
 
@@ -96,20 +82,20 @@ QList<Entry> pageEntries(const std::array<QStringList, 4> &lists)
         return texts;
     }();
     QList<Entry> entries;
-    const auto collection = [&](int n) {
-        entries += EntrySplitter::splitCollection(
-            collections[n - 1], EntrySplitter::kindOfCollection(n), QString::fromUtf16(PageOfCollection[n]));
-    };
-    entries += EntrySplitter::catalogueList(lists[0], QStringLiteral("〖经典个性签名〗"), {});
-    entries
-        += EntrySplitter::catalogueList(lists[1], QStringLiteral("〖经典个性网名〗"), QStringLiteral("个性情侣网名"));
-    entries
-        += EntrySplitter::catalogueList(lists[2], QStringLiteral("〖经典个性网名〗"), QStringLiteral("个性男生网名"));
-    entries
-        += EntrySplitter::catalogueList(lists[3], QStringLiteral("〖经典个性网名〗"), QStringLiteral("个性女生网名"));
-    collection(1);
-    for (int n = 2; n <= 19; ++n)
-        collection(n);
+    for (const PageCatalogue::Page &page : PageCatalogue::Pages) {
+        const QString caption = QString::fromUtf16(page.caption);
+        if (page.collection > 0) {
+            entries += EntrySplitter::splitCollection(
+                collections[page.collection - 1], EntrySplitter::kindOfCollection(page.collection), caption);
+            continue;
+        }
+        for (int n = 1; n <= CataloguePages::GridCount; ++n) {
+            const CataloguePages::GridPlace &place = CataloguePages::GridPlaces[std::size_t(n - 1)];
+            if (QLatin1String(page.name) == QLatin1String(place.page))
+                entries += EntrySplitter::catalogueList(
+                    lists[std::size_t(n - 1)], caption, place.list ? QString::fromUtf16(place.list) : QString());
+        }
+    }
     return entries;
 }
 
@@ -140,7 +126,7 @@ const char *const Queries[] = { "x", "xq", "xinq", "xinqing", "kx", "心情", "^
 
 void indexBuild(benchmark::State &state)
 {
-    const std::array<QStringList, 4> lists = state.range(0) ? syntheticLists() : shippedLists();
+    const std::array<QStringList, 4> &lists = state.range(0) ? syntheticLists() : shippedLists();
     std::size_t entries = 0;
     for (auto _ : state) {
         Pinyin pinyin;
