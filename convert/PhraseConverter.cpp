@@ -3,27 +3,7 @@
 #include "convert/OpenccEngine.h"
 #include "platform/Gbk.h"
 
-#include <bitset>
-
 namespace {
-
-using CharSet = std::bitset<0x10000>;
-
-// The UTF-16 units that stand for a character of code page 936 on their own. Surrogates
-// never do, so characters beyond the BMP always pass through.
-const CharSet &gbkUnits()
-{
-    static const CharSet units = [] {
-        CharSet set;
-        for (char32_t c = 1; c < 0x10000; ++c) {
-            const QChar ch { char16_t(c) };
-            if (!ch.isSurrogate() && Gbk::canEncode(QStringView(&ch, 1)))
-                set.set(c);
-        }
-        return set;
-    }();
-    return units;
-}
 
 // UTF-16 units that the UTF-8 bytes [0, byteOffset) of text stand for, counted on from a
 // previous (bytes, units) pair.
@@ -42,14 +22,15 @@ qsizetype unitsUpTo(const std::string &text, std::size_t &bytes, qsizetype &unit
 PhraseConverter::PhraseConverter(std::shared_ptr<const OpenccEngine> engine)
     : m_engine(std::move(engine))
 {
-    gbkUnits(); // built here, at loading, rather than in the first conversion
+    Gbk::encodableUnits(); // built here, at loading, rather than in the first conversion
 }
 
 PhraseConverter::~PhraseConverter() = default;
 
 PhraseResult PhraseConverter::convert(QStringView text, bool review) const
 {
-    const CharSet &gbk = gbkUnits();
+    // Characters beyond the BMP never reach OpenCC, nor does U+0000, which ends its strings.
+    const std::bitset<0x10000> &gbk = Gbk::encodableUnits();
     PhraseResult result;
     result.text.reserve(text.size() + text.size() / 8);
     std::string converted;
@@ -58,7 +39,7 @@ PhraseResult PhraseConverter::convert(QStringView text, bool review) const
     qsizetype i = 0;
     while (i < n) {
         qsizetype end = i;
-        while (end < n && gbk.test(text[end].unicode()))
+        while (end < n && text[end].unicode() != 0 && gbk.test(text[end].unicode()))
             ++end;
         if (end == i) {
             result.text += text[i];

@@ -69,20 +69,32 @@ QString decode(QByteArrayView bytes)
     return out;
 }
 
+const std::bitset<0x10000> &encodableUnits()
+{
+    static const std::bitset<0x10000> units = [] {
+        const Converter conv = openConverter(true);
+        std::bitset<0x10000> set;
+        char buf[8];
+        for (char32_t c = 0; c < 0x10000; ++c) {
+            const UChar unit = UChar(c);
+            if (QChar::isSurrogate(c))
+                continue;
+            ucnv_resetFromUnicode(conv.get());
+            UErrorCode status = U_ZERO_ERROR;
+            ucnv_fromUChars(conv.get(), buf, sizeof buf, &unit, 1, &status);
+            set.set(c, U_SUCCESS(status));
+        }
+        return set;
+    }();
+    return units;
+}
+
 qsizetype firstUnencodable(QStringView text)
 {
-    thread_local Converter conv = openConverter(true);
-    char buf[8];
-    qsizetype i = 0;
-    while (i < text.size()) {
-        const qsizetype len
-            = (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2 : 1;
-        ucnv_resetFromUnicode(conv.get());
-        UErrorCode status = U_ZERO_ERROR;
-        ucnv_fromUChars(conv.get(), buf, sizeof buf, uchars(text.mid(i, len)), int32_t(len), &status);
-        if (U_FAILURE(status))
+    const std::bitset<0x10000> &units = encodableUnits();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!units.test(text[i].unicode()))
             return i;
-        i += len;
     }
     return -1;
 }
