@@ -15,11 +15,13 @@ public:
 
     bool canPlaceWindows() const override;
     void setSkipTaskbar(QWindow *window, bool on) override;
-    bool skipsTaskbar(QWindow *window) const override;
     void setFreePlacement(QWindow *window, bool on) override;
-    bool hasFreePlacement(QWindow *window) const override;
     void clearIconicStart(QWindow *window) override;
     void flush() override;
+
+    // What was last asked for the window.
+    bool skipsTaskbar(QWindow *window) const;
+    bool hasFreePlacement(QWindow *window) const;
 
 protected:
     // Records the request; returns the window's type before it (on) or the one to go back

@@ -20,15 +20,12 @@ public:
 
     // Removes the window's taskbar entry (true) or brings it back (false).
     virtual void setSkipTaskbar(QWindow *window, bool on) = 0;
-    // Whether the window asked the shell to leave it out of the taskbar.
-    virtual bool skipsTaskbar(QWindow *window) const = 0;
 
     // Lets the window manager leave the window exactly where the program puts it, even
     // mostly off the screen (true); false gives the window back to the normal placement
     // rules. Window managers keep part of an ordinary window on screen (openbox about a
     // tenth of it).
     virtual void setFreePlacement(QWindow *window, bool on) = 0;
-    virtual bool hasFreePlacement(QWindow *window) const = 0;
 
     // Makes the next showing of a hidden window come up normal.
     virtual void clearIconicStart(QWindow *window) = 0;
