@@ -54,17 +54,12 @@ void CatalogueQuery::Open()
     for (int i = 0; i < record.count(); ++i)
         fields.append(record.fieldName(i));
 
+    reset();
     m_fields = std::move(fields);
-    m_cells.clear();
-    m_rows = 0;
-    m_count.reset();
     m_cursor = std::move(q);
     const QSqlError error = fetch(FetchRows);
     if (error.isValid()) {
-        m_cursor = QSqlQuery();
-        m_fields.clear();
-        m_cells.clear();
-        m_rows = 0;
+        reset();
         throw AppError(SqlFault::message(error));
     }
     m_current = m_rows > 0 ? 0 : -1;
@@ -136,13 +131,18 @@ void CatalogueQuery::Close()
     if (!m_active)
         return;
     m_active = false;
+    reset();
+    emit closed();
+}
+
+void CatalogueQuery::reset()
+{
     m_cursor = QSqlQuery();
     m_count.reset();
     m_fields.clear();
     m_cells.clear();
     m_rows = 0;
     m_current = -1;
-    emit closed();
 }
 
 void CatalogueQuery::checkActive() const

@@ -71,6 +71,8 @@ signals:
     void rowsFetched(int first, int last);
 
 private:
+    // Forgets the cursor, the fields and every row fetched.
+    void reset();
     void checkActive() const;
     int checkedField(const QString &field) const;
     QSqlError fetch(int limit);
