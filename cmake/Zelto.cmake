@@ -31,15 +31,34 @@ function(zelto_add_test name)
         TIMEOUT 300)
 endfunction()
 
-# zelto_add_generated_check(<name> GENERATOR <target> COMMITTED <file>)
-# A test that regenerates a committed source with its generator and compares the two.
+# zelto_add_generated_check(<name> GENERATOR <target> COMMITTED <file> [INPUTS <file>...])
+# A test that regenerates a committed source with its generator and compares the two. The
+# generator is run with the inputs, then the output file. A check whose inputs are not
+# installed is skipped, not failed.
 function(zelto_add_generated_check name)
-    cmake_parse_arguments(ARG "" "GENERATOR;COMMITTED" "" ${ARGN})
+    cmake_parse_arguments(ARG "" "GENERATOR;COMMITTED" "INPUTS" ${ARGN})
+    list(JOIN ARG_INPUTS "|" inputs)
     add_test(NAME ${name}
         COMMAND ${CMAKE_COMMAND}
             -DGENERATOR=$<TARGET_FILE:${ARG_GENERATOR}>
+            "-DINPUTS=${inputs}"
             -DCOMMITTED=${ARG_COMMITTED}
             -DOUTPUT=${CMAKE_CURRENT_BINARY_DIR}/${name}.out
             -P ${PROJECT_SOURCE_DIR}/cmake/CheckGenerated.cmake)
-    set_tests_properties(${name} PROPERTIES LABELS "unit;generated")
+    set_tests_properties(${name} PROPERTIES LABELS "unit;generated" SKIP_REGULAR_EXPRESSION "is not installed; skipping")
+endfunction()
+
+# zelto_add_about_picture(<target>): the target carries the About picture as
+# ":/browse/about.jpg" and ":/browse/about@2x.jpg".
+function(zelto_add_about_picture target)
+    set_source_files_properties(${ZELTO_ART_DIR}/about.jpg PROPERTIES GENERATED TRUE QT_RESOURCE_ALIAS about.jpg)
+    set_source_files_properties(${ZELTO_ART_DIR}/about@2x.jpg PROPERTIES GENERATED TRUE QT_RESOURCE_ALIAS about@2x.jpg)
+    qt_add_resources(${target} zelto_about_picture
+        PREFIX /browse
+        FILES ${ZELTO_ART_DIR}/about.jpg ${ZELTO_ART_DIR}/about@2x.jpg
+        OUTPUT_TARGETS resource_targets)
+    add_dependencies(${target} zelto_artwork_files)
+    foreach(resource_target IN LISTS resource_targets)
+        add_dependencies(${resource_target} zelto_artwork_files)
+    endforeach()
 endfunction()
