@@ -3,7 +3,7 @@
 function(zelto_add_library folder)
     cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
     add_library(zelto_${folder} STATIC ${ARG_SOURCES})
-    target_include_directories(zelto_${folder} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_include_directories(zelto_${folder} PUBLIC ${PROJECT_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
     target_link_libraries(zelto_${folder} PUBLIC ${ARG_DEPS})
 endfunction()
 
