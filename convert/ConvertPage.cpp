@@ -84,23 +84,23 @@ QPushButton *ConvertPage::addButton(
 // The whole text is replaced; a selection does not limit a conversion.
 void ConvertPage::replaceText(const QString &text)
 {
-    bsSkinMemo220->setPlainText(text);
+    bsSkinMemo220->setExactText(text);
 }
 
 void ConvertPage::convertByTable(int mode)
 {
     // Each click sets its own direction, whatever the converter was left in.
     m_gbToBig->SetMode(TGbToBig::TMode(mode));
-    replaceText(::convertWithTable(*m_gbToBig, bsSkinMemo220->toPlainText()));
+    replaceText(::convertWithTable(*m_gbToBig, bsSkinMemo220->exactText()));
 }
 
 void ConvertPage::bsSkinButton6Click()
 {
-    replaceText(ToTraditional(bsSkinMemo220->toPlainText()));
+    replaceText(ToTraditional(bsSkinMemo220->exactText()));
 }
 void ConvertPage::bsSkinButton7Click()
 {
-    replaceText(ToSimplified(bsSkinMemo220->toPlainText()));
+    replaceText(ToSimplified(bsSkinMemo220->exactText()));
 }
 void ConvertPage::bsSkinButton9Click()
 {

@@ -108,7 +108,7 @@ void PhraseMenu::convertClick(PhraseConverter::Config config)
     if (!m_library || m_converting || !m_library->converter(config))
         return;
     SkinMemo *memo = m_page->bsSkinMemo220;
-    QString text = memo->toPlainText();
+    QString text = memo->exactText();
     if (text.size() < BackgroundLength) {
         m_result = m_library->converter(config)->convert(text);
         m_applied = 0;
@@ -197,7 +197,7 @@ bool PhraseMenu::applyStep(qsizetype end)
         cursor.select(QTextCursor::Document);
     else
         cursor.movePosition(QTextCursor::End);
-    cursor.insertText(m_result.text.sliced(m_applied, end - m_applied));
+    SkinMemo::insertExactText(cursor, QStringView(m_result.text).sliced(m_applied, end - m_applied));
     endEdit(cursor);
     m_applied = end;
     if (m_applied < m_result.text.size())

@@ -129,6 +129,14 @@ void TestPhraseMenu::itemsConvertByTheirConfigurationAsOneUndoStep()
     p.memo->redo();
     QCOMPARE(p.memo->toPlainText(), QStringLiteral("我的頭髮和發展"));
 
+    // Spaces and breaks other than line feeds come out as they went in, also after undo.
+    const QString odd = QStringLiteral("头发\u00a0发展\u2028汉\u2029字\ufdd0东\ufdd1车");
+    p.memo->setExactText(odd);
+    p.menu.convertActions[PhraseConverter::S2T]->trigger();
+    QCOMPARE(p.memo->exactText(), QStringLiteral("頭髮\u00a0發展\u2028漢\u2029字\ufdd0東\ufdd1車"));
+    p.memo->undo();
+    QCOMPARE(p.memo->exactText(), odd);
+
     QCOMPARE(p.convert(QStringLiteral("软件"), PhraseConverter::S2TWP), QStringLiteral("軟體"));
     QCOMPARE(p.convert(QStringLiteral("说"), PhraseConverter::S2HK), QStringLiteral("説"));
     QCOMPARE(p.convert(QStringLiteral("頭髮"), PhraseConverter::T2S), QStringLiteral("头发"));
