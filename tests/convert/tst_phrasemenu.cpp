@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QThreadPool>
 #include <QToolTip>
 
 namespace {
@@ -103,6 +104,8 @@ private slots:
     void marksFollowEditsAndF3AndReplaceItems();
     void pageButtonsAndUndoEndTheReview();
     void longTextConvertsInTheBackground();
+    void pageCommandsDuringALongConversionSeeTheWholeText();
+    void changesFromElsewhereKeepTheRemovedText();
     void missingDataDisablesTheItems();
 };
 
@@ -292,6 +295,135 @@ void TestPhraseMenu::longTextConvertsInTheBackground()
     QCOMPARE(p.memo->toPlainText(), QString());
     QCOMPARE(p.marks->count(), 0);
     QCOMPARE(p.status->text(), Shop);
+}
+
+namespace {
+
+// A long conversion whose pieces go into the memo only when the test says so.
+struct SteppedConversion
+{
+    Page &p;
+    QList<std::function<void()>> steps;
+    static inline const QString Line = QStringLiteral("我的头发和发展，发\n");
+    static inline const QString Text = Line.repeated(5 * PhraseMenu::PieceLength / 2 / Line.size());
+    static constexpr int RemovalSteps = 3;
+
+    explicit SteppedConversion(Page &page)
+        : p(page)
+    {
+        p.menu.setStepScheduler([this](std::function<void()> step) { steps.append(std::move(step)); });
+    }
+    // Stage 0: still converting; 1: a piece of the source removed; 2: a piece of the result in.
+    void startTo(int stage)
+    {
+        steps.clear();
+        p.memo->setExactText(Text);
+        p.menu.convertActions[PhraseConverter::S2T]->trigger();
+        QVERIFY(p.menu.isConverting());
+        if (stage == 0)
+            return;
+        QVERIFY(QTest::qWaitFor([this] { return !steps.isEmpty(); }, SlowWorkWaitMs));
+        for (int i = stage == 2 ? RemovalSteps : 0; i > 0; --i)
+            steps.takeFirst()();
+        QVERIFY(p.menu.isConverting());
+        QCOMPARE(p.memo->textInteractionFlags(), Qt::NoTextInteraction);
+    }
+    void runTheRest()
+    {
+        while (!steps.isEmpty())
+            steps.takeFirst()();
+        // A cancelled conversion's result arrives to no effect.
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+    }
+};
+
+} // namespace
+
+void TestPhraseMenu::pageCommandsDuringALongConversionSeeTheWholeText()
+{
+    Page p;
+    QVERIFY(p.load());
+    SteppedConversion conversion(p);
+    const QString text = SteppedConversion::Text;
+    for (const char *button :
+        { "bsSkinButton6", "bsSkinButton7", "bsSkinButton9", "bsSkinButton11", "bsSkinButton10" }) {
+        auto *b = p.form.findChild<QPushButton *>(QLatin1String(button));
+        p.memo->setExactText(text);
+        b->click();
+        const QString expected = p.memo->exactText();
+        for (int stage = 0; stage <= 2; ++stage) {
+            conversion.startTo(stage);
+            b->click();
+            QVERIFY(!p.menu.isConverting());
+            QVERIFY2(p.memo->exactText() == expected, button);
+            conversion.runTheRest();
+            QVERIFY2(p.memo->exactText() == expected, button);
+            QCOMPARE(p.status->text(), Shop);
+        }
+    }
+
+    for (int stage = 0; stage <= 2; ++stage) {
+        // 复制全部 copies the source whole and leaves it as it was, undo history included.
+        conversion.startTo(stage);
+        ScriptedDialog notice(p.messages);
+        p.form.findChild<QPushButton *>(QStringLiteral("bsSkinButton8"))->click();
+        QTRY_VERIFY(notice.seen());
+        QVERIFY(QGuiApplication::clipboard()->text() == text);
+        QVERIFY(p.memo->exactText() == text);
+        QVERIFY(!p.memo->document()->isUndoAvailable() && !p.memo->document()->isRedoAvailable());
+        QVERIFY(!p.memo->isReadOnly());
+        QCOMPARE(p.memo->textInteractionFlags(), Qt::TextEditorInteraction);
+        conversion.runTheRest();
+        QVERIFY(p.memo->exactText() == text);
+
+        // 粘贴 goes into the source.
+        conversion.startTo(stage);
+        QGuiApplication::clipboard()->setText(QStringLiteral("贴"));
+        p.page.N67->trigger();
+        conversion.runTheRest();
+        QVERIFY(p.memo->exactText().remove(QStringLiteral("贴")) == text);
+        QCOMPARE(p.memo->exactText().size(), text.size() + 1);
+    }
+
+    // A cancelled conversion puts back the marks of its source and keeps the history:
+    // one undo still goes back before the conversion that made them.
+    conversion.startTo(2);
+    conversion.runTheRest();
+    const QString converted = p.memo->exactText();
+    const qsizetype marks = p.marks->count();
+    QVERIFY(marks > 0);
+    p.menu.convertActions[PhraseConverter::T2S]->trigger();
+    QVERIFY(QTest::qWaitFor([&] { return !conversion.steps.isEmpty(); }, SlowWorkWaitMs));
+    conversion.steps.takeFirst()();
+    ScriptedDialog notice(p.messages);
+    p.form.findChild<QPushButton *>(QStringLiteral("bsSkinButton8"))->click();
+    QVERIFY(p.memo->exactText() == converted);
+    QCOMPARE(p.marks->count(), marks);
+    p.memo->undo();
+    QVERIFY(p.memo->exactText() == text);
+}
+
+void TestPhraseMenu::changesFromElsewhereKeepTheRemovedText()
+{
+    Page p;
+    QVERIFY(p.load());
+    SteppedConversion conversion(p);
+    const QString text = SteppedConversion::Text;
+    conversion.startTo(1);
+    QTextCursor(p.memo->document()).insertText(QStringLiteral("甲"));
+    conversion.runTheRest();
+    QVERIFY(!p.menu.isConverting());
+    QVERIFY(p.memo->exactText() == QStringLiteral("甲") + text);
+
+    conversion.startTo(2);
+    QTextCursor end(p.memo->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(QStringLiteral("乙"));
+    conversion.runTheRest();
+    QVERIFY(!p.menu.isConverting());
+    QVERIFY(p.memo->exactText() == text + QStringLiteral("乙"));
+    QCOMPARE(p.memo->textInteractionFlags(), Qt::TextEditorInteraction);
 }
 
 void TestPhraseMenu::missingDataDisablesTheItems()
