@@ -5,6 +5,7 @@
 #include "convert/ReviewMarks.h"
 #include "widgets/SkinMemo.h"
 #include "window/Guard.h"
+#include "window/TbsSkinMessage.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -30,11 +31,12 @@ constexpr Item Items[] = {
 
 } // namespace
 
-PhraseMenu::PhraseMenu(const FormContext &context, ConvertPage *page, const QString &dataDir)
+PhraseMenu::PhraseMenu(const FormContext &context, ConvertPage *page, const QString &dataDir, DictionaryCheck check)
     : QObject(context.form)
     , m_context(context)
     , m_page(page)
     , m_dataDir(dataDir)
+    , m_check(std::move(check))
     , m_status(context.widget<QLabel>("bsSkinStatusPanel1"))
 {
     setObjectName(QStringLiteral("phraseMenu"));
@@ -95,8 +97,9 @@ void PhraseMenu::startLoading()
     if (m_loadStarted)
         return;
     m_loadStarted = true;
-    m_loading.setFuture(QtConcurrent::run(
-        [dataDir = m_dataDir] { return std::shared_ptr<const PhraseLibrary>(new PhraseLibrary(dataDir)); }));
+    m_loading.setFuture(QtConcurrent::run([dataDir = m_dataDir, check = m_check]() mutable {
+        return std::shared_ptr<const PhraseLibrary>(new PhraseLibrary(dataDir, &check));
+    }));
 }
 
 PhraseMenu::~PhraseMenu() = default;
@@ -105,6 +108,11 @@ void PhraseMenu::libraryLoaded()
 {
     m_library = m_loading.result();
     updateItems();
+    if (!m_library->refused().isEmpty() && m_context.messages) {
+        m_context.messages->ShowMessageDialog(
+            m_library->refused() + QStringLiteral("。按词组转换用不了；请删除或换掉这个文件后重新启动本程序"),
+            mtWarning, mbOKSet, 0);
+    }
 }
 
 void PhraseMenu::convertClick(PhraseConverter::Config config)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "convert/DictionaryCheck.h"
 #include "convert/PhraseConverter.h"
 #include "window/FormContext.h"
 
@@ -28,7 +29,8 @@ class PhraseMenu : public QObject
 {
     Q_OBJECT
 public:
-    PhraseMenu(const FormContext &context, ConvertPage *page, const QString &dataDir);
+    PhraseMenu(const FormContext &context, ConvertPage *page, const QString &dataDir,
+        DictionaryCheck check = DictionaryCheck());
     ~PhraseMenu() override;
 
     // Converts the whole memo text as one undo step and marks what needs review.
@@ -78,6 +80,7 @@ private:
     FormContext m_context;
     ConvertPage *m_page;
     QString m_dataDir;
+    DictionaryCheck m_check;
     QLabel *m_status;
     QString m_savedStatus;
     bool m_statusShown = false;

@@ -1,3 +1,4 @@
+#include "OpenccFiles.h"
 #include "convert/ConvertPage.h"
 #include "convert/GbToBig.h"
 #include "convert/PhraseLibrary.h"
@@ -43,8 +44,8 @@ struct Page
     PhraseMenu menu;
     ReviewMarks *marks = menu.reviewMarks;
 
-    explicit Page(const QString &dataDir = PhraseLibrary::defaultDataDir())
-        : menu(FormContext { &form, &messages, nullptr, nullptr, nullptr }, &page, dataDir)
+    explicit Page(const QString &dataDir = PhraseLibrary::defaultDataDir(), DictionaryCheck check = DictionaryCheck())
+        : menu(FormContext { &form, &messages, nullptr, nullptr, nullptr }, &page, dataDir, std::move(check))
     {
         form.resize(700, 450);
         sheet->setGeometry(0, 0, 690, 425);
@@ -107,6 +108,7 @@ private slots:
     void pageCommandsDuringALongConversionSeeTheWholeText();
     void changesFromElsewhereKeepTheRemovedText();
     void missingDataDisablesTheItems();
+    void damagedUserDictionaryDisablesItsItems();
 };
 
 void TestPhraseMenu::itemsConvertByTheirConfigurationAsOneUndoStep()
@@ -446,6 +448,37 @@ void TestPhraseMenu::missingDataDisablesTheItems()
     // The page's own converters still work.
     QTest::mouseClick(p.form.findChild<QPushButton *>(QStringLiteral("bsSkinButton6")), Qt::LeftButton);
     QCOMPARE(p.memo->toPlainText(), QStringLiteral("發"));
+}
+
+void TestPhraseMenu::damagedUserDictionaryDisablesItsItems()
+{
+    QTemporaryDir dir;
+    QVERIFY(OpenccFiles::copySystemData(dir.path()));
+    const QString cache = dir.filePath(QStringLiteral("checks.json"));
+    {
+        // Checked in a child first, then loaded here.
+        Page p(dir.path(), DictionaryCheck(QStringLiteral(ZELTO_OPENCC_CHECK), cache));
+        ScriptedDialog none(p.messages);
+        QVERIFY(p.load());
+        for (QAction *a : p.menu.convertActions)
+            QVERIFY(a->isEnabled());
+        QCOMPARE(p.convert(QStringLiteral("头发")), QStringLiteral("頭髮"));
+        QVERIFY(!none.seen());
+    }
+    QVERIFY(OpenccFiles::damage(dir.filePath(QStringLiteral("STPhrases.ocd2"))));
+    Page p(dir.path(), DictionaryCheck(QStringLiteral(ZELTO_OPENCC_CHECK), cache));
+    ScriptedDialog notice(p.messages);
+    QVERIFY(p.load());
+    const QString why = QStringLiteral("OpenCC 的词典“STPhrases.ocd2”已损坏，无法使用（%1）").arg(dir.path());
+    QTRY_VERIFY(notice.seen());
+    QCOMPARE(notice.shown().kind, mtWarning);
+    QVERIFY(notice.text().startsWith(why));
+    for (const auto c : { PhraseConverter::S2T, PhraseConverter::S2TWP, PhraseConverter::S2HK }) {
+        QVERIFY(!p.menu.convertActions[c]->isEnabled());
+        QCOMPARE(p.menu.convertActions[c]->toolTip(), QStringLiteral("无法按词组转换：") + why);
+    }
+    // Configurations without it still work.
+    QCOMPARE(p.convert(QStringLiteral("頭髮"), PhraseConverter::T2S), QStringLiteral("头发"));
 }
 
 QTEST_MAIN(TestPhraseMenu)
