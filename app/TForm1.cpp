@@ -97,7 +97,7 @@ TForm1::TForm1(FormServices services, QWidget *parent)
     GbToBig1 = new TGbToBig(this);
     GbToBig1->setObjectName(QStringLiteral("GbToBig1"));
     m_convertPage = new ConvertPage(m_context, m_pages->page("bsSkinTabSheet23"), GbToBig1);
-    new PhraseMenu(m_context, m_convertPage, PhraseLibrary::defaultDataDir());
+    new PhraseMenu(m_context, m_convertPage, PhraseLibrary::defaultDataDir(), DictionaryCheck::standard());
     m_dataInfo = new DataInfoCommand(m_catalogue, bsSkinMessage1, this);
     connect(m_context.action("N64"), &QAction::triggered, this, guardedSlot(this, [this] { m_dataInfo->N64Click(); }));
 

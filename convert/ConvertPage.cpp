@@ -84,23 +84,26 @@ QPushButton *ConvertPage::addButton(
 // The whole text is replaced; a selection does not limit a conversion.
 void ConvertPage::replaceText(const QString &text)
 {
-    bsSkinMemo220->setPlainText(text);
+    bsSkinMemo220->setExactText(text);
 }
 
 void ConvertPage::convertByTable(int mode)
 {
+    emit aboutToUseText();
     // Each click sets its own direction, whatever the converter was left in.
     m_gbToBig->SetMode(TGbToBig::TMode(mode));
-    replaceText(::convertWithTable(*m_gbToBig, bsSkinMemo220->toPlainText()));
+    replaceText(::convertWithTable(*m_gbToBig, bsSkinMemo220->exactText()));
 }
 
 void ConvertPage::bsSkinButton6Click()
 {
-    replaceText(ToTraditional(bsSkinMemo220->toPlainText()));
+    emit aboutToUseText();
+    replaceText(ToTraditional(bsSkinMemo220->exactText()));
 }
 void ConvertPage::bsSkinButton7Click()
 {
-    replaceText(ToSimplified(bsSkinMemo220->toPlainText()));
+    emit aboutToUseText();
+    replaceText(ToSimplified(bsSkinMemo220->exactText()));
 }
 void ConvertPage::bsSkinButton9Click()
 {
@@ -113,6 +116,7 @@ void ConvertPage::bsSkinButton11Click()
 
 void ConvertPage::bsSkinButton8Click()
 {
+    emit aboutToUseText();
     bsSkinMemo220->selectAll();
     if (!bsSkinMemo220->hasSelection())
         return;
@@ -122,6 +126,7 @@ void ConvertPage::bsSkinButton8Click()
 
 void ConvertPage::bsSkinButton10Click()
 {
+    emit aboutToUseText();
     bsSkinMemo220->clear();
 }
 
@@ -133,6 +138,7 @@ void ConvertPage::bsSkinMemo220MouseMove()
 
 void ConvertPage::N66Click()
 {
+    emit aboutToUseText();
     if (!bsSkinMemo220->hasSelection())
         return;
     bsSkinMemo220->copy();
@@ -141,5 +147,6 @@ void ConvertPage::N66Click()
 
 void ConvertPage::N67Click()
 {
+    emit aboutToUseText();
     bsSkinMemo220->paste();
 }

@@ -36,6 +36,12 @@ public:
     void N66Click();
     void N67Click();
 
+signals:
+    // Before a command reads or replaces the memo's text, so that whatever is still
+    // changing it ends first.
+    void aboutToUseText();
+
+public:
     SkinMemo *bsSkinMemo220 = nullptr;
     QMenu *bsSkinPopupMenu5 = nullptr;
     QAction *N66 = nullptr;

@@ -1,5 +1,6 @@
 #include "convert/PhraseLibrary.h"
 
+#include "convert/DictionaryCheck.h"
 #include "convert/OpenccEngine.h"
 #include "platform/RegularFile.h"
 
@@ -21,6 +22,7 @@ constexpr qint64 MaxConfigBytes = 1024 * 1024;
 struct LoadError
 {
     QString message;
+    bool refused = false; // by the dictionary check
 };
 
 // Only regular files are read: a FIFO in place of a dictionary would block the loading.
@@ -34,29 +36,37 @@ QString checkedPath(const QDir &dir, const QString &name)
     return info.absoluteFilePath();
 }
 
-// Every dictionary a configuration names, pointed at the data folder: OpenCC would look in
-// the working folder first.
-QJsonValue resolveFiles(const QJsonValue &value, const QDir &dir)
+// Every dictionary a configuration names, pointed at the data folder (OpenCC would look in
+// the working folder first) and passed by the check.
+QJsonValue resolveFiles(const QJsonValue &value, const QDir &dir, DictionaryCheck *check)
 {
     if (value.isArray()) {
         QJsonArray array;
         for (const QJsonValue &item : value.toArray())
-            array.append(resolveFiles(item, dir));
+            array.append(resolveFiles(item, dir, check));
         return array;
     }
     if (!value.isObject())
         return value;
     QJsonObject object = value.toObject();
     for (auto it = object.begin(); it != object.end(); ++it) {
-        if (it.key() == QLatin1String("file") && it.value().isString())
-            *it = checkedPath(dir, it.value().toString());
-        else
-            *it = resolveFiles(it.value(), dir);
+        if (it.key() == QLatin1String("file") && it.value().isString()) {
+            const QString path = checkedPath(dir, it.value().toString());
+            if (check) {
+                const QString why = check->verify(object.value(QLatin1String("type")).toString(), path);
+                if (!why.isEmpty())
+                    throw LoadError { why, true };
+            }
+            *it = path;
+        } else {
+            *it = resolveFiles(it.value(), dir, check);
+        }
     }
     return object;
 }
 
-std::unique_ptr<PhraseConverter> loadConfig(opencc::Config &opencc, const QDir &dir, const QString &fileName)
+std::unique_ptr<PhraseConverter> loadConfig(
+    opencc::Config &opencc, const QDir &dir, const QString &fileName, DictionaryCheck *check)
 {
     const RegularFile::ReadResult file = RegularFile::read(checkedPath(dir, fileName), MaxConfigBytes);
     if (!file.ok())
@@ -64,7 +74,7 @@ std::unique_ptr<PhraseConverter> loadConfig(opencc::Config &opencc, const QDir &
     const QJsonDocument json = QJsonDocument::fromJson(file.bytes);
     if (!json.isObject())
         throw LoadError { QStringLiteral("OpenCC 的配置文件“%1”格式有误（%2）").arg(fileName, dir.path()) };
-    const QJsonValue resolved = resolveFiles(json.object(), dir);
+    const QJsonValue resolved = resolveFiles(json.object(), dir, check);
     const QByteArray text = QJsonDocument(resolved.toObject()).toJson(QJsonDocument::Compact);
     try {
         const opencc::ConverterPtr converter
@@ -101,16 +111,18 @@ QString PhraseLibrary::configFileName(PhraseConverter::Config config)
     return {};
 }
 
-PhraseLibrary::PhraseLibrary(const QString &dataDir)
+PhraseLibrary::PhraseLibrary(const QString &dataDir, DictionaryCheck *check)
 {
     opencc::Config opencc; // shares the dictionaries between the configurations
     for (int c = 0; c < PhraseConverter::ConfigCount; ++c) {
         try {
             if (dataDir.isEmpty() || !QFileInfo(dataDir).isDir())
                 throw LoadError { QStringLiteral("找不到 OpenCC 的数据文件夹，请安装 libopencc-data") };
-            m_converters[c] = loadConfig(opencc, QDir(dataDir), configFileName(PhraseConverter::Config(c)));
+            m_converters[c] = loadConfig(opencc, QDir(dataDir), configFileName(PhraseConverter::Config(c)), check);
         } catch (const LoadError &e) {
             m_errors[c] = e.message;
+            if (e.refused && m_refused.isEmpty())
+                m_refused = e.message;
         }
     }
 }

@@ -5,6 +5,7 @@
 #include "convert/ReviewMarks.h"
 #include "widgets/SkinMemo.h"
 #include "window/Guard.h"
+#include "window/TbsSkinMessage.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -30,11 +31,12 @@ constexpr Item Items[] = {
 
 } // namespace
 
-PhraseMenu::PhraseMenu(const FormContext &context, ConvertPage *page, const QString &dataDir)
+PhraseMenu::PhraseMenu(const FormContext &context, ConvertPage *page, const QString &dataDir, DictionaryCheck check)
     : QObject(context.form)
     , m_context(context)
     , m_page(page)
     , m_dataDir(dataDir)
+    , m_check(std::move(check))
     , m_status(context.widget<QLabel>("bsSkinStatusPanel1"))
 {
     setObjectName(QStringLiteral("phraseMenu"));
@@ -73,6 +75,10 @@ PhraseMenu::PhraseMenu(const FormContext &context, ConvertPage *page, const QStr
         guardedSlot(context.form, [this] { libraryLoaded(); }));
     connect(&m_conversion, &QFutureWatcher<PhraseResult>::finished, this,
         guardedSlot(context.form, [this] { conversionDone(); }));
+    connect(page, &ConvertPage::aboutToUseText, this, &PhraseMenu::cancelConversion);
+    m_schedule = [this](std::function<void()> step) {
+        QTimer::singleShot(0, this, guardedSlot(m_context.form, std::move(step)));
+    };
     updateItems();
     memo->installEventFilter(this);
 }
@@ -91,8 +97,9 @@ void PhraseMenu::startLoading()
     if (m_loadStarted)
         return;
     m_loadStarted = true;
-    m_loading.setFuture(QtConcurrent::run(
-        [dataDir = m_dataDir] { return std::shared_ptr<const PhraseLibrary>(new PhraseLibrary(dataDir)); }));
+    m_loading.setFuture(QtConcurrent::run([dataDir = m_dataDir, check = m_check]() mutable {
+        return std::shared_ptr<const PhraseLibrary>(new PhraseLibrary(dataDir, &check));
+    }));
 }
 
 PhraseMenu::~PhraseMenu() = default;
@@ -101,6 +108,11 @@ void PhraseMenu::libraryLoaded()
 {
     m_library = m_loading.result();
     updateItems();
+    if (!m_library->refused().isEmpty() && m_context.messages) {
+        m_context.messages->ShowMessageDialog(
+            m_library->refused() + QStringLiteral("。按词组转换用不了；请删除或换掉这个文件后重新启动本程序"),
+            mtWarning, mbOKSet, 0);
+    }
 }
 
 void PhraseMenu::convertClick(PhraseConverter::Config config)
@@ -108,7 +120,7 @@ void PhraseMenu::convertClick(PhraseConverter::Config config)
     if (!m_library || m_converting || !m_library->converter(config))
         return;
     SkinMemo *memo = m_page->bsSkinMemo220;
-    QString text = memo->toPlainText();
+    QString text = memo->exactText();
     if (text.size() < BackgroundLength) {
         m_result = m_library->converter(config)->convert(text);
         m_applied = 0;
@@ -116,11 +128,17 @@ void PhraseMenu::convertClick(PhraseConverter::Config config)
         applyStep(m_result.text.size());
         return;
     }
-    // Read-only meanwhile; anything else that changes the text makes the result stale.
+    // Meanwhile the text can be neither changed nor selected: while the result goes in
+    // it is half old, half new. The page's commands cancel the conversion first.
     m_converting = true;
     m_stale = false;
+    m_editStarted = false;
+    m_source = text;
+    m_sourceMarks = reviewMarks->marks();
     m_wasReadOnly = memo->isReadOnly();
+    m_savedFlags = memo->textInteractionFlags();
     memo->setReadOnly(true);
+    memo->setTextInteractionFlags(Qt::NoTextInteraction);
     updateItems();
     updateStatus();
     m_conversion.setFuture(QtConcurrent::run(
@@ -129,9 +147,15 @@ void PhraseMenu::convertClick(PhraseConverter::Config config)
 
 void PhraseMenu::conversionDone()
 {
+    if (!m_converting || m_editStarted)
+        return; // cancelled meanwhile
+    if (m_stale) {
+        finishConversion();
+        return;
+    }
     m_result = m_conversion.result();
     m_applied = 0;
-    m_editStarted = false;
+    m_sourceLeft = m_source.size();
     applyNextPiece();
 }
 
@@ -141,6 +165,7 @@ void PhraseMenu::conversionDone()
 void PhraseMenu::applyNextPiece()
 {
     if (m_stale) {
+        restoreRemoved();
         finishConversion();
         return;
     }
@@ -155,6 +180,8 @@ void PhraseMenu::applyNextPiece()
         cursor.setPosition(old, QTextCursor::KeepAnchor);
         cursor.removeSelectedText();
         endEdit(cursor);
+        m_sourceLeft = start;
+        trackOwnPart();
     } else {
         qsizetype end = std::min(m_result.text.size(), m_applied + PieceLength);
         if (end < m_result.text.size() && m_result.text.at(end - 1).isHighSurrogate())
@@ -163,8 +190,55 @@ void PhraseMenu::applyNextPiece()
             finishConversion();
             return;
         }
+        trackOwnPart();
     }
-    QTimer::singleShot(0, this, guardedSlot(m_context.form, [this] { applyNextPiece(); }));
+    m_schedule([this, run = m_run] {
+        if (run == m_run && m_converting)
+            applyNextPiece();
+    });
+}
+
+void PhraseMenu::trackOwnPart()
+{
+    QTextDocument *document = m_page->bsSkinMemo220->document();
+    m_ownStart = QTextCursor(document);
+    m_ownStart.setPosition(int(m_sourceLeft));
+    m_ownEnd = QTextCursor(document);
+    m_ownEnd.movePosition(QTextCursor::End);
+    // What others insert at either edge stays outside.
+    m_ownEnd.setKeepPositionOnInsert(true);
+}
+
+// Someone else changed the text while the result went in: what the conversion removed of
+// the source comes back in place of what it put there, around the other change.
+void PhraseMenu::restoreRemoved()
+{
+    if (!m_editStarted)
+        return;
+    QTextCursor cursor = m_ownStart;
+    cursor.setPosition(std::max(m_ownStart.position(), m_ownEnd.position()), QTextCursor::KeepAnchor);
+    m_ownEdit = true;
+    SkinMemo::insertExactText(cursor, QStringView(m_source).sliced(m_sourceLeft));
+    m_ownEdit = false;
+}
+
+void PhraseMenu::cancelConversion()
+{
+    if (!m_converting)
+        return;
+    if (m_stale) {
+        restoreRemoved();
+    } else if (m_editStarted) {
+        // The pieces so far are one undo step on top of the history; undone, the source is
+        // back whole, and nothing is left to redo.
+        QTextDocument *document = m_page->bsSkinMemo220->document();
+        m_ownEdit = true;
+        document->undo();
+        m_ownEdit = false;
+        document->clearUndoRedoStacks(QTextDocument::RedoStack);
+        reviewMarks->setMarks(m_sourceMarks);
+    }
+    finishConversion();
 }
 
 // The first edit of a conversion opens its undo entry; the later ones join it.
@@ -197,7 +271,7 @@ bool PhraseMenu::applyStep(qsizetype end)
         cursor.select(QTextCursor::Document);
     else
         cursor.movePosition(QTextCursor::End);
-    cursor.insertText(m_result.text.sliced(m_applied, end - m_applied));
+    SkinMemo::insertExactText(cursor, QStringView(m_result.text).sliced(m_applied, end - m_applied));
     endEdit(cursor);
     m_applied = end;
     if (m_applied < m_result.text.size())
@@ -210,9 +284,17 @@ bool PhraseMenu::applyStep(qsizetype end)
 
 void PhraseMenu::finishConversion()
 {
+    ++m_run;
     m_converting = false;
+    m_editStarted = false;
     m_result = {};
-    m_page->bsSkinMemo220->setReadOnly(m_wasReadOnly);
+    m_source.clear();
+    m_sourceMarks.clear();
+    m_ownStart = {};
+    m_ownEnd = {};
+    SkinMemo *memo = m_page->bsSkinMemo220;
+    memo->setReadOnly(m_wasReadOnly);
+    memo->setTextInteractionFlags(m_savedFlags);
     updateItems();
     updateStatus();
 }

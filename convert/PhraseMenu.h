@@ -1,5 +1,6 @@
 #pragma once
 
+#include "convert/DictionaryCheck.h"
 #include "convert/PhraseConverter.h"
 #include "window/FormContext.h"
 
@@ -8,6 +9,7 @@
 #include <QTextCursor>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class ConvertPage;
@@ -27,7 +29,8 @@ class PhraseMenu : public QObject
 {
     Q_OBJECT
 public:
-    PhraseMenu(const FormContext &context, ConvertPage *page, const QString &dataDir);
+    PhraseMenu(const FormContext &context, ConvertPage *page, const QString &dataDir,
+        DictionaryCheck check = DictionaryCheck());
     ~PhraseMenu() override;
 
     // Converts the whole memo text as one undo step and marks what needs review.
@@ -38,6 +41,15 @@ public:
     void startLoading();
     bool isLoaded() const { return m_library != nullptr; }
     bool isConverting() const { return m_converting; }
+    // Ends a running conversion as if it had never started: the text, its marks and the
+    // undo history as they were. Every command of the page that reads or replaces the text
+    // calls it first.
+    void cancelConversion();
+
+    // Runs a step of putting a long result into the memo later; by default at the next
+    // turn of the event loop. Tests take the steps into their own hands.
+    using StepScheduler = std::function<void(std::function<void()>)>;
+    void setStepScheduler(StepScheduler scheduler) { m_schedule = std::move(scheduler); }
 
     QMenu *phraseMenu = nullptr;
     std::array<QAction *, PhraseConverter::ConfigCount> convertActions {};
@@ -57,6 +69,8 @@ private:
     QTextCursor editCursor();
     void endEdit(QTextCursor &cursor);
     void finishConversion();
+    void restoreRemoved();
+    void trackOwnPart();
     void updateItems();
     void updateStatus();
     void addReplaceItems();
@@ -66,6 +80,7 @@ private:
     FormContext m_context;
     ConvertPage *m_page;
     QString m_dataDir;
+    DictionaryCheck m_check;
     QLabel *m_status;
     QString m_savedStatus;
     bool m_statusShown = false;
@@ -74,6 +89,17 @@ private:
     QFutureWatcher<std::shared_ptr<const PhraseLibrary>> m_loading;
     QFutureWatcher<PhraseResult> m_conversion;
     PhraseResult m_result;
+    StepScheduler m_schedule;
+    // A long conversion's source text and marks, to go back to.
+    QString m_source;
+    QList<ReviewMark> m_sourceMarks;
+    // The part of the memo the conversion has made its own so far: the source text it has
+    // removed gave way to it. Start and end follow edits made by others.
+    QTextCursor m_ownStart;
+    QTextCursor m_ownEnd;
+    qsizetype m_sourceLeft = 0;
+    unsigned m_run = 0;
+    Qt::TextInteractionFlags m_savedFlags;
     qsizetype m_applied = 0;
     bool m_converting = false;
     bool m_stale = false;

@@ -18,6 +18,15 @@ public:
     QScrollBar *scrollBar() const { return m_bar; }
 
     bool hasSelection() const { return textCursor().hasSelection(); }
+    // The text as it was put in. The document holds U+2029, U+FDD0 and U+FDD1 as line
+    // breaks and toPlainText() also turns U+2028 into one and U+00A0 into a space; text
+    // that comes in through these functions or a paste comes out unchanged.
+    QString exactText() const;
+    QString exactText(int from, int to) const;
+    // Like setPlainText(): no undo step, and the history before it is gone.
+    void setExactText(const QString &text);
+    // Replaces the cursor's selection, as insertText() does.
+    static void insertExactText(QTextCursor &cursor, QStringView text);
     // Reads only; the caret and the selection still move by mouse and keyboard.
     void makeReadOnly();
     // Pastes and drops that would make a line longer than this many characters are refused
@@ -37,6 +46,7 @@ protected:
     // paste does not survive: such a source inserts nothing.
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

@@ -65,13 +65,15 @@ if [ -x "$program" ]; then
             has_depend "$owner" || fail "$(basename "$lib") comes from $owner, which is not in Depends"
         fi
     done
-    if readelf -S "$program" | grep -q '\.debug_info'; then
-        fail "the packaged program still carries debug information"
-    fi
+    for elf in "$program" "$work/root/usr/lib/zelto/zelto-opencc-check"; do
+        if [ -e "$elf" ] && readelf -S "$elf" | grep -q '\.debug_info'; then
+            fail "$(basename "$elf") still carries debug information"
+        fi
+    done
 fi
 
 contents=$(dpkg-deb -c "$deb")
-for path in ./usr/bin/zelto ./usr/lib/zelto/zelto ./usr/share/zelto/zeltodata.dll \
+for path in ./usr/bin/zelto ./usr/lib/zelto/zelto ./usr/lib/zelto/zelto-opencc-check ./usr/share/zelto/zeltodata.dll \
     ./usr/share/applications/com.example.zelto.desktop ./usr/share/metainfo/com.example.zelto.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/zelto.svg ./usr/share/doc/zelto/copyright \
     ./usr/share/doc/zelto/changelog.gz ./usr/share/man/man1/zelto.1.gz; do
@@ -87,8 +89,9 @@ collections=$(grep -c ' \./usr/share/zelto/data/[0-9]*\.zelto$' <<<"$contents" |
 if awk '{print $2}' <<<"$contents" | grep -qv '^root/root$'; then
     fail "files not owned by root: $(awk '$2 != "root/root" {print $6}' <<<"$contents" | head -3)"
 fi
-# Only the executable is architecture-dependent.
-stray=$(awk '$6 ~ /^\.\/usr\/lib\/zelto\/./ && $6 != "./usr/lib/zelto/zelto" {print $6}' <<<"$contents")
+# Only the executable and its dictionary checker are architecture-dependent.
+stray=$(awk '$6 ~ /^\.\/usr\/lib\/zelto\/./ && $6 != "./usr/lib/zelto/zelto" &&
+    $6 != "./usr/lib/zelto/zelto-opencc-check" {print $6}' <<<"$contents")
 [ -z "$stray" ] || fail "data in the program folder: $stray"
 grep -qx 'Path=/usr/share/zelto' "$work/root/usr/share/applications/com.example.zelto.desktop" ||
     fail "desktop entry does not start the program in /usr/share/zelto"

@@ -45,7 +45,7 @@ for png in "$build"/icons/hicolor/*/apps/zelto.png; do
     expect_file "$prefix/share/icons/hicolor/${png#"$build"/icons/hicolor/}"
 done
 # Nothing of the build (tests, tools, libraries) belongs in an installed copy.
-stray=$(cd "$prefix" && find . -type f | grep -v -e '^./lib/zelto/zelto$' -e '^./bin/zelto$' -e '^./share/' || true)
+stray=$(cd "$prefix" && find . -type f | grep -v -e '^./lib/zelto/zelto$' -e '^./lib/zelto/zelto-opencc-check$' -e '^./bin/zelto$' -e '^./share/' || true)
 [ -z "$stray" ] || fail "unexpected files installed: $stray"
 
 # The launcher, with the real program swapped for one that reports where and how it ran.

@@ -110,6 +110,45 @@ private slots:
             QCOMPARE(p.press(b), QString());
     }
 
+    void spacesAndBreaksOtherThanLineFeedsStay()
+    {
+        Page p;
+        const QString text = QStringLiteral("简体\u00a0汉字\u2028东\u2029车\ufdd0马\ufdd1门\n鱼");
+        QGuiApplication::clipboard()->setText(text);
+        p.page.N67->trigger();
+        QCOMPARE(p.memo->exactText(), text);
+        QCOMPARE(p.press("bsSkinButton6"), QStringLiteral("簡體 漢字\n東\n車\n馬\n門\n魚"));
+        QCOMPARE(p.memo->exactText(), QStringLiteral("簡體\u00a0漢字\u2028東\u2029車\ufdd0馬\ufdd1門\n魚"));
+        p.press("bsSkinButton7");
+        QCOMPARE(p.memo->exactText(), text);
+        p.press("bsSkinButton9");
+        p.press("bsSkinButton11");
+        QCOMPARE(p.memo->exactText(), text);
+        ScriptedDialog notice(p.messages);
+        p.press("bsSkinButton8");
+        QTRY_VERIFY(notice.seen());
+        QCOMPARE(QGuiApplication::clipboard()->text(), text);
+        QCOMPARE(p.memo->exactText(2, 6), QStringLiteral("\u00a0汉字\u2028"));
+        QCOMPARE(p.memo->exactText(7, 9), QStringLiteral("\u2029车"));
+
+        // Enter after a kept break is a line feed; undo keeps the breaks around it.
+        p.form.show();
+        p.memo->setFocus();
+        QTextCursor c = p.memo->textCursor();
+        c.setPosition(9);
+        p.memo->setTextCursor(c);
+        QTest::keyClick(p.memo, Qt::Key_Return);
+        QTest::keyClicks(p.memo, QStringLiteral("x"));
+        QCOMPARE(p.memo->exactText(), QString(text).insert(9, QStringLiteral("\nx")));
+        p.memo->undo();
+        p.memo->undo();
+        QCOMPARE(p.memo->exactText(), text);
+        p.memo->selectAll();
+        QTest::keyClick(p.memo, Qt::Key_Delete);
+        p.memo->undo();
+        QCOMPARE(p.memo->exactText(), text);
+    }
+
     void copyAll()
     {
         Page p;

@@ -1,3 +1,4 @@
+#include "OpenccFiles.h"
 #include "convert/ConvertPage.h"
 #include "convert/GbToBig.h"
 #include "convert/PhraseLibrary.h"
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QThreadPool>
 #include <QToolTip>
 
 namespace {
@@ -42,8 +44,8 @@ struct Page
     PhraseMenu menu;
     ReviewMarks *marks = menu.reviewMarks;
 
-    explicit Page(const QString &dataDir = PhraseLibrary::defaultDataDir())
-        : menu(FormContext { &form, &messages, nullptr, nullptr, nullptr }, &page, dataDir)
+    explicit Page(const QString &dataDir = PhraseLibrary::defaultDataDir(), DictionaryCheck check = DictionaryCheck())
+        : menu(FormContext { &form, &messages, nullptr, nullptr, nullptr }, &page, dataDir, std::move(check))
     {
         form.resize(700, 450);
         sheet->setGeometry(0, 0, 690, 425);
@@ -103,7 +105,10 @@ private slots:
     void marksFollowEditsAndF3AndReplaceItems();
     void pageButtonsAndUndoEndTheReview();
     void longTextConvertsInTheBackground();
+    void pageCommandsDuringALongConversionSeeTheWholeText();
+    void changesFromElsewhereKeepTheRemovedText();
     void missingDataDisablesTheItems();
+    void damagedUserDictionaryDisablesItsItems();
 };
 
 void TestPhraseMenu::itemsConvertByTheirConfigurationAsOneUndoStep()
@@ -128,6 +133,14 @@ void TestPhraseMenu::itemsConvertByTheirConfigurationAsOneUndoStep()
     QCOMPARE(p.memo->toPlainText(), QStringLiteral("我的头发和发展"));
     p.memo->redo();
     QCOMPARE(p.memo->toPlainText(), QStringLiteral("我的頭髮和發展"));
+
+    // Spaces and breaks other than line feeds come out as they went in, also after undo.
+    const QString odd = QStringLiteral("头发\u00a0发展\u2028汉\u2029字\ufdd0东\ufdd1车");
+    p.memo->setExactText(odd);
+    p.menu.convertActions[PhraseConverter::S2T]->trigger();
+    QCOMPARE(p.memo->exactText(), QStringLiteral("頭髮\u00a0發展\u2028漢\u2029字\ufdd0東\ufdd1車"));
+    p.memo->undo();
+    QCOMPARE(p.memo->exactText(), odd);
 
     QCOMPARE(p.convert(QStringLiteral("软件"), PhraseConverter::S2TWP), QStringLiteral("軟體"));
     QCOMPARE(p.convert(QStringLiteral("说"), PhraseConverter::S2HK), QStringLiteral("説"));
@@ -286,6 +299,135 @@ void TestPhraseMenu::longTextConvertsInTheBackground()
     QCOMPARE(p.status->text(), Shop);
 }
 
+namespace {
+
+// A long conversion whose pieces go into the memo only when the test says so.
+struct SteppedConversion
+{
+    Page &p;
+    QList<std::function<void()>> steps;
+    static inline const QString Line = QStringLiteral("我的头发和发展，发\n");
+    static inline const QString Text = Line.repeated(5 * PhraseMenu::PieceLength / 2 / Line.size());
+    static constexpr int RemovalSteps = 3;
+
+    explicit SteppedConversion(Page &page)
+        : p(page)
+    {
+        p.menu.setStepScheduler([this](std::function<void()> step) { steps.append(std::move(step)); });
+    }
+    // Stage 0: still converting; 1: a piece of the source removed; 2: a piece of the result in.
+    void startTo(int stage)
+    {
+        steps.clear();
+        p.memo->setExactText(Text);
+        p.menu.convertActions[PhraseConverter::S2T]->trigger();
+        QVERIFY(p.menu.isConverting());
+        if (stage == 0)
+            return;
+        QVERIFY(QTest::qWaitFor([this] { return !steps.isEmpty(); }, SlowWorkWaitMs));
+        for (int i = stage == 2 ? RemovalSteps : 0; i > 0; --i)
+            steps.takeFirst()();
+        QVERIFY(p.menu.isConverting());
+        QCOMPARE(p.memo->textInteractionFlags(), Qt::NoTextInteraction);
+    }
+    void runTheRest()
+    {
+        while (!steps.isEmpty())
+            steps.takeFirst()();
+        // A cancelled conversion's result arrives to no effect.
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+    }
+};
+
+} // namespace
+
+void TestPhraseMenu::pageCommandsDuringALongConversionSeeTheWholeText()
+{
+    Page p;
+    QVERIFY(p.load());
+    SteppedConversion conversion(p);
+    const QString text = SteppedConversion::Text;
+    for (const char *button :
+        { "bsSkinButton6", "bsSkinButton7", "bsSkinButton9", "bsSkinButton11", "bsSkinButton10" }) {
+        auto *b = p.form.findChild<QPushButton *>(QLatin1String(button));
+        p.memo->setExactText(text);
+        b->click();
+        const QString expected = p.memo->exactText();
+        for (int stage = 0; stage <= 2; ++stage) {
+            conversion.startTo(stage);
+            b->click();
+            QVERIFY(!p.menu.isConverting());
+            QVERIFY2(p.memo->exactText() == expected, button);
+            conversion.runTheRest();
+            QVERIFY2(p.memo->exactText() == expected, button);
+            QCOMPARE(p.status->text(), Shop);
+        }
+    }
+
+    for (int stage = 0; stage <= 2; ++stage) {
+        // 复制全部 copies the source whole and leaves it as it was, undo history included.
+        conversion.startTo(stage);
+        ScriptedDialog notice(p.messages);
+        p.form.findChild<QPushButton *>(QStringLiteral("bsSkinButton8"))->click();
+        QTRY_VERIFY(notice.seen());
+        QVERIFY(QGuiApplication::clipboard()->text() == text);
+        QVERIFY(p.memo->exactText() == text);
+        QVERIFY(!p.memo->document()->isUndoAvailable() && !p.memo->document()->isRedoAvailable());
+        QVERIFY(!p.memo->isReadOnly());
+        QCOMPARE(p.memo->textInteractionFlags(), Qt::TextEditorInteraction);
+        conversion.runTheRest();
+        QVERIFY(p.memo->exactText() == text);
+
+        // 粘贴 goes into the source.
+        conversion.startTo(stage);
+        QGuiApplication::clipboard()->setText(QStringLiteral("贴"));
+        p.page.N67->trigger();
+        conversion.runTheRest();
+        QVERIFY(p.memo->exactText().remove(QStringLiteral("贴")) == text);
+        QCOMPARE(p.memo->exactText().size(), text.size() + 1);
+    }
+
+    // A cancelled conversion puts back the marks of its source and keeps the history:
+    // one undo still goes back before the conversion that made them.
+    conversion.startTo(2);
+    conversion.runTheRest();
+    const QString converted = p.memo->exactText();
+    const qsizetype marks = p.marks->count();
+    QVERIFY(marks > 0);
+    p.menu.convertActions[PhraseConverter::T2S]->trigger();
+    QVERIFY(QTest::qWaitFor([&] { return !conversion.steps.isEmpty(); }, SlowWorkWaitMs));
+    conversion.steps.takeFirst()();
+    ScriptedDialog notice(p.messages);
+    p.form.findChild<QPushButton *>(QStringLiteral("bsSkinButton8"))->click();
+    QVERIFY(p.memo->exactText() == converted);
+    QCOMPARE(p.marks->count(), marks);
+    p.memo->undo();
+    QVERIFY(p.memo->exactText() == text);
+}
+
+void TestPhraseMenu::changesFromElsewhereKeepTheRemovedText()
+{
+    Page p;
+    QVERIFY(p.load());
+    SteppedConversion conversion(p);
+    const QString text = SteppedConversion::Text;
+    conversion.startTo(1);
+    QTextCursor(p.memo->document()).insertText(QStringLiteral("甲"));
+    conversion.runTheRest();
+    QVERIFY(!p.menu.isConverting());
+    QVERIFY(p.memo->exactText() == QStringLiteral("甲") + text);
+
+    conversion.startTo(2);
+    QTextCursor end(p.memo->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(QStringLiteral("乙"));
+    conversion.runTheRest();
+    QVERIFY(!p.menu.isConverting());
+    QVERIFY(p.memo->exactText() == text + QStringLiteral("乙"));
+    QCOMPARE(p.memo->textInteractionFlags(), Qt::TextEditorInteraction);
+}
+
 void TestPhraseMenu::missingDataDisablesTheItems()
 {
     QTemporaryDir empty;
@@ -306,6 +448,37 @@ void TestPhraseMenu::missingDataDisablesTheItems()
     // The page's own converters still work.
     QTest::mouseClick(p.form.findChild<QPushButton *>(QStringLiteral("bsSkinButton6")), Qt::LeftButton);
     QCOMPARE(p.memo->toPlainText(), QStringLiteral("發"));
+}
+
+void TestPhraseMenu::damagedUserDictionaryDisablesItsItems()
+{
+    QTemporaryDir dir;
+    QVERIFY(OpenccFiles::copySystemData(dir.path()));
+    const QString cache = dir.filePath(QStringLiteral("checks.json"));
+    {
+        // Checked in a child first, then loaded here.
+        Page p(dir.path(), DictionaryCheck(QStringLiteral(ZELTO_OPENCC_CHECK), cache));
+        ScriptedDialog none(p.messages);
+        QVERIFY(p.load());
+        for (QAction *a : p.menu.convertActions)
+            QVERIFY(a->isEnabled());
+        QCOMPARE(p.convert(QStringLiteral("头发")), QStringLiteral("頭髮"));
+        QVERIFY(!none.seen());
+    }
+    QVERIFY(OpenccFiles::damage(dir.filePath(QStringLiteral("STPhrases.ocd2"))));
+    Page p(dir.path(), DictionaryCheck(QStringLiteral(ZELTO_OPENCC_CHECK), cache));
+    ScriptedDialog notice(p.messages);
+    QVERIFY(p.load());
+    const QString why = QStringLiteral("OpenCC 的词典“STPhrases.ocd2”已损坏，无法使用（%1）").arg(dir.path());
+    QTRY_VERIFY(notice.seen());
+    QCOMPARE(notice.shown().kind, mtWarning);
+    QVERIFY(notice.text().startsWith(why));
+    for (const auto c : { PhraseConverter::S2T, PhraseConverter::S2TWP, PhraseConverter::S2HK }) {
+        QVERIFY(!p.menu.convertActions[c]->isEnabled());
+        QCOMPARE(p.menu.convertActions[c]->toolTip(), QStringLiteral("无法按词组转换：") + why);
+    }
+    // Configurations without it still work.
+    QCOMPARE(p.convert(QStringLiteral("頭髮"), PhraseConverter::T2S), QStringLiteral("头发"));
 }
 
 QTEST_MAIN(TestPhraseMenu)
