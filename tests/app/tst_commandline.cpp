@@ -49,10 +49,16 @@ private slots:
         QTest::newRow("long") << QStringList { QStringLiteral("--frobnicate") }
                               << QStringLiteral("zelto：未知选项“--frobnicate”");
         QTest::newRow("short") << QStringList { QStringLiteral("-x") } << QStringLiteral("zelto：未知选项“-x”");
+        QTest::newRow("word after one dash")
+            << QStringList { QStringLiteral("-bogus") } << QStringLiteral("zelto：未知选项“-bogus”");
         QTest::newRow("after a good one") << QStringList { QStringLiteral("-style"), QStringLiteral("fusion"),
             QStringLiteral("--nope") } << QStringLiteral("zelto：未知选项“--nope”");
         QTest::newRow("positional") << QStringList { QStringLiteral("file.txt") }
                                     << QStringLiteral("zelto：多余的参数“file.txt”");
+        QTest::newRow("after --version") << QStringList { QStringLiteral("--version"), QStringLiteral("extra") }
+                                         << QStringLiteral("zelto：多余的参数“extra”");
+        QTest::newRow("value to a flag") << QStringList { QStringLiteral("--help=foo") }
+                                         << QStringLiteral("zelto：选项“--help”不接受参数“foo”");
         QTest::newRow("value missing") << QStringList { QStringLiteral("-platform") }
                                        << QStringLiteral("zelto：选项“-platform”缺少参数");
     }
@@ -75,9 +81,8 @@ private slots:
             QStringLiteral("xcb"), QStringLiteral("--style=fusion"), QStringLiteral("-reverse") });
         QCOMPARE(r.action, CommandLine::Action::Run);
         QCOMPARE(r.toolkitArguments,
-            (QStringList { QStringLiteral("/usr/lib/zelto/zelto"), QStringLiteral("-reverse"),
-                QStringLiteral("-platform"), QStringLiteral("xcb"), QStringLiteral("-style"),
-                QStringLiteral("fusion") }));
+            (QStringList { QStringLiteral("/usr/lib/zelto/zelto"), QStringLiteral("-platform"), QStringLiteral("xcb"),
+                QStringLiteral("-style"), QStringLiteral("fusion"), QStringLiteral("-reverse") }));
         QCOMPARE(parse({}).toolkitArguments, QStringList { QStringLiteral("zelto") });
     }
 
