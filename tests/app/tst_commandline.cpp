@@ -118,6 +118,52 @@ private slots:
 
         QCOMPARE(filesUnder(home.path()), QStringList());
     }
+
+    // Qt itself would abort with a core dump and advice to reinstall.
+    void programWithoutDisplaySaysSoAndEnds_data()
+    {
+        QTest::addColumn<QString>("platformVariable");
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("nothing set") << QString() << QString() << QStringList()
+                                     << QStringLiteral("没有图形显示（DISPLAY 和 WAYLAND_DISPLAY 都未设置）");
+        QTest::newRow("X11 asked for") << QStringLiteral("xcb") << QString() << QStringList()
+                                       << QStringLiteral("没有 X 显示（DISPLAY 未设置）");
+        QTest::newRow("no X server there")
+            << QString() << QStringLiteral(":4711") << QStringList() << QStringLiteral("连接不上 X 显示“:4711”");
+        QTest::newRow("-platform over the variable")
+            << QStringLiteral("offscreen") << QString()
+            << QStringList { QStringLiteral("-platform"), QStringLiteral("wayland") }
+            << QStringLiteral("没有 Wayland 显示（WAYLAND_DISPLAY 未设置）");
+    }
+    void programWithoutDisplaySaysSoAndEnds()
+    {
+        QFETCH(QString, platformVariable);
+        QFETCH(QString, display);
+        QFETCH(QStringList, args);
+        QFETCH(QString, error);
+        QTemporaryDir home;
+        QVERIFY(home.isValid());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name :
+            { "DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "XDG_SESSION_TYPE", "QT_QPA_PLATFORM" })
+            env.remove(QString::fromLatin1(name));
+        if (!platformVariable.isEmpty())
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), platformVariable);
+        if (!display.isEmpty())
+            env.insert(QStringLiteral("DISPLAY"), display);
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/config"));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home.path() + QStringLiteral("/data"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path() + QStringLiteral("/runtime"));
+
+        const ToolRun run = runTool(QStringLiteral(ZELTO_EXECUTABLE), args, env);
+        QCOMPARE(run.errors, QStringLiteral("zelto：无法打开窗口：") + error + QLatin1Char('\n'));
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.output, QString());
+        QCOMPARE(filesUnder(home.path()), QStringList());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCommandLine)
