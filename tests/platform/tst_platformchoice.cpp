@@ -43,12 +43,16 @@ private slots:
         const auto offscreen = makeWindowPlatform(QStringLiteral("offscreen"));
         QCOMPARE(typeid(*offscreen), typeid(PlainWindowPlatform));
         QVERIFY(offscreen->canPlaceWindows());
+        QVERIFY(offscreen->canSetOpacity());
         for (const char *name : { "wayland", "wayland-egl" }) {
             const auto wayland = makeWindowPlatform(QString::fromLatin1(name));
             QCOMPARE(typeid(*wayland), typeid(PlainWindowPlatform));
             QVERIFY(!wayland->canPlaceWindows());
+            QVERIFY(!wayland->canSetOpacity());
         }
-        QVERIFY(typeid(*makeWindowPlatform(QStringLiteral("xcb"))) != typeid(PlainWindowPlatform));
+        const auto x11 = makeWindowPlatform(QStringLiteral("xcb"));
+        QVERIFY(typeid(*x11) != typeid(PlainWindowPlatform));
+        QVERIFY(x11->canSetOpacity());
     }
 
     void probeFindsNoServerWhereNoneListens()
