@@ -1,9 +1,6 @@
 #include "app/CommandLine.h"
 #include "Version.h"
 
-#include <QCommandLineOption>
-#include <QCommandLineParser>
-
 namespace {
 
 // Options the toolkit itself reads from the command line (-platform xcb, -style=fusion…);
@@ -67,51 +64,59 @@ QString CommandLine::versionText()
 
 CommandLine::Result CommandLine::parse(const QStringList &arguments)
 {
-    QCommandLineParser parser;
-    // Toolkit options are written with one dash and a whole word (-platform, -style).
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringList { QStringLiteral("h"), QStringLiteral("help") });
-    const QCommandLineOption version(QStringList { QStringLiteral("v"), QStringLiteral("version") });
-    parser.addOption(help);
-    parser.addOption(version);
-    for (const QString &name : toolkitValueOptions)
-        parser.addOption(QCommandLineOption(name, QString(), QStringLiteral("value")));
-    for (const QString &name : toolkitFlagOptions)
-        parser.addOption(QCommandLineOption(name));
-
-    const auto fail = [&](const QString &reason) {
+    const auto fail = [](const QString &reason) {
         return Result { Action::Fail,
             program + QStringLiteral("：") + reason + QLatin1Char('\n') + usage()
                 + QStringLiteral("请用“zelto --help”查看全部选项。\n"),
             2, {} };
     };
 
-    if (!parser.parse(arguments.isEmpty() ? QStringList { program } : arguments)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        if (!unknown.isEmpty()) {
-            const QString &name = unknown.constFirst();
-            return fail(QStringLiteral("未知选项“%1%2”")
-                            .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name));
-        }
-        // The only other fault: a toolkit option given last, without its value.
-        return fail(QStringLiteral("选项“%1”缺少参数").arg(arguments.constLast()));
-    }
-    if (parser.isSet(help))
-        return { Action::Print, helpText(), 0, {} };
-    if (parser.isSet(version))
-        return { Action::Print, versionText(), 0, {} };
-    if (!parser.positionalArguments().isEmpty())
-        return fail(QStringLiteral("多余的参数“%1”").arg(parser.positionalArguments().constFirst()));
-
     Result run;
     run.toolkitArguments.append(arguments.isEmpty() ? program : arguments.constFirst());
-    for (const QString &name : toolkitFlagOptions) {
-        if (parser.isSet(name))
+    bool help = false;
+    bool version = false;
+    bool optionsEnded = false;
+    // The first fault in the order written is the one reported.
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (optionsEnded || argument.size() < 2 || !argument.startsWith(QLatin1Char('-')))
+            return fail(QStringLiteral("多余的参数“%1”").arg(argument));
+        if (argument == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        // Options are whole words after one dash or two (-platform, --style=fusion, -h);
+        // messages name the option as it was written.
+        const qsizetype equals = argument.indexOf(QLatin1Char('='));
+        const QString written = equals < 0 ? argument : argument.left(equals);
+        const QString name = written.mid(written.startsWith(QLatin1String("--")) ? 2 : 1);
+        const bool valueAttached = equals >= 0;
+        if (toolkitValueOptions.contains(name)) {
+            QString value;
+            if (valueAttached)
+                value = argument.mid(equals + 1);
+            else if (i + 1 < arguments.size())
+                value = arguments.at(++i);
+            else
+                return fail(QStringLiteral("选项“%1”缺少参数").arg(written));
+            run.toolkitArguments << QLatin1Char('-') + name << value;
+            continue;
+        }
+        const bool isHelp = name == QLatin1String("h") || name == QLatin1String("help");
+        const bool isVersion = name == QLatin1String("v") || name == QLatin1String("version");
+        const bool isToolkitFlag = toolkitFlagOptions.contains(name);
+        if (!isHelp && !isVersion && !isToolkitFlag)
+            return fail(QStringLiteral("未知选项“%1”").arg(written));
+        if (valueAttached)
+            return fail(QStringLiteral("选项“%1”不接受参数“%2”").arg(written, argument.mid(equals + 1)));
+        help = help || isHelp;
+        version = version || isVersion;
+        if (isToolkitFlag)
             run.toolkitArguments.append(QLatin1Char('-') + name);
     }
-    for (const QString &name : toolkitValueOptions) {
-        for (const QString &value : parser.values(name))
-            run.toolkitArguments << QLatin1Char('-') + name << value;
-    }
+    if (help)
+        return { Action::Print, helpText(), 0, {} };
+    if (version)
+        return { Action::Print, versionText(), 0, {} };
     return run;
 }

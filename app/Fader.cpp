@@ -30,6 +30,8 @@ void Fader::setOpacity(int value)
     m_opacity = qBound(0, value, 255);
     if (m_recorder)
         m_recorder->append(m_opacity);
+    if (!m_platform.canSetOpacity())
+        return;
     m_form->setWindowOpacity(m_opacity / 255.0);
     // On X11 the change reaches the server only with the next request: flush it now, but
     // handle no events, or a timer could run half-way through a fade.

@@ -31,7 +31,7 @@ public:
     // From the stored target down to 0, whatever the opacity was.
     void fadeOut();
 
-    // Switches the window's opacity on and sets it at once.
+    // Sets the window's opacity at once; where the platform cannot, only remembers it.
     void setOpacity(int value);
     int opacity() const { return m_opacity; }
 

@@ -31,10 +31,26 @@ int main(int argc, char **argv)
     // Only the toolkit's own options reach the application object. The platform goes there
     // too rather than into the environment, which programs opened later would inherit.
     QStringList toolkitArguments = command.toolkitArguments;
-    const QString platform
-        = PlatformChoice::choose(PlatformChoice::current(toolkitArguments.contains(QStringLiteral("-platform"))));
-    if (!platform.isEmpty())
-        toolkitArguments << QStringLiteral("-platform") << platform;
+    const auto argumentValue = [&](const QString &option) {
+        const qsizetype at = toolkitArguments.lastIndexOf(option);
+        return at < 0 ? QString() : toolkitArguments.value(at + 1);
+    };
+    QString platform = argumentValue(QStringLiteral("-platform"));
+    if (platform.isEmpty())
+        platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (platform.isEmpty()) {
+        platform = PlatformChoice::choose(PlatformChoice::current(false));
+        if (!platform.isEmpty())
+            toolkitArguments << QStringLiteral("-platform") << platform;
+    }
+    // Qt would abort with a core dump and advice to reinstall.
+    const QString noDisplay = PlatformChoice::missingDisplay(
+        platform, PlatformChoice::currentDisplays(argumentValue(QStringLiteral("-display")).toLocal8Bit()));
+    if (!noDisplay.isEmpty()) {
+        const QByteArray text = (QStringLiteral("zelto：") + noDisplay + QLatin1Char('\n')).toLocal8Bit();
+        std::fwrite(text.constData(), 1, size_t(text.size()), stderr);
+        return 1;
+    }
     std::vector<QByteArray> toolkitStorage;
     for (const QString &a : toolkitArguments)
         toolkitStorage.push_back(a.toLocal8Bit());

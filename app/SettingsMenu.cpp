@@ -56,9 +56,11 @@ void SettingsMenu::showPair(const char *plain, const char *checked, bool on) con
 
 void SettingsMenu::setPopupOpacity(int dialogs, int menus)
 {
-    m_context.messages->SetAlphaBlend(true);
+    // Where opacity cannot be set, the setting is kept for the next desktop but asks nothing.
+    const bool blend = m_context.windowPlatform->canSetOpacity();
+    m_context.messages->SetAlphaBlend(blend);
     m_context.messages->SetAlphaBlendValue(dialogs);
-    m_menus->SetAlphaBlend(true);
+    m_menus->SetAlphaBlend(blend);
     m_menus->SetAlphaBlendValue(menus);
 }
 

@@ -18,6 +18,11 @@ bool PlainWindowPlatform::canPlaceWindows() const
     return !m_wayland;
 }
 
+bool PlainWindowPlatform::canSetOpacity() const
+{
+    return !m_wayland;
+}
+
 void PlainWindowPlatform::setSkipTaskbar(QWindow *window, bool on)
 {
     if (window)

@@ -14,6 +14,7 @@ public:
     explicit PlainWindowPlatform(const QString &platformName = QString());
 
     bool canPlaceWindows() const override;
+    bool canSetOpacity() const override;
     void setSkipTaskbar(QWindow *window, bool on) override;
     void setFreePlacement(QWindow *window, bool on) override;
     void clearIconicStart(QWindow *window) override;

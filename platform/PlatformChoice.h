@@ -27,4 +27,23 @@ Session current(bool platformArgument);
 // Whether an X server accepts a connection on the display (empty: none named).
 bool xServerReachable(const QByteArray &display);
 
+// Where the windowing platforms could find their servers.
+struct Displays
+{
+    QByteArray x; // -display, else DISPLAY
+    QByteArray wayland; // WAYLAND_DISPLAY
+    bool waylandSocketGiven = false; // WAYLAND_SOCKET: the compositor handed over a connection
+    bool waylandSession = false; // XDG_SESSION_TYPE=wayland: Qt then tries Wayland's default socket
+    QString runtimeDir; // XDG_RUNTIME_DIR, where Wayland's sockets are
+};
+
+// The displays as the environment names them; displayArgument: the value of -display.
+Displays currentDisplays(const QByteArray &displayArgument);
+
+// Why no window can be opened, in the program's own words, or an empty string when one of
+// the platforms Qt will try may work. platforms: what Qt is asked for, as in QT_QPA_PLATFORM
+// ("wayland;xcb", "offscreen"); empty for Qt's own default. Platforms other than X11 and
+// Wayland need no server of ours and always pass; Qt reports their faults itself.
+QString missingDisplay(const QString &platforms, const Displays &displays);
+
 } // namespace PlatformChoice

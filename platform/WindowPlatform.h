@@ -18,6 +18,10 @@ public:
     // these, nor does weston's X window manager.
     virtual bool canPlaceWindows() const = 0;
 
+    // Whether a window's opacity can be changed; Wayland has no request for it, and Qt
+    // answers every attempt with a warning.
+    virtual bool canSetOpacity() const = 0;
+
     // Removes the window's taskbar entry (true) or brings it back (false).
     virtual void setSkipTaskbar(QWindow *window, bool on) = 0;
 

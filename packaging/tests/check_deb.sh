@@ -32,7 +32,12 @@ for field in Maintainer Description Section; do
 done
 
 # The package names of the Depends field, without versions or alternatives.
-depends=$(dpkg-deb -f "$deb" Depends | tr ',|' '\n\n' | sed 's/(.*)//; s/[[:space:]]//g' | sed '/^$/d' | sort -u)
+depends_listed=$(dpkg-deb -f "$deb" Depends | tr ',|' '\n\n' | sed 's/(.*)//; s/[[:space:]]//g' | sed '/^$/d' | sort)
+depends=$(uniq <<<"$depends_listed")
+# A package named twice, once found by dpkg-shlibdeps and once by hand, may carry two
+# minimum versions that disagree.
+twice=$(uniq -d <<<"$depends_listed" | tr '\n' ' ')
+[ -z "$twice" ] || fail "Depends names more than once: $twice"
 has_depend() { grep -qx "$1" <<<"$depends"; }
 for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6 libqt6sql6-sqlite libqt6svg6 \
     libicu72 libopencc1.1 libopencc-data fonts-wqy-microhei fonts-wqy-zenhei libstdc++6; do

@@ -49,10 +49,16 @@ private slots:
         QTest::newRow("long") << QStringList { QStringLiteral("--frobnicate") }
                               << QStringLiteral("zelto：未知选项“--frobnicate”");
         QTest::newRow("short") << QStringList { QStringLiteral("-x") } << QStringLiteral("zelto：未知选项“-x”");
+        QTest::newRow("word after one dash")
+            << QStringList { QStringLiteral("-bogus") } << QStringLiteral("zelto：未知选项“-bogus”");
         QTest::newRow("after a good one") << QStringList { QStringLiteral("-style"), QStringLiteral("fusion"),
             QStringLiteral("--nope") } << QStringLiteral("zelto：未知选项“--nope”");
         QTest::newRow("positional") << QStringList { QStringLiteral("file.txt") }
                                     << QStringLiteral("zelto：多余的参数“file.txt”");
+        QTest::newRow("after --version") << QStringList { QStringLiteral("--version"), QStringLiteral("extra") }
+                                         << QStringLiteral("zelto：多余的参数“extra”");
+        QTest::newRow("value to a flag") << QStringList { QStringLiteral("--help=foo") }
+                                         << QStringLiteral("zelto：选项“--help”不接受参数“foo”");
         QTest::newRow("value missing") << QStringList { QStringLiteral("-platform") }
                                        << QStringLiteral("zelto：选项“-platform”缺少参数");
     }
@@ -75,9 +81,8 @@ private slots:
             QStringLiteral("xcb"), QStringLiteral("--style=fusion"), QStringLiteral("-reverse") });
         QCOMPARE(r.action, CommandLine::Action::Run);
         QCOMPARE(r.toolkitArguments,
-            (QStringList { QStringLiteral("/usr/lib/zelto/zelto"), QStringLiteral("-reverse"),
-                QStringLiteral("-platform"), QStringLiteral("xcb"), QStringLiteral("-style"),
-                QStringLiteral("fusion") }));
+            (QStringList { QStringLiteral("/usr/lib/zelto/zelto"), QStringLiteral("-platform"), QStringLiteral("xcb"),
+                QStringLiteral("-style"), QStringLiteral("fusion"), QStringLiteral("-reverse") }));
         QCOMPARE(parse({}).toolkitArguments, QStringList { QStringLiteral("zelto") });
     }
 
@@ -111,6 +116,52 @@ private slots:
         QVERIFY2(run.errors.startsWith(QStringLiteral("zelto：未知选项“--bogus”\n") + CommandLine::usage()),
             qPrintable(run.errors));
 
+        QCOMPARE(filesUnder(home.path()), QStringList());
+    }
+
+    // Qt itself would abort with a core dump and advice to reinstall.
+    void programWithoutDisplaySaysSoAndEnds_data()
+    {
+        QTest::addColumn<QString>("platformVariable");
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("nothing set") << QString() << QString() << QStringList()
+                                     << QStringLiteral("没有图形显示（DISPLAY 和 WAYLAND_DISPLAY 都未设置）");
+        QTest::newRow("X11 asked for") << QStringLiteral("xcb") << QString() << QStringList()
+                                       << QStringLiteral("没有 X 显示（DISPLAY 未设置）");
+        QTest::newRow("no X server there")
+            << QString() << QStringLiteral(":4711") << QStringList() << QStringLiteral("连接不上 X 显示“:4711”");
+        QTest::newRow("-platform over the variable")
+            << QStringLiteral("offscreen") << QString()
+            << QStringList { QStringLiteral("-platform"), QStringLiteral("wayland") }
+            << QStringLiteral("没有 Wayland 显示（WAYLAND_DISPLAY 未设置）");
+    }
+    void programWithoutDisplaySaysSoAndEnds()
+    {
+        QFETCH(QString, platformVariable);
+        QFETCH(QString, display);
+        QFETCH(QStringList, args);
+        QFETCH(QString, error);
+        QTemporaryDir home;
+        QVERIFY(home.isValid());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name :
+            { "DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "XDG_SESSION_TYPE", "QT_QPA_PLATFORM" })
+            env.remove(QString::fromLatin1(name));
+        if (!platformVariable.isEmpty())
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), platformVariable);
+        if (!display.isEmpty())
+            env.insert(QStringLiteral("DISPLAY"), display);
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/config"));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home.path() + QStringLiteral("/data"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path() + QStringLiteral("/runtime"));
+
+        const ToolRun run = runTool(QStringLiteral(ZELTO_EXECUTABLE), args, env);
+        QCOMPARE(run.errors, QStringLiteral("zelto：无法打开窗口：") + error + QLatin1Char('\n'));
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.output, QString());
         QCOMPARE(filesUnder(home.path()), QStringList());
     }
 };

@@ -262,6 +262,37 @@ private slots:
         QVERIFY(f.action("N53")->isVisible());
         QVERIFY(!f.action("N53")->isEnabled());
     }
+
+    // Wayland cannot change a window's opacity: neither the fade nor semi-transparency asks
+    // for it, and the setting is stored as chosen, for a desktop that can.
+    void withoutOpacityNothingAsksForItAndTheSettingIsKept()
+    {
+        ScratchDir scratch;
+        SettingsStore store(scratch.path(QStringLiteral("config/zelto/settings.ini")));
+        store.set(Settings::HelpMarker);
+        store.set(Settings::WebMarker);
+        RecordingOpener opener;
+        InstanceLock lock(ApplicationTitle, scratch.path(QStringLiteral("runtime")));
+        PlainWindowPlatform wayland(QStringLiteral("wayland"));
+        TForm1 form(FormServices { store, opener, lock, wayland });
+        QVERIFY(writeCatalogue(QStringLiteral("zeltodata.dll")));
+        QVERIFY(writeCollections(scratch.dir.path()));
+        form.FormCreate();
+        form.show();
+        QTRY_COMPARE(form.fader()->opacity(), Fader::SemiTransparent);
+        QCOMPARE(form.windowOpacity(), 1.0);
+        QVERIFY(!form.bsSkinMessage1->AlphaBlend());
+        QVERIFY(!form.menuOpacity()->AlphaBlend());
+
+        const auto trigger = [&](const char *name) { form.context().action(name)->trigger(); };
+        trigger("N48");
+        QVERIFY(store.isSet(Settings::Opaque));
+        trigger("N47");
+        QVERIFY(!store.isSet(Settings::Opaque));
+        QCOMPARE(form.windowOpacity(), 1.0);
+        QVERIFY(!form.menuOpacity()->AlphaBlend());
+        form.hide();
+    }
 };
 
 QTEST_MAIN(TestSettingsMenu)

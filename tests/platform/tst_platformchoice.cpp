@@ -1,6 +1,7 @@
 #include "platform/PlainWindowPlatform.h"
 #include "platform/PlatformChoice.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <typeinfo>
@@ -42,18 +43,71 @@ private slots:
         const auto offscreen = makeWindowPlatform(QStringLiteral("offscreen"));
         QCOMPARE(typeid(*offscreen), typeid(PlainWindowPlatform));
         QVERIFY(offscreen->canPlaceWindows());
+        QVERIFY(offscreen->canSetOpacity());
         for (const char *name : { "wayland", "wayland-egl" }) {
             const auto wayland = makeWindowPlatform(QString::fromLatin1(name));
             QCOMPARE(typeid(*wayland), typeid(PlainWindowPlatform));
             QVERIFY(!wayland->canPlaceWindows());
+            QVERIFY(!wayland->canSetOpacity());
         }
-        QVERIFY(typeid(*makeWindowPlatform(QStringLiteral("xcb"))) != typeid(PlainWindowPlatform));
+        const auto x11 = makeWindowPlatform(QStringLiteral("xcb"));
+        QVERIFY(typeid(*x11) != typeid(PlainWindowPlatform));
+        QVERIFY(x11->canSetOpacity());
     }
 
     void probeFindsNoServerWhereNoneListens()
     {
         QVERIFY(!PlatformChoice::xServerReachable(QByteArray()));
         QVERIFY(!PlatformChoice::xServerReachable(QByteArrayLiteral(":4711")));
+    }
+
+    void missingDisplayIsNamed_data()
+    {
+        QTest::addColumn<QString>("platforms");
+        QTest::addColumn<QByteArray>("x");
+        QTest::addColumn<QByteArray>("wayland");
+        QTest::addColumn<bool>("waylandSession");
+        QTest::addColumn<QString>("socketMade");
+        QTest::addColumn<QString>("fault");
+        const QString none = QStringLiteral("没有图形显示（DISPLAY 和 WAYLAND_DISPLAY 都未设置）");
+        const QString noX = QStringLiteral("没有 X 显示（DISPLAY 未设置）");
+        QTest::newRow("nothing at all") << QString() << QByteArray() << QByteArray() << false << QString() << none;
+        QTest::newRow("needs no display")
+            << QStringLiteral("offscreen") << QByteArray() << QByteArray() << false << QString() << QString();
+        QTest::newRow("X11 with options")
+            << QStringLiteral("xcb:foo") << QByteArray() << QByteArray() << false << QString() << noX;
+        QTest::newRow("X server gone") << QString() << QByteArrayLiteral(":4711") << QByteArray() << false << QString()
+                                       << QStringLiteral("连接不上 X 显示“:4711”");
+        QTest::newRow("no compositor's socket, then no X")
+            << QStringLiteral("wayland;xcb") << QByteArray() << QByteArrayLiteral("wayland-9") << false << QString()
+            << QStringLiteral("找不到 Wayland 显示“wayland-9”；") + noX;
+        QTest::newRow("falls back to one without a display")
+            << QStringLiteral("wayland;offscreen") << QByteArray() << QByteArray() << false << QString() << QString();
+        // Qt's default on a Wayland session; libwayland's default socket name.
+        QTest::newRow("default socket of a Wayland session")
+            << QString() << QByteArray() << QByteArray() << true << QStringLiteral("wayland-0") << QString();
+        QTest::newRow("named socket") << QStringLiteral("wayland") << QByteArray() << QByteArrayLiteral("wayland-1")
+                                      << false << QStringLiteral("wayland-1") << QString();
+    }
+    void missingDisplayIsNamed()
+    {
+        QFETCH(QString, platforms);
+        QFETCH(QByteArray, x);
+        QFETCH(QByteArray, wayland);
+        QFETCH(bool, waylandSession);
+        QFETCH(QString, socketMade);
+        QFETCH(QString, fault);
+        QTemporaryDir runtime;
+        if (!socketMade.isEmpty()) {
+            QFile socket(runtime.filePath(socketMade));
+            QVERIFY(socket.open(QIODevice::WriteOnly));
+        }
+        PlatformChoice::Displays displays { x, wayland, false, waylandSession, runtime.path() };
+        QCOMPARE(PlatformChoice::missingDisplay(platforms, displays),
+            fault.isEmpty() ? QString() : QStringLiteral("无法打开窗口：") + fault);
+        displays.waylandSocketGiven = true;
+        if (platforms.startsWith(QLatin1String("wayland")))
+            QCOMPARE(PlatformChoice::missingDisplay(platforms, displays), QString());
     }
 
     void environmentIsRead()
