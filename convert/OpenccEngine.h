@@ -2,6 +2,8 @@
 
 #include <opencc/Common.hpp>
 
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,12 +16,21 @@
 class OpenccEngine
 {
 public:
-    // A character of the output whose source character was a key of one character with
-    // more than one value, and that no phrase decided. candidates[0] is the output itself.
+    // A piece of the output that has other forms in real use: a character whose key has
+    // several values that no phrase decided, or the part in which the values of a phrase
+    // with several values differ. candidates[0] is the output itself.
     struct ByteMark
     {
         std::size_t offset = 0; // in bytes of the UTF-8 output
         std::vector<std::string> candidates;
+    };
+
+    // One step of the chain with the choices its one-character keys leave open.
+    struct Step
+    {
+        opencc::DictPtr dict;
+        // Key → the values to offer, the default first; only keys with more than one.
+        std::map<std::string, std::vector<std::string>, std::less<>> choices;
     };
 
     // Throws opencc::Exception or std::runtime_error when the converter is not one we can
@@ -35,5 +46,5 @@ private:
     void convertSegment(std::string_view segment, std::string &out, std::vector<ByteMark> *marks) const;
 
     opencc::DictPtr m_segmentation;
-    std::vector<opencc::DictPtr> m_steps;
+    std::vector<Step> m_steps;
 };
