@@ -56,8 +56,9 @@ QJsonValue resolveFiles(const QJsonValue &value, const QDir &dir)
     return object;
 }
 
-std::unique_ptr<PhraseConverter> loadConfig(opencc::Config &opencc, const QDir &dir, const QString &fileName)
+std::unique_ptr<PhraseConverter> loadConfig(opencc::Config &opencc, const QDir &dir, PhraseConverter::Config config)
 {
+    const QString fileName = PhraseLibrary::configFileName(config);
     const RegularFile::ReadResult file = RegularFile::read(checkedPath(dir, fileName), MaxConfigBytes);
     if (!file.ok())
         throw LoadError { QStringLiteral("OpenCC 的数据文件“%1”不是可读的普通文件（%2）").arg(fileName, dir.path()) };
@@ -69,7 +70,7 @@ std::unique_ptr<PhraseConverter> loadConfig(opencc::Config &opencc, const QDir &
     try {
         const opencc::ConverterPtr converter
             = opencc.NewFromString(text.toStdString(), QDir::cleanPath(dir.absolutePath()).toStdString() + '/');
-        return std::make_unique<PhraseConverter>(std::make_shared<const OpenccEngine>(converter));
+        return std::make_unique<PhraseConverter>(std::make_shared<const OpenccEngine>(converter), config);
     } catch (...) {
         // OpenCC's own errors, the dictionary library's and ours all come down to this.
         throw LoadError { QStringLiteral("OpenCC 无法载入配置“%1”或它的词典（%2）").arg(fileName, dir.path()) };
@@ -108,7 +109,7 @@ PhraseLibrary::PhraseLibrary(const QString &dataDir)
         try {
             if (dataDir.isEmpty() || !QFileInfo(dataDir).isDir())
                 throw LoadError { QStringLiteral("找不到 OpenCC 的数据文件夹，请安装 libopencc-data") };
-            m_converters[c] = loadConfig(opencc, QDir(dataDir), configFileName(PhraseConverter::Config(c)));
+            m_converters[c] = loadConfig(opencc, QDir(dataDir), PhraseConverter::Config(c));
         } catch (const LoadError &e) {
             m_errors[c] = e.message;
         }

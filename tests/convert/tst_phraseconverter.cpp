@@ -37,6 +37,7 @@ private slots:
     void sameTextAsOpenccCommand_data();
     void sameTextAsOpenccCommand();
     void charactersOutsideGbkSurvive();
+    void simplifiedTextOffersOnlyGbkForms();
     void missingOrBadDataGivesReasons();
 
 private:
@@ -258,6 +259,28 @@ void TestPhraseConverter::charactersOutsideGbkSurvive()
     QCOMPARE(result.marks.size(), 2);
     QCOMPARE(result.marks[1].position, result.text.size() - 1);
     QCOMPARE(converter(PhraseConverter::T2S).convert(u"𪑅\U0001F600").text, QStringLiteral("𪑅😀"));
+}
+
+// Dictionaries of our own (OpenCC reads text ones too), the same for both directions.
+void TestPhraseConverter::simplifiedTextOffersOnlyGbkForms()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("phrases.txt")), "開關\t开关 \xf0\xab\x94\xad关\n"));
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("chars.txt")), "開\t开\n關\t关\n"));
+    const QByteArray config
+        = R"({ "segmentation": { "type": "mmseg", "dict": { "type": "text", "file": "phrases.txt" } },
+        "conversion_chain": [ { "dict": { "type": "group", "dicts": [
+            { "type": "text", "file": "phrases.txt" }, { "type": "text", "file": "chars.txt" } ] } } ] })";
+    for (const char *name : { "s2t.json", "t2s.json" })
+        QVERIFY(writeFile(dir.filePath(QLatin1String(name)), config));
+    const PhraseLibrary library(dir.path());
+    QVERIFY2(library.converter(PhraseConverter::T2S), qPrintable(library.error(PhraseConverter::T2S)));
+    const PhraseResult simplified = library.converter(PhraseConverter::T2S)->convert(u"開關");
+    QCOMPARE(simplified.text, QStringLiteral("开关"));
+    QCOMPARE(simplified.marks, QList<ReviewMark>());
+    QCOMPARE(library.converter(PhraseConverter::S2T)->convert(u"開關").marks,
+        (QList<ReviewMark> { { 0, { QStringLiteral("开"), QStringLiteral("\U0002B52D") } } }));
 }
 
 void TestPhraseConverter::missingOrBadDataGivesReasons()
