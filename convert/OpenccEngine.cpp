@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <stdexcept>
+#include <unordered_map>
 
 namespace {
 
@@ -62,30 +63,44 @@ void collectLexicons(const opencc::DictPtr &dict, std::vector<opencc::LexiconPtr
 
 // The open choices of a step: for each one-character key with several values, the values
 // that the step's own phrases use often enough for that character.
-std::map<std::string, std::vector<std::string>, std::less<>> openChoices(const opencc::DictPtr &dict)
+OpenccEngine::Choices openChoices(const std::vector<opencc::LexiconPtr> &lexicons)
 {
-    std::vector<opencc::LexiconPtr> lexicons;
-    collectLexicons(dict, lexicons);
     struct Tally
     {
         std::vector<std::string> values;
-        std::map<std::string, int, std::less<>> uses;
-        int total = 0;
+        std::vector<int> uses; // phrases that use values[i] for the key
+        int total = 0; // phrases that have the key
     };
     std::map<std::string, Tally, std::less<>> tallies;
     for (const opencc::LexiconPtr &lexicon : lexicons) {
         for (const auto &entry : *lexicon) {
             const std::string key = entry->Key();
-            if (entry->NumValues() > 1 && charLength(key, 0) == key.size())
-                tallies[key].values = entry->Values();
+            if (entry->NumValues() > 1 && charLength(key, 0) == key.size()) {
+                Tally &tally = tallies[key];
+                tally.values = entry->Values();
+                tally.uses.assign(tally.values.size(), 0);
+            }
         }
     }
+    // Loading runs this over every phrase of every configuration: look characters up by
+    // hash, and read a phrase's values only when it has a key of several values.
+    std::unordered_map<std::string_view, Tally *> byKey;
+    for (auto &[key, tally] : tallies)
+        byKey.emplace(key, &tally);
+    std::vector<std::pair<std::size_t, Tally *>> found;
     for (const opencc::LexiconPtr &lexicon : lexicons) {
         for (const auto &entry : *lexicon) {
             const std::string key = entry->Key();
             if (entry->NumValues() == 0 || charLength(key, 0) == key.size())
                 continue;
             const std::vector<std::string_view> keyChars = splitChars(key);
+            found.clear();
+            for (std::size_t i = 0; i < keyChars.size(); ++i) {
+                if (const auto tally = byKey.find(keyChars[i]); tally != byKey.end())
+                    found.emplace_back(i, tally->second);
+            }
+            if (found.empty())
+                continue;
             std::vector<std::string> values = entry->Values();
             std::sort(values.begin(), values.end());
             values.erase(std::unique(values.begin(), values.end()), values.end());
@@ -93,27 +108,20 @@ std::map<std::string, std::vector<std::string>, std::less<>> openChoices(const o
                 const std::vector<std::string_view> valueChars = splitChars(value);
                 if (valueChars.size() != keyChars.size())
                     continue;
-                for (std::size_t i = 0; i < keyChars.size(); ++i) {
-                    const auto tally = tallies.find(keyChars[i]);
-                    if (tally == tallies.end())
-                        continue;
-                    ++tally->second.total;
-                    const auto use = tally->second.uses.find(valueChars[i]);
-                    if (use != tally->second.uses.end())
-                        ++use->second;
-                    else
-                        tally->second.uses.emplace(std::string(valueChars[i]), 1);
+                for (const auto &[i, tally] : found) {
+                    ++tally->total;
+                    const auto use = std::find(tally->values.begin(), tally->values.end(), valueChars[i]);
+                    if (use != tally->values.end())
+                        ++tally->uses[std::size_t(use - tally->values.begin())];
                 }
             }
         }
     }
-    std::map<std::string, std::vector<std::string>, std::less<>> choices;
+    OpenccEngine::Choices choices;
     for (const auto &[key, tally] : tallies) {
         std::vector<std::string> open { tally.values.front() };
         for (std::size_t i = 1; i < tally.values.size(); ++i) {
-            const auto use = tally.uses.find(tally.values[i]);
-            const int uses = use == tally.uses.end() ? 0 : use->second;
-            if (uses >= MinPhrases && uses * ChoiceShare >= tally.total)
+            if (tally.uses[i] >= MinPhrases && tally.uses[i] * ChoiceShare >= tally.total)
                 appendOnce(open, tally.values[i]);
         }
         if (open.size() > 1)
@@ -166,7 +174,7 @@ void appendImages(const Step &step, const std::string &candidate, std::vector<st
     const auto whole = step.dict->MatchPrefix(candidate.data(), candidate.size());
     if (!whole.IsNull() && whole.Get()->KeyLength() == candidate.size()) {
         const opencc::DictEntry *entry = whole.Get();
-        if (const auto choices = step.choices.find(candidate); choices != step.choices.end()) {
+        if (const auto choices = step.choices->find(candidate); choices != step.choices->end()) {
             for (const std::string &value : choices->second)
                 appendOnce(images, value);
         } else if (charLength(candidate, 0) < candidate.size() && entry->NumValues() > 1) {
@@ -245,7 +253,7 @@ void applyStep(const Step &step, std::string_view in, const std::vector<ByteMark
         }
         if (!covered && entry && entry->NumValues() > 1) {
             if (keyLen == charLen) {
-                if (const auto choices = step.choices.find(in.substr(pos, charLen)); choices != step.choices.end())
+                if (const auto choices = step.choices->find(in.substr(pos, charLen)); choices != step.choices->end())
                     outMarks->push_back({ outStart, choices->second });
             } else {
                 std::size_t offset = 0;
@@ -260,14 +268,28 @@ void applyStep(const Step &step, std::string_view in, const std::vector<ByteMark
 
 } // namespace
 
-OpenccEngine::OpenccEngine(const opencc::ConverterPtr &converter)
+OpenccEngine::OpenccEngine(const opencc::ConverterPtr &converter, ChoiceCache *cache)
 {
     const auto segmentation = std::dynamic_pointer_cast<opencc::MaxMatchSegmentation>(converter->GetSegmentation());
     if (!segmentation)
         throw std::runtime_error("segmentation other than maximum matching");
     m_segmentation = segmentation->GetDict();
-    for (const opencc::ConversionPtr &conversion : converter->GetConversionChain()->GetConversions())
-        m_steps.push_back({ conversion->GetDict(), openChoices(conversion->GetDict()) });
+    for (const opencc::ConversionPtr &conversion : converter->GetConversionChain()->GetConversions()) {
+        std::vector<opencc::LexiconPtr> lexicons;
+        collectLexicons(conversion->GetDict(), lexicons);
+        std::vector<const void *> key;
+        for (const opencc::LexiconPtr &lexicon : lexicons)
+            key.push_back(lexicon.get());
+        std::shared_ptr<const Choices> choices;
+        if (cache)
+            choices = (*cache)[key];
+        if (!choices) {
+            choices = std::make_shared<const Choices>(openChoices(lexicons));
+            if (cache)
+                (*cache)[key] = choices;
+        }
+        m_steps.push_back({ conversion->GetDict(), choices });
+    }
 }
 
 OpenccEngine::~OpenccEngine() = default;

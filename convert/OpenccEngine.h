@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,17 +26,23 @@ public:
         std::vector<std::string> candidates;
     };
 
+    // Key of one character → the values to offer, the default first; only keys with more
+    // than one value in real use.
+    using Choices = std::map<std::string, std::vector<std::string>, std::less<>>;
+    // The choices of each set of dictionaries seen, so that configurations that share
+    // dictionaries work them out once.
+    using ChoiceCache = std::map<std::vector<const void *>, std::shared_ptr<const Choices>>;
+
     // One step of the chain with the choices its one-character keys leave open.
     struct Step
     {
         opencc::DictPtr dict;
-        // Key → the values to offer, the default first; only keys with more than one.
-        std::map<std::string, std::vector<std::string>, std::less<>> choices;
+        std::shared_ptr<const Choices> choices;
     };
 
     // Throws opencc::Exception or std::runtime_error when the converter is not one we can
     // follow (a segmentation other than maximum matching).
-    explicit OpenccEngine(const opencc::ConverterPtr &converter);
+    explicit OpenccEngine(const opencc::ConverterPtr &converter, ChoiceCache *cache = nullptr);
     ~OpenccEngine();
 
     // Converts UTF-8 text; appends to out. With marks, also appends the review marks
