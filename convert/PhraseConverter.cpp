@@ -19,8 +19,9 @@ qsizetype unitsUpTo(const std::string &text, std::size_t &bytes, qsizetype &unit
 
 } // namespace
 
-PhraseConverter::PhraseConverter(std::shared_ptr<const OpenccEngine> engine)
+PhraseConverter::PhraseConverter(std::shared_ptr<const OpenccEngine> engine, Config config)
     : m_engine(std::move(engine))
+    , m_simplified(config == T2S || config == TW2SP)
 {
     Gbk::encodableUnits(); // built here, at loading, rather than in the first conversion
 }
@@ -58,10 +59,14 @@ PhraseResult PhraseConverter::convert(QStringView text, bool review) const
         for (const auto &mark : marks) {
             ReviewMark m;
             m.position = base + unitsUpTo(converted, bytes, units, mark.offset);
-            for (const std::string &candidate : mark.candidates)
-                m.candidates += QString::fromUtf8(candidate.data(), qsizetype(candidate.size()));
+            for (const std::string &candidate : mark.candidates) {
+                QString form = QString::fromUtf8(candidate.data(), qsizetype(candidate.size()));
+                // Simplified text never uses a form beyond code page 936 (𫔭 for 開).
+                if (m.candidates.isEmpty() || !m_simplified || Gbk::canEncode(form))
+                    m.candidates += std::move(form);
+            }
             m.candidates.removeDuplicates();
-            if (m.candidates.size() > 1)
+            if (m.candidates.size() > 1 && !m.candidates.first().isEmpty())
                 result.marks.append(std::move(m));
         }
         i = end;

@@ -9,8 +9,9 @@
 
 class OpenccEngine;
 
-// A character of a phrase-level conversion's result that needs a person's eye: its source
-// character has several forms in the configuration's dictionaries and no phrase chose one.
+// A piece of a phrase-level conversion's result that needs a person's eye: its source
+// character has several forms in real use and no phrase chose one, or the phrase it is in
+// has several forms. Mostly a single character.
 struct ReviewMark
 {
     qsizetype position = 0; // UTF-16 index into the converted text
@@ -35,7 +36,8 @@ public:
     enum Config { S2T, S2TWP, S2HK, T2S, TW2SP };
     static constexpr int ConfigCount = 5;
 
-    explicit PhraseConverter(std::shared_ptr<const OpenccEngine> engine);
+    // The simplified configurations offer only candidates that code page 936 holds.
+    PhraseConverter(std::shared_ptr<const OpenccEngine> engine, Config config);
     ~PhraseConverter();
 
     // With review, the result also carries the marks.
@@ -43,4 +45,5 @@ public:
 
 private:
     std::shared_ptr<const OpenccEngine> m_engine;
+    bool m_simplified;
 };

@@ -66,8 +66,10 @@ QJsonValue resolveFiles(const QJsonValue &value, const QDir &dir, DictionaryChec
 }
 
 std::unique_ptr<PhraseConverter> loadConfig(
-    opencc::Config &opencc, const QDir &dir, const QString &fileName, DictionaryCheck *check)
+    opencc::Config &opencc, OpenccEngine::ChoiceCache &choices, const QDir &dir, PhraseConverter::Config config,
+    DictionaryCheck *check)
 {
+    const QString fileName = PhraseLibrary::configFileName(config);
     const RegularFile::ReadResult file = RegularFile::read(checkedPath(dir, fileName), MaxConfigBytes);
     if (!file.ok())
         throw LoadError { QStringLiteral("OpenCC 的数据文件“%1”不是可读的普通文件（%2）").arg(fileName, dir.path()) };
@@ -79,7 +81,7 @@ std::unique_ptr<PhraseConverter> loadConfig(
     try {
         const opencc::ConverterPtr converter
             = opencc.NewFromString(text.toStdString(), QDir::cleanPath(dir.absolutePath()).toStdString() + '/');
-        return std::make_unique<PhraseConverter>(std::make_shared<const OpenccEngine>(converter));
+        return std::make_unique<PhraseConverter>(std::make_shared<const OpenccEngine>(converter, &choices), config);
     } catch (...) {
         // OpenCC's own errors, the dictionary library's and ours all come down to this.
         throw LoadError { QStringLiteral("OpenCC 无法载入配置“%1”或它的词典（%2）").arg(fileName, dir.path()) };
@@ -114,11 +116,12 @@ QString PhraseLibrary::configFileName(PhraseConverter::Config config)
 PhraseLibrary::PhraseLibrary(const QString &dataDir, DictionaryCheck *check)
 {
     opencc::Config opencc; // shares the dictionaries between the configurations
+    OpenccEngine::ChoiceCache choices;
     for (int c = 0; c < PhraseConverter::ConfigCount; ++c) {
         try {
             if (dataDir.isEmpty() || !QFileInfo(dataDir).isDir())
                 throw LoadError { QStringLiteral("找不到 OpenCC 的数据文件夹，请安装 libopencc-data") };
-            m_converters[c] = loadConfig(opencc, QDir(dataDir), configFileName(PhraseConverter::Config(c)), check);
+            m_converters[c] = loadConfig(opencc, choices, QDir(dataDir), PhraseConverter::Config(c), check);
         } catch (const LoadError &e) {
             m_errors[c] = e.message;
             if (e.refused && m_refused.isEmpty())

@@ -4,11 +4,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGlyphRun>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QToolTip>
 
 #include <algorithm>
@@ -43,7 +45,17 @@ ReviewMarks::ReviewMarks(QPlainTextEdit *memo)
 
 void ReviewMarks::setMarks(QList<ReviewMark> marks)
 {
-    m_marks = std::move(marks);
+    // An empty box in the candidate menu would choose nothing the user can read.
+    m_marks.clear();
+    m_marks.reserve(marks.size());
+    for (ReviewMark &mark : marks) {
+        for (qsizetype i = mark.candidates.size() - 1; i > 0; --i) {
+            if (!drawable(mark.candidates[i]))
+                mark.candidates.removeAt(i);
+        }
+        if (mark.candidates.size() > 1)
+            m_marks.append(std::move(mark));
+    }
     refreshSelections(true);
     emit countChanged(count());
 }
@@ -281,4 +293,27 @@ void ReviewMarks::refreshSelections(bool force)
 QString ReviewMarks::toolTip(const ReviewMark &mark) const
 {
     return QStringLiteral("待核对：可以是 %1\n单击可选择，F3 到下一个").arg(mark.candidates.join(QStringLiteral("、")));
+}
+
+bool ReviewMarks::drawable(const QString &text)
+{
+    if (m_drawableFont != m_memo->font()) {
+        m_drawableFont = m_memo->font();
+        m_drawable.clear();
+    }
+    const auto known = m_drawable.constFind(text);
+    if (known != m_drawable.cend())
+        return *known;
+    // Laid out as the memo would, so that the fallback fonts count; glyph 0 is the empty box.
+    QTextLayout layout(text, m_drawableFont);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    bool drawn = true;
+    for (const QGlyphRun &run : layout.glyphRuns()) {
+        const QList<quint32> glyphs = run.glyphIndexes();
+        drawn = drawn && !glyphs.contains(0u);
+    }
+    m_drawable.insert(text, drawn);
+    return drawn;
 }

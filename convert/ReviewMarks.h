@@ -2,6 +2,8 @@
 
 #include "convert/PhraseConverter.h"
 
+#include <QFont>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPoint>
@@ -19,7 +21,8 @@ class ReviewMarks : public QObject
 public:
     explicit ReviewMarks(QPlainTextEdit *memo);
 
-    // Positions are the memo document's.
+    // Positions are the memo document's. A candidate the memo's font cannot draw is no
+    // candidate; a mark left with one is dropped.
     void setMarks(QList<ReviewMark> marks);
     void clear();
     int count() const { return int(m_marks.size()); }
@@ -54,6 +57,7 @@ private:
     void contentsChanged(int position, int removed, int added);
     void refreshSelections(bool force = false);
     QString toolTip(const ReviewMark &mark) const;
+    bool drawable(const QString &text);
 
     QPlainTextEdit *m_memo;
     // Kept apart: the viewport still sends events while the memo is being destroyed,
@@ -68,4 +72,7 @@ private:
     QPoint m_rightPressPoint;
     bool m_rightPressed = false;
     bool m_refreshPending = false;
+    // Which candidates the memo could draw, for the font it had then.
+    QHash<QString, bool> m_drawable;
+    QFont m_drawableFont;
 };

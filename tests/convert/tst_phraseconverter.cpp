@@ -29,14 +29,21 @@ private slots:
     void phrasesDecideAndLeaveNoMarks();
     void loneAmbiguousCharacterIsMarked_data();
     void loneAmbiguousCharacterIsMarked();
+    void phraseWithSeveralFormsIsMarked_data();
+    void phraseWithSeveralFormsIsMarked();
+    void onlyFormsInRealUseAreOffered_data();
+    void onlyFormsInRealUseAreOffered();
     void regionsDiffer();
     void sameTextAsOpenccCommand_data();
     void sameTextAsOpenccCommand();
     void charactersOutsideGbkSurvive();
+    void simplifiedTextOffersOnlyGbkForms();
     void missingOrBadDataGivesReasons();
 
 private:
     const PhraseConverter &converter(PhraseConverter::Config config) const;
+    // The current row's conversion and marks (columns config, source, expected, marks).
+    void compareMarks();
 
     std::unique_ptr<PhraseLibrary> m_library;
 };
@@ -104,6 +111,11 @@ void TestPhraseConverter::loneAmbiguousCharacterIsMarked_data()
 
 void TestPhraseConverter::loneAmbiguousCharacterIsMarked()
 {
+    compareMarks();
+}
+
+void TestPhraseConverter::compareMarks()
+{
     QFETCH(int, config);
     QFETCH(QString, source);
     QFETCH(QString, expected);
@@ -113,6 +125,82 @@ void TestPhraseConverter::loneAmbiguousCharacterIsMarked()
     QCOMPARE(result.marks, marks);
     for (const ReviewMark &mark : result.marks)
         QCOMPARE(result.text.mid(mark.position, mark.length()), mark.candidates.first());
+}
+
+// OpenCC's phrase dictionaries give these phrases several values; its first one is the text.
+void TestPhraseConverter::phraseWithSeveralFormsIsMarked_data()
+{
+    QTest::addColumn<int>("config");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QList<ReviewMark>>("marks");
+    QTest::newRow("干了") << int(PhraseConverter::S2T) << QStringLiteral("衣服干了") << QStringLiteral("衣服幹了")
+                          << QList<ReviewMark> { { 2, { QStringLiteral("幹"), QStringLiteral("乾") } } };
+    QTest::newRow("天后") << int(PhraseConverter::S2T) << QStringLiteral("天后") << QStringLiteral("天后")
+                          << QList<ReviewMark> { { 1, { QStringLiteral("后"), QStringLiteral("後") } } };
+    // Both characters differ: the phrase is one mark.
+    QTest::newRow("出戏") << int(PhraseConverter::S2T) << QStringLiteral("出戏") << QStringLiteral("出戏")
+                          << QList<ReviewMark> { { 0, { QStringLiteral("出戏"), QStringLiteral("齣戲") } } };
+    // A later step of the chain carries the mark on.
+    QTest::newRow("s2hk 回复") << int(PhraseConverter::S2HK) << QStringLiteral("回复") << QStringLiteral("回覆")
+                               << QList<ReviewMark> { { 1, { QStringLiteral("覆"), QStringLiteral("復") } } };
+    QTest::newRow("s2twp 打开") << int(PhraseConverter::S2TWP) << QStringLiteral("打开") << QStringLiteral("開啟")
+                                << QList<ReviewMark> { { 0, { QStringLiteral("開啟"), QStringLiteral("打開") } } };
+    QTest::newRow("tw2sp 計程車") << int(PhraseConverter::TW2SP) << QStringLiteral("計程車") << QStringLiteral("出租车")
+                                  << QList<ReviewMark> { { 0, { QStringLiteral("出租车"), QStringLiteral("的士") } } };
+}
+
+void TestPhraseConverter::phraseWithSeveralFormsIsMarked()
+{
+    compareMarks();
+}
+
+// A form is offered where it is in real use: the dictionaries' phrases use it often, not
+// only in a few phrases that decide it themselves; simplified text offers nothing beyond
+// code page 936.
+void TestPhraseConverter::onlyFormsInRealUseAreOffered_data()
+{
+    QTest::addColumn<int>("config");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QStringList>("candidates");
+    const auto row = [](PhraseConverter::Config config, const QString &source, const QString &candidates) {
+        QTest::newRow(qPrintable(source))
+            << int(config) << source << (candidates.isEmpty() ? QStringList() : candidates.split(u'/'));
+    };
+    row(PhraseConverter::S2T, QStringLiteral("发"), QStringLiteral("發/髮"));
+    row(PhraseConverter::S2T, QStringLiteral("后"), QStringLiteral("後/后"));
+    row(PhraseConverter::S2T, QStringLiteral("干"), QStringLiteral("幹/乾/干"));
+    row(PhraseConverter::S2T, QStringLiteral("面"), QStringLiteral("面/麪"));
+    row(PhraseConverter::S2T, QStringLiteral("里"), QStringLiteral("裏/里"));
+    row(PhraseConverter::S2T, QStringLiteral("台"), QStringLiteral("臺/檯"));
+    row(PhraseConverter::S2T, QStringLiteral("复"), QStringLiteral("復/複/覆"));
+    row(PhraseConverter::S2T, QStringLiteral("余"), QStringLiteral("餘/余"));
+    row(PhraseConverter::S2T, QStringLiteral("准"), QStringLiteral("準/准"));
+    row(PhraseConverter::S2T, QStringLiteral("松"), QStringLiteral("松/鬆"));
+    row(PhraseConverter::S2T, QStringLiteral("只"), QStringLiteral("只/隻"));
+    row(PhraseConverter::S2T, QStringLiteral("了"), {});
+    row(PhraseConverter::S2T, QStringLiteral("个"), {});
+    row(PhraseConverter::S2T, QStringLiteral("吃"), {});
+    row(PhraseConverter::S2T, QStringLiteral("家"), {});
+    row(PhraseConverter::S2T, QStringLiteral("它"), {});
+    row(PhraseConverter::S2HK, QStringLiteral("个只"), QStringLiteral("只/隻"));
+    row(PhraseConverter::T2S, QStringLiteral("乾"), QStringLiteral("干/乾"));
+    row(PhraseConverter::T2S, QStringLiteral("瞭"), QStringLiteral("瞭/了"));
+    row(PhraseConverter::T2S, QStringLiteral("麼"), {});
+    row(PhraseConverter::T2S, QStringLiteral("開買願戰線"), {});
+    row(PhraseConverter::TW2SP, QStringLiteral("願"), {});
+}
+
+void TestPhraseConverter::onlyFormsInRealUseAreOffered()
+{
+    QFETCH(int, config);
+    QFETCH(QString, source);
+    QFETCH(QStringList, candidates);
+    const PhraseResult result = converter(PhraseConverter::Config(config)).convert(source);
+    QList<ReviewMark> marks;
+    if (!candidates.isEmpty())
+        marks.append({ result.text.indexOf(candidates.first()), candidates });
+    QCOMPARE(result.marks, marks);
 }
 
 void TestPhraseConverter::regionsDiffer()
@@ -171,6 +259,28 @@ void TestPhraseConverter::charactersOutsideGbkSurvive()
     QCOMPARE(result.marks.size(), 2);
     QCOMPARE(result.marks[1].position, result.text.size() - 1);
     QCOMPARE(converter(PhraseConverter::T2S).convert(u"𪑅\U0001F600").text, QStringLiteral("𪑅😀"));
+}
+
+// Dictionaries of our own (OpenCC reads text ones too), the same for both directions.
+void TestPhraseConverter::simplifiedTextOffersOnlyGbkForms()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("phrases.txt")), "開關\t开关 \xf0\xab\x94\xad关\n"));
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("chars.txt")), "開\t开\n關\t关\n"));
+    const QByteArray config
+        = R"({ "segmentation": { "type": "mmseg", "dict": { "type": "text", "file": "phrases.txt" } },
+        "conversion_chain": [ { "dict": { "type": "group", "dicts": [
+            { "type": "text", "file": "phrases.txt" }, { "type": "text", "file": "chars.txt" } ] } } ] })";
+    for (const char *name : { "s2t.json", "t2s.json" })
+        QVERIFY(writeFile(dir.filePath(QLatin1String(name)), config));
+    const PhraseLibrary library(dir.path());
+    QVERIFY2(library.converter(PhraseConverter::T2S), qPrintable(library.error(PhraseConverter::T2S)));
+    const PhraseResult simplified = library.converter(PhraseConverter::T2S)->convert(u"開關");
+    QCOMPARE(simplified.text, QStringLiteral("开关"));
+    QCOMPARE(simplified.marks, QList<ReviewMark>());
+    QCOMPARE(library.converter(PhraseConverter::S2T)->convert(u"開關").marks,
+        (QList<ReviewMark> { { 0, { QStringLiteral("开"), QStringLiteral("\U0002B52D") } } }));
 }
 
 void TestPhraseConverter::missingOrBadDataGivesReasons()
