@@ -13,6 +13,7 @@
 #include "find/FindForm.h"
 #include "find/ResultModel.h"
 #include "find/UserStore.h"
+#include "skin/Skin.h"
 #include "support/Files.h"
 
 #include <QClipboard>
@@ -153,6 +154,30 @@ private slots:
                     .data(Qt::ToolTipRole)
                     .toString()
                     .contains(QStringLiteral("( 喵喵 )")));
+    }
+
+    // The active filter looks pressed: a checked button is drawn as a pressed one.
+    void activeFilterLooksPressed()
+    {
+        FindFixture f;
+        QVERIFY(f.started);
+        qApp->setStyleSheet(Skin::styleSheet());
+        const auto restore = qScopeGuard([] { qApp->setStyleSheet(QString()); });
+        FindForm *w = f.openFind();
+        QVERIFY(w);
+        auto *all = w->findChild<QPushButton *>(QStringLiteral("filterAll"));
+        auto *mine = w->findChild<QPushButton *>(QStringLiteral("filterMine"));
+        QVERIFY(all->isChecked() && !mine->isChecked());
+        const QImage checked = all->grab().toImage();
+        all->setChecked(false);
+        const QImage plain = all->grab().toImage();
+        all->setDown(true);
+        const QImage pressed = all->grab().toImage();
+        all->setDown(false);
+        QCOMPARE(checked, pressed);
+        QVERIFY(checked != plain);
+        QTest::keyClick(w->searchField(), Qt::Key_4, Qt::ControlModifier);
+        QVERIFY(mine->isChecked() && !all->isChecked());
     }
 
     // "收藏此条" shows only after a right click on a grid row; "收藏" of the memos stars the
