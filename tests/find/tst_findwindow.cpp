@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableView>
+#include <QThread>
 
 namespace {
 
@@ -178,6 +179,21 @@ private slots:
         QVERIFY(checked != plain);
         QTest::keyClick(w->searchField(), Qt::Key_4, Qt::ControlModifier);
         QVERIFY(mine->isChecked() && !all->isChecked());
+    }
+
+    // The index's worker thread goes with the window even when the window closes first.
+    void indexThreadIsDeleted()
+    {
+        QPointer<QThread> thread;
+        {
+            FindFixture f;
+            QVERIFY(f.started);
+            f.find()->setBackgroundIndexFrom(0);
+            f.find()->openFind();
+            thread = f.find()->findChild<QThread *>(QStringLiteral("findIndexThread"));
+            QVERIFY(thread);
+        }
+        QVERIFY(thread.isNull());
     }
 
     // "收藏此条" shows only after a right click on a grid row; "收藏" of the memos stars the
