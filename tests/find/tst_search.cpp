@@ -3,9 +3,12 @@
 #include "find/EntrySplitter.h"
 #include "find/Pinyin.h"
 #include "find/SearchIndex.h"
+#include "find/UserListIndex.h"
+#include "find/UserStore.h"
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -178,6 +181,44 @@ private slots:
         QCOMPARE(texts(index, index.search(QStringLiteral("xq"))), QStringList { "第7条心情" });
         QCOMPARE(texts(index, index.search(QStringLiteral("xd"))), QStringList { "新的" });
         QCOMPARE(index.indexOfText(QStringLiteral("新的")), 1);
+    }
+
+    // The user's lists are indexed when they have changed, not at every search; an entry
+    // found in the catalogue takes its place there, an own one is marked as such.
+    void userListsFollowTheStore()
+    {
+        QTemporaryDir dir;
+        UserStore store(dir.path());
+        store.load();
+        store.addOwn(QStringLiteral("喵喵"));
+        store.setFavourite(QStringLiteral("喵喵"), true);
+        store.setFavourite(QStringLiteral("天天开心"), true);
+        UserListIndex lists(m_pinyin, store);
+        const SearchIndex *favourites = &lists.index(UserStore::Favourites);
+        QCOMPARE(favourites->entry(0).origin(), QString());
+        QCOMPARE(favourites->entry(1).origin(), UserListIndex::MineOrigin);
+        const quint64 generation = favourites->generation();
+        QCOMPARE(lists.index(UserStore::Favourites).generation(), generation);
+
+        SearchIndex catalogue(m_pinyin);
+        catalogue.add(plain({ "心情", "天天开心" }));
+        lists.setCatalogue(&catalogue);
+        QCOMPARE(lists.index(UserStore::Favourites).entry(0).origin(), QStringLiteral("〖页〗"));
+        store.addOwn(QStringLiteral("开心"));
+        QCOMPARE(texts(lists.index(UserStore::Mine), lists.index(UserStore::Mine).search(QStringLiteral("kx"))),
+            QStringList { "开心" });
+        // Stars are looked up in a set that follows every change.
+        QVERIFY(store.isFavourite(QStringLiteral("天天开心")));
+        store.setFavourite(QStringLiteral("天天开心"), false);
+        QVERIFY(!store.isFavourite(QStringLiteral("天天开心")));
+        QCOMPARE(
+            texts(lists.index(UserStore::Favourites), lists.index(UserStore::Favourites).search(QStringLiteral("m"))),
+            QStringList { "喵喵" });
+        store.remove(UserStore::Mine, QStringLiteral("喵喵"));
+        QCOMPARE(lists.index(UserStore::Favourites).entry(0).origin(), QString());
+        UserStore again(dir.path());
+        again.load();
+        QVERIFY(again.isFavourite(QStringLiteral("喵喵")) && !again.isFavourite(QStringLiteral("天天开心")));
     }
 
     // On the shipped emoticons: kx finds the 开心 ones, and what would be copied has no label.
