@@ -53,16 +53,33 @@ void SearchIndex::add(const QList<Entry> &entries)
 
 void SearchIndex::assign(const QList<Entry> &entries)
 {
-    indexOfText(QString());
-    const QHash<QString, qsizetype> old = std::exchange(m_byText, {});
+    const auto same = [](const Entry &a, const Entry &b) {
+        return a.text == b.text && a.label == b.label && a.heading == b.heading;
+    };
     const QList<Entry> oldEntries = std::exchange(m_entries, entries);
     const std::vector<Prepared> oldPrepared = std::exchange(m_prepared, {});
+    m_byText.clear();
     ++m_generation;
-    m_prepared.reserve(std::size_t(entries.size()));
+    // A list mostly changes in one place: what stays before and after it is matched in
+    // order, the rest through a table of the old texts.
+    const qsizetype oldCount = oldEntries.size();
+    const qsizetype count = entries.size();
+    qsizetype head = 0;
+    while (head < std::min(oldCount, count) && same(oldEntries[head], entries[head]))
+        ++head;
+    qsizetype tail = 0;
+    while (tail < std::min(oldCount, count) - head && same(oldEntries[oldCount - 1 - tail], entries[count - 1 - tail]))
+        ++tail;
+    QHash<QString, qsizetype> old;
+    for (qsizetype i = oldCount - tail - 1; i >= head; --i)
+        old.insert(oldEntries[i].text, i);
+    m_prepared.reserve(std::size_t(count));
     std::size_t live = 0;
-    for (const Entry &e : entries) {
-        const qsizetype at = old.value(e.text, -1);
-        if (at >= 0 && oldEntries[at].label == e.label && oldEntries[at].heading == e.heading)
+    for (qsizetype k = 0; k < count; ++k) {
+        const Entry &e = entries[k];
+        const bool kept = k < head || k >= count - tail;
+        const qsizetype at = k < head ? k : kept ? k - count + oldCount : old.value(e.text, -1);
+        if (at >= 0 && (kept || same(oldEntries[at], e)))
             m_prepared.push_back(oldPrepared[std::size_t(at)]);
         else
             m_prepared.push_back(prepare(e));
