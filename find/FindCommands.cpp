@@ -261,6 +261,9 @@ void FindCommands::buildIndex()
     m_building = std::move(index);
     m_indexThread
         = QThread::create([fill, index = m_building.get(), sources = std::move(sources)] { fill(index, sources); });
+    // Owned here, so that it goes with this even when its end is never reported.
+    m_indexThread->setParent(this);
+    m_indexThread->setObjectName(QStringLiteral("findIndexThread"));
     connect(m_indexThread, &QThread::finished, this, [this] {
         m_index = std::move(m_building);
         m_indexThread->deleteLater();

@@ -19,8 +19,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <numeric>
-
 namespace {
 
 constexpr int StatusMs = 1500;
@@ -31,6 +29,7 @@ FindForm::FindForm(const Pinyin &pinyin, UserStore &store, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_pinyin(pinyin)
     , m_store(store)
+    , m_lists(pinyin, store)
 {
     setObjectName(QStringLiteral("FindForm"));
     setWindowTitle(Caption);
@@ -187,7 +186,7 @@ void FindForm::setFilter(Filter filter)
     search();
 }
 
-// 全部 shows the user's own entries after the index's; each other filter its list.
+// 全部 shows the user's own entries among the index's; each other filter its list.
 UserStore::List FindForm::userListShown() const
 {
     return m_filter == All ? UserStore::Mine : UserStore::List(m_filter - 1);
@@ -196,60 +195,35 @@ UserStore::List FindForm::userListShown() const
 void FindForm::setIndex(const SearchIndex *index)
 {
     m_index = index;
-    m_lastQuery.clear();
-    m_lastHits.clear();
+    m_lists.setCatalogue(index);
     search();
-}
-
-QList<Entry> FindForm::userEntries(UserStore::List list) const
-{
-    QList<Entry> out;
-    for (const QString &text : m_store.entries(list)) {
-        if (list == UserStore::Mine) {
-            out.append(Entry { text, {}, {}, MineOrigin });
-            continue;
-        }
-        const qsizetype at = m_index ? m_index->indexOfText(text) : -1;
-        if (at >= 0) {
-            out.append(m_index->entry(at));
-        } else {
-            const bool own = m_store.entries(UserStore::Mine).contains(text);
-            out.append(Entry { text, {}, {}, own ? MineOrigin : QString() });
-        }
-    }
-    return out;
 }
 
 void FindForm::search()
 {
     const QString query = m_search->text().trimmed();
     const QString previousText = currentText();
-    std::vector<qsizetype> hits;
-    QList<Entry> others;
-    const auto searchList = [&](const QList<Entry> &list) {
-        if (query.isEmpty())
-            return list;
-        SearchIndex small(m_pinyin);
-        small.add(list);
-        QList<Entry> found;
-        for (const qsizetype i : small.search(query))
-            found.append(small.entry(i));
-        return found;
-    };
-    if (m_filter == All && m_index) {
-        if (query.isEmpty()) {
-            hits.resize(std::size_t(m_index->size()));
-            std::iota(hits.begin(), hits.end(), qsizetype(0));
-        } else if (!m_lastQuery.isEmpty() && query.startsWith(m_lastQuery)) {
-            hits = m_index->search(query, m_lastHits);
-        } else {
-            hits = m_index->search(query);
+    const SearchIndex *index = m_filter == All ? m_index : nullptr;
+    const SearchIndex &list = m_lists.index(userListShown());
+    std::vector<ResultModel::Row> rows;
+    if (query.isEmpty()) {
+        rows.reserve(std::size_t((index ? index->size() : 0) + list.size()));
+        for (qsizetype i = 0; index && i < index->size(); ++i)
+            rows.push_back({ index, i });
+        for (qsizetype i = 0; i < list.size(); ++i)
+            rows.push_back({ &list, i });
+    } else {
+        const SearchIndex::Ranked own = list.search(query, m_lastInList);
+        const SearchIndex::Ranked found = index ? index->search(query, m_lastInIndex) : SearchIndex::Ranked {};
+        // One's own entries first within each rank: the user put them there to find them.
+        for (std::size_t rank = 0; rank < own.size(); ++rank) {
+            for (const qsizetype i : own[rank])
+                rows.push_back({ &list, i });
+            for (const qsizetype i : found[rank])
+                rows.push_back({ index, i });
         }
-        m_lastQuery = query;
-        m_lastHits = hits;
     }
-    others = searchList(userEntries(userListShown()));
-    m_model->setRows(m_index, std::move(hits), std::move(others));
+    m_model->setRows(std::move(rows));
     // Keep the entry the user was on when it is still there, else start at the top.
     int row = 0;
     if (!previousText.isEmpty() && query.isEmpty()) {
@@ -263,6 +237,16 @@ void FindForm::search()
     selectRow(row);
     if (!m_statusTimer->isActive())
         showCount();
+}
+
+void FindForm::selectText(const QString &text)
+{
+    for (int r = m_model->rowCount() - 1; r >= 0; --r) {
+        if (m_model->text(r) == text) {
+            selectRow(r);
+            return;
+        }
+    }
 }
 
 void FindForm::selectRow(int row)
@@ -333,8 +317,13 @@ void FindForm::addOwn()
     EntryEditor editor(this, QStringLiteral("添加我的条目"), QString());
     if (editor.exec() != QDialog::Accepted || editor.text().trimmed().isEmpty())
         return;
+    const qsizetype before = m_store.entries(UserStore::Mine).size();
     m_store.addOwn(editor.text());
-    selectRow(m_model->rowCount() - 1);
+    if (m_store.entries(UserStore::Mine).size() == before)
+        return;
+    // A search text would likely hide the new entry.
+    m_search->clear();
+    selectText(m_store.entries(UserStore::Mine).back());
     showStatus(QStringLiteral("已添加"));
 }
 

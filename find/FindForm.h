@@ -1,6 +1,8 @@
 #pragma once
 
 #include "find/Entry.h"
+#include "find/SearchIndex.h"
+#include "find/UserListIndex.h"
 #include "find/UserStore.h"
 
 #include <QWidget>
@@ -15,7 +17,6 @@ class QPushButton;
 class QTableView;
 class QTimer;
 class ResultModel;
-class SearchIndex;
 class SkinFrame;
 
 // The find window "查找与收藏": a search field, the filters 全部 / 收藏 / 最近 / 我的 and
@@ -31,7 +32,7 @@ public:
     static constexpr int ClientHeight = 492;
     static inline const QString Caption = QStringLiteral("查找与收藏");
     static inline const QString Placeholder = QStringLiteral("输入文字或拼音，如 xq");
-    static inline const QString MineOrigin = QStringLiteral("〖我的〗");
+    static inline const QString MineOrigin = UserListIndex::MineOrigin;
 
     static inline const QString Indexing = QStringLiteral("正在建立索引…");
 
@@ -74,12 +75,13 @@ private:
     void showCount();
     void selectRow(int row);
     UserStore::List userListShown() const;
-    QList<Entry> userEntries(UserStore::List list) const;
+    void selectText(const QString &text);
     void placeBeside(const QWidget *beside);
 
     const SearchIndex *m_index = nullptr;
     const Pinyin &m_pinyin;
     UserStore &m_store;
+    UserListIndex m_lists;
     SkinFrame *m_frame;
     QLineEdit *m_search = nullptr;
     std::array<QPushButton *, FilterCount> m_filterButtons {};
@@ -92,7 +94,7 @@ private:
     QTimer *m_statusTimer = nullptr;
     Filter m_filter = All;
     bool m_placed = false;
-    // The last search over all entries, to narrow as the user types on.
-    QString m_lastQuery;
-    std::vector<qsizetype> m_lastHits;
+    // The last searches, to narrow as the user types on.
+    SearchIndex::LastSearch m_lastInIndex;
+    SearchIndex::LastSearch m_lastInList;
 };

@@ -21,6 +21,13 @@ bool isSeparator(char16_t c)
 
 } // namespace
 
+quint32 QueryMatcher::letterBit(char16_t c)
+{
+    if (c == u'ü')
+        c = u'v';
+    return isLetter(c) ? 1u << (c - u'a') : 0;
+}
+
 char16_t QueryMatcher::fold(char16_t c)
 {
     if (c < 0x80)
@@ -34,12 +41,14 @@ QueryMatcher::QueryMatcher(const QString &query, const Pinyin &pinyin)
 {
     const QString trimmed = query.trimmed();
     m_query.reserve(std::size_t(trimmed.size()));
-    for (const QChar c : trimmed)
-        m_query.push_back(c == u'ü' || c == u'Ü' ? u'v' : fold(c.unicode()));
+    for (const QChar c : trimmed) {
+        m_query.push_back(fold(c.unicode()));
+        m_spelled.push_back(m_query.back() == u'ü' ? u'v' : m_query.back());
+    }
     for (std::size_t i = 0; i < m_query.size(); ++i) {
         const char16_t c = m_query[i];
-        if (isLetter(c)) {
-            m_letters |= 1u << (c - u'a');
+        if (const quint32 bit = letterBit(c)) {
+            m_letters |= bit;
             m_pinyin = true;
         }
         if (isSeparator(c) && i < 64)
@@ -69,14 +78,14 @@ QueryMatcher::States QueryMatcher::step(States states, char16_t c, quint16 set) 
         states &= states - 1;
         if (p >= n)
             continue;
-        const char16_t q = m_query[p];
-        if (q == c)
+        if (m_query[p] == c)
             next |= States(1) << (p + 1);
+        const char16_t q = m_spelled[p];
         if (!readings || !isLetter(q) || !(readings->firstLetters & (1u << (q - u'a'))))
             continue;
         for (const std::string_view spelling : readings->spellings) {
             std::size_t k = 0;
-            while (k < spelling.size() && p + k < n && m_query[p + k] == char16_t(spelling[k])) {
+            while (k < spelling.size() && p + k < n && m_spelled[p + k] == char16_t(spelling[k])) {
                 ++k;
                 next |= States(1) << (p + k);
             }
@@ -122,4 +131,17 @@ QueryMatcher::Rank QueryMatcher::match(std::u16string_view text, const quint16 *
             return Inside;
     }
     return NoMatch;
+}
+
+bool QueryMatcher::holdsEveryMatchOf(const QueryMatcher &longer) const
+{
+    // An empty search text matches nothing.
+    if (isEmpty() || !std::u16string_view(longer.m_query).starts_with(m_query))
+        return false;
+    // A match by readings runs through the shorter text's end, and so does a literal one.
+    if (m_pinyin || !longer.m_pinyin)
+        return true;
+    // This one matches literally and the longer by readings, where a space or an
+    // apostrophe may be left out: '  finds only texts with one, 't also those without.
+    return m_separators == 0;
 }

@@ -10,8 +10,8 @@ class Pinyin;
 // One search text, ready to be matched against many entries. Case does not count. A text
 // with Latin letters also matches Han characters by their readings: whole syllables
 // (xinqing), initials (xq) and both mixed (xinq), each character by any of its readings;
-// spaces and apostrophes between syllables may be left out. Everything else matches
-// literally.
+// spaces and apostrophes between syllables may be left out; ü may be typed as v. Everything
+// else matches literally.
 class QueryMatcher
 {
 public:
@@ -27,9 +27,16 @@ public:
     // text: lowered characters; sets: their reading sets, one per character.
     Rank match(std::u16string_view text, const quint16 *sets) const;
 
+    // Whether every text this matches matches the shorter search text it was typed from,
+    // so that searching among that one's results finds all.
+    bool holdsEveryMatchOf(const QueryMatcher &longer) const;
+
     // The form every text is matched in: each character lowered on its own, so that
     // lengths stay the same.
     static char16_t fold(char16_t c);
+    // The bit of a folded character among the 26 letters that readings are spelled with
+    // (ü as v), or 0.
+    static quint32 letterBit(char16_t c);
 
 private:
     using States = quint64;
@@ -38,6 +45,8 @@ private:
 
     const Pinyin &m_pinyin_table;
     std::u16string m_query;
+    // The query as readings are spelled: ü as v.
+    std::u16string m_spelled;
     States m_separators = 0;
     quint32 m_letters = 0;
     bool m_pinyin = false;

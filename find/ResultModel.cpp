@@ -12,19 +12,17 @@ ResultModel::ResultModel(std::function<bool(const QString &)> isFavourite, QObje
 {
 }
 
-void ResultModel::setRows(const SearchIndex *index, std::vector<qsizetype> indexHits, QList<Entry> others)
+void ResultModel::setRows(std::vector<Row> rows)
 {
     beginResetModel();
-    m_index = index;
-    m_hits = std::move(indexHits);
-    m_others = std::move(others);
+    m_rows = std::move(rows);
     endResetModel();
 }
 
 const Entry &ResultModel::entryAt(int row) const
 {
-    const auto r = std::size_t(row);
-    return r < m_hits.size() ? m_index->entry(m_hits[r]) : m_others[qsizetype(r - m_hits.size())];
+    const Row &r = m_rows[std::size_t(row)];
+    return r.index->entry(r.entry);
 }
 
 QString ResultModel::text(int row) const
@@ -44,19 +42,45 @@ void ResultModel::refreshStars()
 
 QString ResultModel::summary(const QString &text)
 {
-    const QStringList lines = text.split(u'\n');
-    qsizetype first = 0;
-    while (first < lines.size() && lines[first].trimmed().isEmpty())
-        ++first;
-    if (first == lines.size())
-        return {};
-    const QString line = lines[first].trimmed();
-    return first + 1 < lines.size() ? line + QStringLiteral(" …") : line;
+    // Only what a row can show is looked at: entries may be very long.
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        const QStringView line = QStringView(text).mid(start, end - start).trimmed();
+        if (!line.isEmpty()) {
+            const bool more = end < text.size() || line.size() > PreviewLineLength;
+            return line.left(PreviewLineLength).toString() + (more ? QStringLiteral(" …") : QString());
+        }
+        start = end + 1;
+    }
+    return {};
+}
+
+QString ResultModel::preview(const QString &text)
+{
+    QString out;
+    qsizetype start = 0;
+    for (int n = 0; n < PreviewLines && start <= text.size(); ++n) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        if (n > 0)
+            out += u'\n';
+        out += QStringView(text).mid(start, std::min<qsizetype>(end - start, PreviewLineLength));
+        if (end - start > PreviewLineLength)
+            out += u'…';
+        start = end + 1;
+    }
+    if (start <= text.size())
+        out += QStringLiteral("\n…");
+    return out;
 }
 
 int ResultModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_hits.size() + std::size_t(m_others.size()));
+    return parent.isValid() ? 0 : int(m_rows.size());
 }
 
 int ResultModel::columnCount(const QModelIndex &parent) const
@@ -83,7 +107,7 @@ QVariant ResultModel::data(const QModelIndex &index, int role) const
         QString tip = QStringLiteral("<pre style=\"font-family:'%1'; font-size:%2px\">%3</pre>")
                           .arg(m_memoFont.family())
                           .arg(m_memoFont.pixelSize())
-                          .arg(e.text.toHtmlEscaped());
+                          .arg(preview(e.text).toHtmlEscaped());
         if (!e.label.isEmpty())
             tip += e.label.toHtmlEscaped();
         return tip;

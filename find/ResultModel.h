@@ -10,19 +10,27 @@
 
 class SearchIndex;
 
-// The find window's result rows: entries of the search index by number, then entries of
-// the user's own lists. Columns: the star, the entry (a picture by its first line), the
-// page it comes from. The tooltip shows the whole entry in the memo font.
+// The find window's result rows: entries of search indexes by number. Columns: the star,
+// the entry (a picture by its first line), the page it comes from. The tooltip shows the
+// entry in the memo font, a very long one only in part.
 class ResultModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
     enum Column { StarColumn, TextColumn, OriginColumn, ColumnCount };
 
+    struct Row
+    {
+        const SearchIndex *index; // must live as long as the rows
+        qsizetype entry;
+    };
+    // What the tooltip shows of an entry at most.
+    static constexpr int PreviewLines = 40;
+    static constexpr int PreviewLineLength = 200;
+
     explicit ResultModel(std::function<bool(const QString &)> isFavourite, QObject *parent = nullptr);
 
-    // indexHits: entries of `index`, which must live as long as the rows.
-    void setRows(const SearchIndex *index, std::vector<qsizetype> indexHits, QList<Entry> others);
+    void setRows(std::vector<Row> rows);
     // The copied text of a row.
     QString text(int row) const;
     QString origin(int row) const;
@@ -31,6 +39,9 @@ public:
 
     // "⌒( o.o )⌒ …": the first non-blank line, with "…" when more follows.
     static QString summary(const QString &text);
+    // The first PreviewLines lines, each cut at PreviewLineLength, with "…" where
+    // something was left out.
+    static QString preview(const QString &text);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -39,9 +50,7 @@ public:
 private:
     const Entry &entryAt(int row) const;
 
-    const SearchIndex *m_index = nullptr;
     std::function<bool(const QString &)> m_isFavourite;
     const QFont m_memoFont;
-    std::vector<qsizetype> m_hits;
-    QList<Entry> m_others;
+    std::vector<Row> m_rows;
 };

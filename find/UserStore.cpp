@@ -38,6 +38,16 @@ QString UserStore::path(List list) const
     return QDir(m_folder).filePath(fileName(list));
 }
 
+bool UserStore::isFavourite(const QString &text) const
+{
+    const QStringList &favourites = m_lists[Favourites].entries;
+    if (!m_starsFrom.isSharedWith(favourites) || m_starsFrom.size() != favourites.size()) {
+        m_stars = QSet<QString>(favourites.begin(), favourites.end());
+        m_starsFrom = favourites;
+    }
+    return m_stars.contains(text);
+}
+
 void UserStore::load()
 {
     for (int i = 0; i < ListCount; ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 
 #include <array>
@@ -29,7 +30,7 @@ public:
     void load();
 
     const QStringList &entries(List list) const { return m_lists[list].entries; }
-    bool isFavourite(const QString &text) const { return m_lists[Favourites].entries.contains(text); }
+    bool isFavourite(const QString &text) const;
 
     // The newest first, each text once, at most RecentCapacity.
     void recordCopy(const QString &text);
@@ -55,4 +56,8 @@ private:
     QString m_folder;
     std::array<Data, ListCount> m_lists;
     bool m_writeFailureReported = false;
+    // The favourites as a set, made again whenever the list is no longer the one it was
+    // made from (any change to a shared list detaches it).
+    mutable QSet<QString> m_stars;
+    mutable QStringList m_starsFrom;
 };

@@ -13,6 +13,7 @@
 #include "find/FindForm.h"
 #include "find/ResultModel.h"
 #include "find/UserStore.h"
+#include "skin/Skin.h"
 #include "support/Files.h"
 
 #include <QClipboard>
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableView>
+#include <QThread>
 
 namespace {
 
@@ -140,9 +142,13 @@ private slots:
             editor->editor()->setPlainText(QStringLiteral(" /\\_/\\\n( 喵喵 )"));
             QTest::keyClick(editor->editor(), Qt::Key_Return, Qt::ControlModifier);
         });
+        // The new entry shows, even when the search text would have hidden it.
+        w->searchField()->setText(QStringLiteral("zz"));
         QTest::keyClick(w->searchField(), Qt::Key_Insert);
         QCOMPARE(w->filter(), FindForm::Mine);
         QCOMPARE(f.find()->store().entries(UserStore::Mine), QStringList { " /\\_/\\\n( 喵喵 )" });
+        QVERIFY(w->searchField()->text().isEmpty());
+        QCOMPARE(w->currentText(), QStringLiteral(" /\\_/\\\n( 喵喵 )"));
         QTest::keyClick(w->searchField(), Qt::Key_1, Qt::ControlModifier);
         QTest::keyClicks(w->searchField(), QStringLiteral("mm"));
         QCOMPARE(f.rows(), QStringList { " /\\_/\\\n( 喵喵 )" });
@@ -153,6 +159,91 @@ private slots:
                     .data(Qt::ToolTipRole)
                     .toString()
                     .contains(QStringLiteral("( 喵喵 )")));
+    }
+
+    // One's own entries rank with the catalogue's, before them within a rank; a huge one
+    // shows only its beginning when pointed at.
+    void ownEntriesRankWithEverythingElse()
+    {
+        FindFixture f;
+        QVERIFY(f.started);
+        FindForm *w = f.openFind();
+        QVERIFY(w);
+        f.find()->store().addOwn(QStringLiteral("开心果"));
+        f.find()->store().addOwn(QStringLiteral("很开心"));
+        QTest::keyClicks(w->searchField(), QStringLiteral("kx"));
+        QCOMPARE(f.rows(), (QStringList { "(^o^)", "开心果", "很开心", "天天开心", "(^_^)" }));
+
+        const QString line = QString(300, u'喵');
+        QStringList lines;
+        for (int i = 0; i < 3000; ++i)
+            lines.append(line);
+        f.find()->store().addOwn(lines.join(u'\n'));
+        w->searchField()->clear();
+        QTest::keyClick(w->searchField(), Qt::Key_4, Qt::ControlModifier);
+        const QString tip = w->model()->index(2, ResultModel::TextColumn).data(Qt::ToolTipRole).toString();
+        QVERIFY2(tip.size() < 10000, qPrintable(QString::number(tip.size())));
+        QVERIFY(tip.contains(QString(200, u'喵') + QStringLiteral("…\n")));
+        QVERIFY(tip.contains(QStringLiteral("\n…</pre>")));
+        QCOMPARE(tip.count(u'\n'), 40);
+        QCOMPARE(w->model()->index(2, ResultModel::TextColumn).data().toString(), QString(200, u'喵') + " …");
+    }
+
+    // Typing on gives what the whole text pasted at once gives, also where a letter turns a
+    // literal search into one by readings.
+    void typingFindsWhatPastingFinds()
+    {
+        FindFixture f;
+        QVERIFY(f.started);
+        FindForm *w = f.openFind();
+        QVERIFY(w);
+        QTest::keyClicks(w->searchField(), QStringLiteral("'"));
+        QVERIFY(f.rows().isEmpty());
+        QTest::keyClicks(w->searchField(), QStringLiteral("t"));
+        const QStringList typed = f.rows();
+        w->searchField()->setText(QStringLiteral("x"));
+        w->searchField()->setText(QStringLiteral("'t"));
+        QCOMPARE(typed, f.rows());
+        QVERIFY(typed.contains(QStringLiteral("天天开心")));
+    }
+
+    // The active filter looks pressed: a checked button is drawn as a pressed one.
+    void activeFilterLooksPressed()
+    {
+        FindFixture f;
+        QVERIFY(f.started);
+        qApp->setStyleSheet(Skin::styleSheet());
+        const auto restore = qScopeGuard([] { qApp->setStyleSheet(QString()); });
+        FindForm *w = f.openFind();
+        QVERIFY(w);
+        auto *all = w->findChild<QPushButton *>(QStringLiteral("filterAll"));
+        auto *mine = w->findChild<QPushButton *>(QStringLiteral("filterMine"));
+        QVERIFY(all->isChecked() && !mine->isChecked());
+        const QImage checked = all->grab().toImage();
+        all->setChecked(false);
+        const QImage plain = all->grab().toImage();
+        all->setDown(true);
+        const QImage pressed = all->grab().toImage();
+        all->setDown(false);
+        QCOMPARE(checked, pressed);
+        QVERIFY(checked != plain);
+        QTest::keyClick(w->searchField(), Qt::Key_4, Qt::ControlModifier);
+        QVERIFY(mine->isChecked() && !all->isChecked());
+    }
+
+    // The index's worker thread goes with the window even when the window closes first.
+    void indexThreadIsDeleted()
+    {
+        QPointer<QThread> thread;
+        {
+            FindFixture f;
+            QVERIFY(f.started);
+            f.find()->setBackgroundIndexFrom(0);
+            f.find()->openFind();
+            thread = f.find()->findChild<QThread *>(QStringLiteral("findIndexThread"));
+            QVERIFY(thread);
+        }
+        QVERIFY(thread.isNull());
     }
 
     // "收藏此条" shows only after a right click on a grid row; "收藏" of the memos stars the

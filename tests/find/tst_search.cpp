@@ -3,8 +3,12 @@
 #include "find/EntrySplitter.h"
 #include "find/Pinyin.h"
 #include "find/SearchIndex.h"
+#include "find/UserListIndex.h"
+#include "find/UserStore.h"
 
 #include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -88,6 +92,8 @@ private slots:
         QTest::newRow("polyphone zhang") << "zhangda" << QStringList { "长大" };
         QTest::newRow("polyphone hang") << "yinhang" << QStringList { "银行" };
         QTest::newRow("v for u umlaut") << "lvse" << QStringList { "绿色" };
+        QTest::newRow("u umlaut in a syllable") << "lüse" << QStringList { "绿色" };
+        QTest::newRow("u umlaut literal") << "Mü" << QStringList { "Müller" };
         QTest::newRow("symbols literal") << "^_^" << QStringList { "^_^", "(^_^)" };
         QTest::newRow("case") << "QQ" << QStringList { "qq空间", "我的QQ" };
         QTest::newRow("letters literal") << "qqk" << QStringList { "qq空间" };
@@ -100,7 +106,8 @@ private slots:
         QFETCH(QString, query);
         QFETCH(QStringList, expected);
         SearchIndex index(m_pinyin);
-        index.add(plain({ "今天心情不错", "心情好", "长大", "银行", "绿色", "(^_^)", "^_^", "我的QQ", "qq空间" }));
+        index.add(
+            plain({ "今天心情不错", "心情好", "长大", "银行", "绿色", "(^_^)", "^_^", "我的QQ", "qq空间", "Müller" }));
         QCOMPARE(texts(index, index.search(query)), expected);
     }
 
@@ -121,6 +128,97 @@ private slots:
         QCOMPARE(
             texts(index, index.search(QStringLiteral("kai"), k)), texts(index, index.search(QStringLiteral("kai"))));
         QCOMPARE(index.indexOfText(QStringLiteral("很开心")), 5);
+    }
+
+    // Searching among the previous results, as typing does, finds what a fresh search of
+    // the same text finds, whatever was typed before.
+    void narrowingFindsWhatAFreshSearchFinds()
+    {
+        SearchIndex index(m_pinyin);
+        index.add(
+            plain({ "it's", "天天开心", "x q", "心情", "^_^ 开心", "绿 lü", "t'x", "qing", "'", "Don't", "新 情" }));
+        const QStringList pieces = { "'", " ", "t", "x", "q", "i", "n", "g", "k", "l", "v", "ü", "^", "_", "心", "s" };
+        QRandomGenerator random(21);
+        const auto typed = [&](int most) {
+            QString out;
+            for (int n = 1 + int(random.bounded(most)); n > 0; --n)
+                out += pieces[random.bounded(int(pieces.size()))];
+            return out;
+        };
+        for (int trial = 0; trial < 3000; ++trial) {
+            const QString before = typed(4);
+            // Mostly typed on, sometimes replaced.
+            const QString after = random.bounded(4) ? before + typed(3) : typed(5);
+            SearchIndex::LastSearch last;
+            index.search(before, last);
+            SearchIndex::LastSearch none;
+            QVERIFY2(index.search(after, last) == index.search(after, none), qPrintable(before + u'|' + after));
+        }
+        // Numbers from before a change are not taken for entries after it.
+        SearchIndex::LastSearch last;
+        QCOMPARE(index.search(QStringLiteral("j"), last)[2].size(), 0u);
+        index.add(plain({ "jiu" }));
+        QCOMPARE(texts(index, index.search(QStringLiteral("ji"), last)[1]), QStringList { "jiu" });
+    }
+
+    // A list brought up to date prepares only the entries it did not hold; those it no
+    // longer holds are let go once they outweigh the rest.
+    void assignReusesPreparedEntries()
+    {
+        QStringList lines;
+        for (int i = 0; i < 1000; ++i)
+            lines.append(QStringLiteral("第%1条心情").arg(i));
+        SearchIndex index(m_pinyin);
+        index.assign(plain(lines));
+        const std::size_t chars = index.preparedChars();
+        lines.insert(500, QStringLiteral("开心"));
+        index.assign(plain(lines));
+        QCOMPARE(index.preparedChars(), chars + 2);
+        QCOMPARE(texts(index, index.search(QStringLiteral("kx"))), QStringList { "开心" });
+        QCOMPARE(index.search(QStringLiteral("xq")).size(), 1000u);
+        index.assign(plain({ "第7条心情", "新的" }));
+        QVERIFY(index.preparedChars() < 20);
+        QCOMPARE(texts(index, index.search(QStringLiteral("xq"))), QStringList { "第7条心情" });
+        QCOMPARE(texts(index, index.search(QStringLiteral("xd"))), QStringList { "新的" });
+        QCOMPARE(index.indexOfText(QStringLiteral("新的")), 1);
+    }
+
+    // The user's lists are indexed when they have changed, not at every search; an entry
+    // found in the catalogue takes its place there, an own one is marked as such.
+    void userListsFollowTheStore()
+    {
+        QTemporaryDir dir;
+        UserStore store(dir.path());
+        store.load();
+        store.addOwn(QStringLiteral("喵喵"));
+        store.setFavourite(QStringLiteral("喵喵"), true);
+        store.setFavourite(QStringLiteral("天天开心"), true);
+        UserListIndex lists(m_pinyin, store);
+        const SearchIndex *favourites = &lists.index(UserStore::Favourites);
+        QCOMPARE(favourites->entry(0).origin(), QString());
+        QCOMPARE(favourites->entry(1).origin(), UserListIndex::MineOrigin);
+        const quint64 generation = favourites->generation();
+        QCOMPARE(lists.index(UserStore::Favourites).generation(), generation);
+
+        SearchIndex catalogue(m_pinyin);
+        catalogue.add(plain({ "心情", "天天开心" }));
+        lists.setCatalogue(&catalogue);
+        QCOMPARE(lists.index(UserStore::Favourites).entry(0).origin(), QStringLiteral("〖页〗"));
+        store.addOwn(QStringLiteral("开心"));
+        QCOMPARE(texts(lists.index(UserStore::Mine), lists.index(UserStore::Mine).search(QStringLiteral("kx"))),
+            QStringList { "开心" });
+        // Stars are looked up in a set that follows every change.
+        QVERIFY(store.isFavourite(QStringLiteral("天天开心")));
+        store.setFavourite(QStringLiteral("天天开心"), false);
+        QVERIFY(!store.isFavourite(QStringLiteral("天天开心")));
+        QCOMPARE(
+            texts(lists.index(UserStore::Favourites), lists.index(UserStore::Favourites).search(QStringLiteral("m"))),
+            QStringList { "喵喵" });
+        store.remove(UserStore::Mine, QStringLiteral("喵喵"));
+        QCOMPARE(lists.index(UserStore::Favourites).entry(0).origin(), QString());
+        UserStore again(dir.path());
+        again.load();
+        QVERIFY(again.isFavourite(QStringLiteral("喵喵")) && !again.isFavourite(QStringLiteral("天天开心")));
     }
 
     // On the shipped emoticons: kx finds the 开心 ones, and what would be copied has no label.
