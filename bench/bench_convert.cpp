@@ -69,7 +69,7 @@ const Corpus &corpus()
             std::fprintf(stderr, "no Chinese text found under %s\n", ZELTO_CONTENT_DIR);
             std::exit(1);
         }
-        Corpus c;
+        Corpus made;
         QRandomGenerator rng(20080223);
         QString text;
         qsizetype bytes = 0;
@@ -81,12 +81,12 @@ const Corpus &corpus()
                 bytes += Gbk::encode(line).size() + 2;
             }
         }
-        c.gbk = Gbk::encode(text).left(kCorpusBytes);
-        c.text = Gbk::decode(c.gbk);
+        made.gbk = Gbk::encode(text).left(kCorpusBytes);
+        made.text = Gbk::decode(made.gbk);
         TGbToBig conv;
-        c.gbkTraditional = conv.Convert(c.gbk);
-        c.traditional = ToTraditional(c.text);
-        return c;
+        made.gbkTraditional = conv.Convert(made.gbk);
+        made.traditional = ToTraditional(made.text);
+        return made;
     }();
     return c;
 }
