@@ -10,8 +10,10 @@
 
 namespace {
 
+// A zero character would make the file unreadable to other programs and older versions.
 QString cleaned(QString text)
 {
+    text.remove(QChar(0));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     while (text.endsWith(u'\n'))
         text.chop(1);

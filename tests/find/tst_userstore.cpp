@@ -36,7 +36,7 @@ private slots:
         QCOMPARE(FortuneFormat::read("a\r\n%\r\n%\r\nb\r\nc"), (QStringList { "a", "b\nc" }));
         QCOMPARE(FortuneFormat::read(""), QStringList {});
         QVERIFY(!FortuneFormat::read("ab\xFF\n%\n"));
-        QVERIFY(!FortuneFormat::read(QByteArray("a\0b\n%\n", 6)));
+        QCOMPARE(FortuneFormat::read(QByteArray("a\0b\n%\n\0\n%\n", 10)), QStringList { "ab" });
 
         QTemporaryDir dir;
         {
@@ -50,6 +50,34 @@ private slots:
         again.load();
         QCOMPARE(again.entries(UserStore::Mine), (QStringList { entries[0], entries[1], "100%\n%\n%%", entries[3] }));
         QVERIFY(again.isFavourite(entries[0]));
+    }
+
+    // A zero character never reaches the files, and a file holding one (older versions
+    // wrote them) still loads without it.
+    void zeroCharactersAreDropped()
+    {
+        QTemporaryDir dir;
+        const QString nul(QChar(0));
+        {
+            UserStore store(dir.path());
+            store.load();
+            store.addOwn(QStringLiteral("ab") + nul + QStringLiteral("cd"));
+            store.setFavourite(nul + QStringLiteral("星"), true);
+            store.recordCopy(QStringLiteral("复") + nul);
+            store.recordCopy(nul);
+            store.replaceOwn(QStringLiteral("abcd"), QStringLiteral("ef") + nul);
+            QCOMPARE(store.entries(UserStore::Mine), QStringList { "ef" });
+        }
+        for (int i = 0; i < UserStore::ListCount; ++i)
+            QVERIFY(!readFile(dir.filePath(UserStore::fileName(UserStore::List(i)))).contains('\0'));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("mine.txt")), QByteArray("ab\0cd\n%\n", 8)));
+        UserStore again(dir.path());
+        QSignalSpy notices(&again, &UserStore::notice);
+        again.load();
+        QCOMPARE(notices.size(), 0);
+        QCOMPARE(again.entries(UserStore::Mine), QStringList { "abcd" });
+        QCOMPARE(again.entries(UserStore::Favourites), QStringList { "星" });
+        QCOMPARE(again.entries(UserStore::Recent), QStringList { "复" });
     }
 
     void recentKeepsTheNewestHundredOnce()
