@@ -333,7 +333,8 @@ void FindForm::addOwn()
     EntryEditor editor(this, QStringLiteral("添加我的条目"), QString());
     if (editor.exec() != QDialog::Accepted || editor.text().trimmed().isEmpty())
         return;
-    m_store.addOwn(editor.text());
+    if (!m_store.addOwn(editor.text()))
+        return;
     selectRow(m_model->rowCount() - 1);
     showStatus(QStringLiteral("已添加"));
 }

@@ -127,6 +127,85 @@ private slots:
         QCOMPARE(notices.size(), 2);
     }
 
+    // Two copies on one folder: each writes its changes (additions and removals) into what
+    // the other wrote meanwhile, and follows what the other writes.
+    void twoCopiesKeepEachOthersChanges()
+    {
+        QTemporaryDir dir;
+        {
+            UserStore seed(dir.path());
+            seed.load();
+            seed.setFavourite(QStringLiteral("旧"), true);
+            seed.addOwn(QStringLiteral("甲"));
+        }
+        UserStore one(dir.path());
+        UserStore two(dir.path());
+        one.load();
+        two.load();
+        QSignalSpy changedInOne(&one, &UserStore::changed);
+
+        // No events run in between: neither has seen the other's writes.
+        one.setFavourite(QStringLiteral("一"), true);
+        one.setFavourite(QStringLiteral("旧"), false);
+        two.setFavourite(QStringLiteral("二"), true);
+        two.addOwn(QStringLiteral("乙"));
+        one.addOwn(QStringLiteral("丙"));
+        one.remove(UserStore::Mine, QStringLiteral("甲"));
+        // Edited here after the other removed it: the edit is kept.
+        QVERIFY(two.replaceOwn(QStringLiteral("甲"), QStringLiteral("甲改")));
+        one.recordCopy(QStringLiteral("a"));
+        two.recordCopy(QStringLiteral("b"));
+
+        UserStore fresh(dir.path());
+        fresh.load();
+        QCOMPARE(fresh.entries(UserStore::Favourites), (QStringList { "二", "一" }));
+        QCOMPARE(fresh.entries(UserStore::Mine), (QStringList { "乙", "丙", "甲改" }));
+        QCOMPARE(fresh.entries(UserStore::Recent), (QStringList { "b", "a" }));
+        QCOMPARE(two.entries(UserStore::Mine), fresh.entries(UserStore::Mine));
+
+        QTRY_COMPARE(one.entries(UserStore::Mine), fresh.entries(UserStore::Mine));
+        QTRY_COMPARE(one.entries(UserStore::Favourites), fresh.entries(UserStore::Favourites));
+        QTRY_COMPARE(one.entries(UserStore::Recent), fresh.entries(UserStore::Recent));
+        QVERIFY(one.isFavourite(QStringLiteral("二")));
+        two.remove(UserStore::Recent, QStringLiteral("a"));
+        QTRY_COMPARE(one.entries(UserStore::Recent), QStringList { "b" });
+        QVERIFY(std::any_of(changedInOne.begin(), changedInOne.end(),
+            [](const QList<QVariant> &args) { return args[0].value<UserStore::List>() == UserStore::Mine; }));
+    }
+
+    // No change makes a file too large to read back; one that is too large already says
+    // so and stays as it is.
+    void filesStayWithinTheSizeLimit()
+    {
+        QTemporaryDir dir;
+        QFile tooLarge(dir.filePath(QStringLiteral("favourites.txt")));
+        QVERIFY(tooLarge.open(QIODevice::WriteOnly) && tooLarge.resize(UserStore::MaxFileBytes + 1));
+        tooLarge.close();
+        QVERIFY(writeFile(
+            dir.filePath(QStringLiteral("mine.txt")), QByteArray(UserStore::MaxFileBytes - 8, 'b') + "\n%\n"));
+
+        UserStore store(dir.path());
+        QSignalSpy notices(&store, &UserStore::notice);
+        store.load();
+        QCOMPARE(notices.size(), 1);
+        QVERIFY(notices[0][0].toString().contains(QStringLiteral("favourites.txt")));
+        QVERIFY(notices[0][0].toString().contains(QStringLiteral("超过 64 MiB")));
+        QCOMPARE(store.entries(UserStore::Mine).size(), 1);
+
+        QVERIFY(!store.addOwn(QStringLiteral("123456")));
+        QCOMPARE(notices.size(), 2);
+        QVERIFY(notices[1][0].toString().startsWith(QStringLiteral("这一条没有保存")));
+        QVERIFY(notices[1][0].toString().contains(QStringLiteral("mine.txt")));
+        QCOMPARE(store.entries(UserStore::Mine).size(), 1);
+        QVERIFY(store.addOwn(QStringLiteral("1")));
+        QCOMPARE(QFileInfo(store.path(UserStore::Mine)).size(), UserStore::MaxFileBytes - 1);
+
+        store.setFavourite(QStringLiteral("星"), true);
+        QVERIFY(store.isFavourite(QStringLiteral("星")));
+        QCOMPARE(QFileInfo(store.path(UserStore::Favourites)).size(), UserStore::MaxFileBytes + 1);
+        QCOMPARE(notices.size(), 2);
+    }
+
     // A folder that cannot be made or written is reported once, however often it fails.
     void unwritableFolderIsReportedOnce()
     {
