@@ -156,8 +156,10 @@ UserStore::Saved UserStore::save(List list)
     const QByteArray bytes = FortuneFormat::write(merged);
     if (bytes.size() > MaxFileBytes)
         return Saved::TooLarge;
+    // commit() does not notice when writing out its buffer fails (ulimit -f, a full disk)
+    // and would put the cut-off file in place; flush() does.
     QSaveFile f(path(list));
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush() || !f.commit())
         return Saved::Failed;
     data.entries = merged;
     data.pending.clear();
