@@ -101,6 +101,9 @@ void UserStore::load()
         else if (disk.state != Disk::Missing)
             hold(list, disk);
     }
+    // Made now so that it can be watched before this copy first writes in it; when that
+    // fails, the first write says so.
+    QDir().mkpath(m_folder);
     watch();
 }
 
