@@ -148,14 +148,22 @@ UserStore::Saved UserStore::save(List list)
     if (!QDir().mkpath(m_folder))
         return Saved::Failed;
     const FileLock lock(QDir(m_folder).filePath(QStringLiteral("lists.lock")));
-    const Disk disk = readFile(list);
-    if (disk.state != Disk::Read && disk.state != Disk::Missing) {
-        hold(list, disk);
-        return Saved::Held;
+    QStringList merged;
+    // Unchanged since this copy last wrote or read it, with nothing left over from a failed
+    // write: what is in memory is what the file holds, and a large file is not read again.
+    if (data.pending.size() == 1 && RegularFile::version(path(list)) == data.version) {
+        merged = data.entries;
+        apply(list, merged, data.pending.front());
+    } else {
+        const Disk disk = readFile(list);
+        if (disk.state != Disk::Read && disk.state != Disk::Missing) {
+            hold(list, disk);
+            return Saved::Held;
+        }
+        merged = disk.entries;
+        for (const Change &change : data.pending)
+            apply(list, merged, change);
     }
-    QStringList merged = disk.entries;
-    for (const Change &change : data.pending)
-        apply(list, merged, change);
     const QByteArray bytes = FortuneFormat::write(merged);
     if (bytes.size() > MaxFileBytes)
         return Saved::TooLarge;
