@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/FormServices.h"
+#include "app/ProcessSignals.h"
 #include "app/TForm1.h"
 #include "app/ZeltoApplication.h"
 #include "platform/AddressOpener.h"
@@ -60,6 +61,7 @@ int main(int argc, char **argv)
     toolkitArgv.push_back(nullptr);
     int toolkitArgc = int(toolkitStorage.size());
 
+    ProcessSignals::install();
     ZeltoApplication app(toolkitArgc, toolkitArgv.data());
     QCoreApplication::setApplicationName(QStringLiteral("zelto"));
     Skin::apply(app);

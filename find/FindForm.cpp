@@ -317,9 +317,7 @@ void FindForm::addOwn()
     EntryEditor editor(this, QStringLiteral("添加我的条目"), QString());
     if (editor.exec() != QDialog::Accepted || editor.text().trimmed().isEmpty())
         return;
-    const qsizetype before = m_store.entries(UserStore::Mine).size();
-    m_store.addOwn(editor.text());
-    if (m_store.entries(UserStore::Mine).size() == before)
+    if (!m_store.addOwn(editor.text()))
         return;
     // A search text would likely hide the new entry.
     m_search->clear();

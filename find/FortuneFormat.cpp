@@ -32,10 +32,9 @@ QByteArray write(const QStringList &entries)
 
 std::optional<QStringList> read(const QByteArray &bytes)
 {
-    if (bytes.contains('\0'))
-        return std::nullopt;
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(bytes);
+    QString text = bytes.contains('\0') ? decoder.decode(QByteArray(bytes).removeIf([](char c) { return c == 0; }))
+                                        : decoder.decode(bytes);
     if (decoder.hasError())
         return std::nullopt;
     if (text.startsWith(QChar(0xFEFF)))

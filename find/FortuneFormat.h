@@ -11,8 +11,9 @@
 namespace FortuneFormat {
 
 QByteArray write(const QStringList &entries);
-// Nothing when the bytes are not UTF-8 text (invalid sequences, zero bytes). Line ends may
-// be LF or CR LF; empty entries are left out; a last entry without its "%" still counts.
+// Nothing when the bytes are not UTF-8 text. Zero bytes are dropped (older versions wrote
+// them). Line ends may be LF or CR LF; empty entries are left out; a last entry without
+// its "%" still counts.
 std::optional<QStringList> read(const QByteArray &bytes);
 
 } // namespace FortuneFormat

@@ -68,6 +68,17 @@ bool isRegular(const QString &path)
     return error == 0;
 }
 
+Version version(const QString &path)
+{
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    return Version { true, quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size),
+        qint64(info.st_mtim.tv_sec), qint64(info.st_mtim.tv_nsec) };
+}
+
 ReadResult read(const QString &path, qint64 maxBytes)
 {
     ReadResult result;

@@ -19,6 +19,20 @@ struct ReadResult
     bool ok() const { return error == 0 && !tooLarge; }
 };
 
+// Tells whether a file has changed since it was last looked at, without reading it: any
+// write, or another file put in its place, gives a different version.
+struct Version
+{
+    bool exists = false;
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 modifiedSeconds = 0;
+    qint64 modifiedNanoseconds = 0;
+    bool operator==(const Version &) const = default;
+};
+Version version(const QString &path);
+
 // Reads the whole file, at most maxBytes of it (tooLarge beyond that).
 ReadResult read(const QString &path, qint64 maxBytes);
 

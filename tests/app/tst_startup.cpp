@@ -1,5 +1,7 @@
+#include "app/ProcessSignals.h"
 #include "app/SystemCommandEvent.h"
 #include "app/TForm1.h"
+#include "find/UserStore.h"
 #include "info/Maker.h"
 #include "platform/ApplicationTitle.h"
 #include "platform/InstanceLock.h"
@@ -7,6 +9,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
 #include "support/CatalogueFixture.h"
+#include "support/Files.h"
 #include "support/TestSupport.h"
 
 #include <QCheckBox>
@@ -15,8 +18,11 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTabWidget>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -205,6 +211,37 @@ private slots:
         QCoreApplication::postEvent(qApp, new SystemCommandEvent(1027));
         QTRY_COMPARE(watcher.seen, 1);
         qApp->removeEventFilter(&watcher);
+    }
+
+    // Past the file size limit (ulimit -f) a save fails with the usual notice; the signal
+    // the system sends does not end the program, nor stays ignored in programs it starts.
+    void writePastTheFileSizeLimitIsReported()
+    {
+        ProcessSignals::install();
+        ScratchDir scratch;
+        UserStore store(scratch.path(QStringLiteral("lists")));
+        store.load();
+        store.addOwn(QStringLiteral("旧"));
+        QSignalSpy notices(&store, &UserStore::notice);
+        struct rlimit old
+        {
+        };
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
+        struct rlimit low = old;
+        low.rlim_cur = 1024;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &low), 0);
+        store.addOwn(QString(4096, u'长'));
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &old), 0);
+        QCOMPARE(notices.size(), 1);
+        QVERIFY(notices[0][0].toString().startsWith(QStringLiteral("无法在")));
+        QCOMPARE(store.entries(UserStore::Mine).size(), 2);
+        QCOMPARE(readFile(store.path(UserStore::Mine)), QByteArray("\xE6\x97\xA7\n%\n"));
+
+        QProcess child;
+        child.start(QStringLiteral("grep"), { QStringLiteral("^SigIgn:"), QStringLiteral("/proc/self/status") });
+        QVERIFY(child.waitForFinished());
+        const quint64 ignored = child.readAllStandardOutput().mid(7).trimmed().toULongLong(nullptr, 16);
+        QCOMPARE(ignored & (quint64(1) << (SIGXFSZ - 1)), quint64(0));
     }
 
     void fixedLayout()

@@ -332,6 +332,21 @@ private slots:
         QCOMPARE(readFile(folder + QStringLiteral("/favourites.txt")), QByteArray("\xFF\xFE\n%\n"));
     }
 
+    // A star made by another copy of the program shows in the open window.
+    void changeByAnotherCopyShows()
+    {
+        FindFixture f;
+        QVERIFY(f.started);
+        FindForm *w = f.openFind();
+        QVERIFY(w);
+        w->setFilter(FindForm::Favourites);
+        QVERIFY(f.rows().isEmpty());
+        UserStore other(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        other.load();
+        other.setFavourite(QStringLiteral("别处"), true);
+        QTRY_COMPARE(f.rows(), QStringList { "别处" });
+    }
+
     // Off: the notice as before; on: a brief note, no dialog, gone within 2 s. Both record.
     void quietCopy()
     {
