@@ -8,9 +8,9 @@
 #include "app/SettingsMenu.h"
 #include "app/SystemCommandEvent.h"
 #include "app/Texts.h"
-#include "browse/CataloguePages.h"
+#include "browse/CatalogueLists.h"
 #include "browse/CollectionMemos.h"
-#include "browse/PageCatalogue.h"
+#include "browse/PageTabs.h"
 #include "catalogue/Catalogue.h"
 #include "convert/ConvertPage.h"
 #include "convert/GbToBig.h"
@@ -83,7 +83,7 @@ TForm1::TForm1(FormServices services, QWidget *parent)
     m_context.copies = &m_copies;
     m_context.windowPlatform = &m_services.windowPlatform;
 
-    m_pages = new PageCatalogue(m_context);
+    m_pages = new PageTabs(m_context);
     buildSystemMenu();
     bsTrayIcon1 = new TrayIcon(this, m_services.windowPlatform);
     connect(m_frame->titleBar(), &SkinTitleBar::minimizeRequested, this,
@@ -92,7 +92,7 @@ TForm1::TForm1(FormServices services, QWidget *parent)
         guardedSlot(this, [this] { bsTrayIcon1->minimizeToTrayCommand(); }));
     m_info = new InfoCommands(m_context, m_pages, bsTrayIcon1->popupMenu());
     m_catalogue = new Catalogue(this);
-    m_cataloguePages = new CataloguePages(m_context, m_pages, m_catalogue);
+    m_catalogueLists = new CatalogueLists(m_context, m_pages, m_catalogue);
     m_collections = new CollectionMemos(m_context, m_pages);
     GbToBig1 = new TGbToBig(this);
     GbToBig1->setObjectName(QStringLiteral("GbToBig1"));
@@ -113,7 +113,7 @@ TForm1::TForm1(FormServices services, QWidget *parent)
     m_settingsMenu = new SettingsMenu(m_context, ZnHideForm1, m_fader, m_menuOpacity);
     m_closeSequence = new CloseSequence(m_context, m_fader);
     m_userStore = new UserStore({}, this);
-    m_find = new FindCommands(m_context, m_pages, m_cataloguePages, m_collections, m_userStore);
+    m_find = new FindCommands(m_context, m_pages, m_catalogueLists, m_collections, m_userStore);
     bsTrayIcon1->setRestartFadeIn([this] { m_fader->FormShow(); });
 
     Timer2 = new QTimer(this);
@@ -221,58 +221,58 @@ void TForm1::requestTermination()
 void TForm1::FormCreate()
 {
     try {
-        // Step 1: the catalogue file.
+        // The catalogue file.
         if (!catalogueFileExists()) {
             bsSkinMessage1->ShowMessageDialog(Texts::FileMissing, mtError, mbOKSet, 0);
             requestTermination();
             return;
         }
 
-        // Step 2: the five catalogue queries.
+        // The five catalogue queries.
         m_catalogue->OpenQueries();
 
-        // Step 3: the caption with the data version.
+        // The caption with the data version.
         setWindowTitle(Catalogue::versionCaption(m_catalogue->DataVersion()));
 
-        // Step 4: one running copy per user.
+        // One running copy per user.
         if (m_services.instanceLock.alreadyExists()) {
             bsSkinMessage1->ShowMessageDialog(Texts::AlreadyRunning, mtInformation, mbOKSet, 0);
             requestTermination();
             return;
         }
 
-        // Step 5: exit confirmation setting.
+        // Exit confirmation setting.
         m_settingsMenu->applyExitConfirmation();
-        // Step 6: transparency setting.
+        // Transparency setting.
         m_settingsMenu->applyTransparency();
-        // Step 7: docking setting.
+        // Docking setting.
         m_settingsMenu->applyDocking();
         // The quiet-copy setting, like the three before it.
         m_settingsMenu->applyQuietCopy();
 
-        // Step 8: the application message hook.
+        // The application message hook.
         m_appMessage = new AppMessageHook(this, bsSkinMessage1);
         qApp->installEventFilter(m_appMessage);
 
-        // Step 9: the taskbar commands.
+        // The taskbar commands.
         appendTaskbarCommands();
 
-        // Step 10: help on the first start.
+        // Help on the first start.
         if (!m_services.store.isSet(Settings::HelpMarker)) {
             m_services.store.set(Settings::HelpMarker);
             bsSkinMessage1->showTimedNotice(InfoTexts::firstRunHelp(), mtInformation, 30000);
         }
 
-        // Step 11: the web page on the first start.
+        // The web page on the first start.
         if (!m_services.store.isSet(Settings::WebMarker)) {
             m_services.store.set(Settings::WebMarker);
             m_services.opener.open(Maker::AdvertisingPage);
         }
 
-        // Step 12: the nineteen collections.
+        // The nineteen collections.
         m_collections->LoadCollections();
 
-        // Step 13: "复制" of the collection pages waits for a selection.
+        // "复制" of the collection pages waits for a selection.
         m_collections->DisableCopy();
     } catch (const AppError &e) {
         ErrorBox::show(this, e.message());

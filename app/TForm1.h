@@ -9,7 +9,7 @@
 
 class AppMessageHook;
 class Catalogue;
-class CataloguePages;
+class CatalogueLists;
 class CollectionMemos;
 class ConvertPage;
 class DataInfoCommand;
@@ -18,7 +18,7 @@ class Fader;
 class FindCommands;
 class InfoCommands;
 class MenuOpacity;
-class PageCatalogue;
+class PageTabs;
 class QCheckBox;
 class QLabel;
 class QMenu;
@@ -56,8 +56,8 @@ public:
     SkinFrame *frame() const { return m_frame.get(); }
     QWidget *client() const;
     QMenu *systemMenu() const;
-    PageCatalogue *pages() const { return m_pages; }
-    CataloguePages *cataloguePages() const { return m_cataloguePages; }
+    PageTabs *pages() const { return m_pages; }
+    CatalogueLists *catalogueLists() const { return m_catalogueLists; }
     CollectionMemos *collections() const { return m_collections; }
     ConvertPage *convertPage() const { return m_convertPage; }
     Fader *fader() const { return m_fader; }
@@ -98,8 +98,8 @@ private:
     FormServices m_services;
     std::unique_ptr<SkinFrame> m_frame;
     FormContext m_context;
-    PageCatalogue *m_pages = nullptr;
-    CataloguePages *m_cataloguePages = nullptr;
+    PageTabs *m_pages = nullptr;
+    CatalogueLists *m_catalogueLists = nullptr;
     CollectionMemos *m_collections = nullptr;
     ConvertPage *m_convertPage = nullptr;
     InfoCommands *m_info = nullptr;

@@ -2,8 +2,8 @@
 // and one keystroke's search, on the shipped content and with a synthetic catalogue of
 // 100,000 entries per list (made by zelto_databuild --synthetic, as for the start-up);
 // and the same for a list of own entries as large as the program reads (64 MiB).
-#include "browse/CataloguePages.h"
-#include "browse/PageCatalogue.h"
+#include "browse/CatalogueLists.h"
+#include "browse/PageTabs.h"
 #include "find/EntrySplitter.h"
 #include "find/Pinyin.h"
 #include "find/SearchIndex.h"
@@ -83,15 +83,15 @@ QList<Entry> pageEntries(const std::array<QStringList, 4> &lists)
         return texts;
     }();
     QList<Entry> entries;
-    for (const PageCatalogue::Page &page : PageCatalogue::Pages) {
+    for (const PageTabs::Page &page : PageTabs::Pages) {
         const QString caption = QString::fromUtf16(page.caption);
         if (page.collection > 0) {
             entries += EntrySplitter::splitCollection(
                 collections[page.collection - 1], EntrySplitter::kindOfCollection(page.collection), caption);
             continue;
         }
-        for (int n = 1; n <= CataloguePages::GridCount; ++n) {
-            const CataloguePages::GridPlace &place = CataloguePages::GridPlaces[std::size_t(n - 1)];
+        for (int n = 1; n <= CatalogueLists::GridCount; ++n) {
+            const CatalogueLists::GridPlace &place = CatalogueLists::GridPlaces[std::size_t(n - 1)];
             if (QLatin1String(page.name) == QLatin1String(place.page))
                 entries += EntrySplitter::catalogueList(
                     lists[std::size_t(n - 1)], caption, place.list ? QString::fromUtf16(place.list) : QString());

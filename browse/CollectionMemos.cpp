@@ -1,6 +1,6 @@
 #include "browse/CollectionMemos.h"
 
-#include "browse/PageCatalogue.h"
+#include "browse/PageTabs.h"
 #include "catalogue/CollectionFile.h"
 #include "skin/Skin.h"
 #include "widgets/CopyNotice.h"
@@ -28,7 +28,7 @@ int memoWidth(int fileNumber)
 
 } // namespace
 
-CollectionMemos::CollectionMemos(const FormContext &context, PageCatalogue *pages)
+CollectionMemos::CollectionMemos(const FormContext &context, PageTabs *pages)
     : QObject(context.form)
     , m_context(context)
 {

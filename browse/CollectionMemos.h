@@ -8,7 +8,7 @@
 
 #include <array>
 
-class PageCatalogue;
+class PageTabs;
 class QAction;
 class QMenu;
 
@@ -20,7 +20,7 @@ class CollectionMemos : public QObject
 public:
     static constexpr int Count = 19;
 
-    CollectionMemos(const FormContext &context, PageCatalogue *pages);
+    CollectionMemos(const FormContext &context, PageTabs *pages);
 
     // 1-based: the memo of "data/<number>.zelto".
     SkinMemo *memo(int fileNumber) const { return m_memos.at(fileNumber - 1); }

@@ -65,9 +65,8 @@ QJsonValue resolveFiles(const QJsonValue &value, const QDir &dir, DictionaryChec
     return object;
 }
 
-std::unique_ptr<PhraseConverter> loadConfig(
-    opencc::Config &opencc, OpenccEngine::ChoiceCache &choices, const QDir &dir, PhraseConverter::Config config,
-    DictionaryCheck *check)
+std::unique_ptr<PhraseConverter> loadConfig(opencc::Config &opencc, OpenccEngine::ChoiceCache &choices, const QDir &dir,
+    PhraseConverter::Config config, DictionaryCheck *check)
 {
     const QString fileName = PhraseLibrary::configFileName(config);
     const RegularFile::ReadResult file = RegularFile::read(checkedPath(dir, fileName), MaxConfigBytes);

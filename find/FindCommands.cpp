@@ -1,9 +1,9 @@
 #include "find/FindCommands.h"
 
-#include "browse/CataloguePages.h"
+#include "browse/CatalogueLists.h"
 #include "browse/CollectionMemos.h"
 #include "browse/DataGrid.h"
-#include "browse/PageCatalogue.h"
+#include "browse/PageTabs.h"
 #include "catalogue/CatalogueQuery.h"
 #include "catalogue/DataSource.h"
 #include "find/CopyNote.h"
@@ -30,7 +30,7 @@
 #include <QThread>
 
 FindCommands::FindCommands(
-    const FormContext &context, PageCatalogue *pages, CataloguePages *grids, CollectionMemos *memos, UserStore *store)
+    const FormContext &context, PageTabs *pages, CatalogueLists *grids, CollectionMemos *memos, UserStore *store)
     : QObject(context.form)
     , m_context(context)
     , m_pages(pages)
@@ -88,7 +88,7 @@ void FindCommands::buildActions()
         m_starRow->setVisible(m_rowClickPending && m_menuRow >= 0);
         m_rowClickPending = false;
     });
-    for (int n = 1; n <= CataloguePages::GridCount; ++n)
+    for (int n = 1; n <= CatalogueLists::GridCount; ++n)
         m_grids->grid(n)->viewport()->installEventFilter(this);
 
     // The collections' menu: "收藏" stars the selection.
@@ -110,7 +110,7 @@ bool FindCommands::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::ContextMenu) {
         auto *menuEvent = static_cast<QContextMenuEvent *>(event);
-        for (int n = 1; n <= CataloguePages::GridCount; ++n) {
+        for (int n = 1; n <= CatalogueLists::GridCount; ++n) {
             DataGrid *grid = m_grids->grid(n);
             if (watched != grid->viewport())
                 continue;
@@ -190,7 +190,7 @@ void FindCommands::starGridRow()
 std::vector<std::function<QList<Entry>()>> FindCommands::pageSources() const
 {
     std::vector<std::function<QList<Entry>()>> sources;
-    for (const PageCatalogue::Page &page : PageCatalogue::Pages) {
+    for (const PageTabs::Page &page : PageTabs::Pages) {
         const QString caption = QString::fromUtf16(page.caption);
         const QLatin1String name(page.name);
         if (page.collection > 0) {
@@ -200,8 +200,8 @@ std::vector<std::function<QList<Entry>()>> FindCommands::pageSources() const
                 });
             continue;
         }
-        for (int n = 1; n <= CataloguePages::GridCount; ++n) {
-            const CataloguePages::GridPlace &place = CataloguePages::GridPlaces[std::size_t(n - 1)];
+        for (int n = 1; n <= CatalogueLists::GridCount; ++n) {
+            const CatalogueLists::GridPlace &place = CatalogueLists::GridPlaces[std::size_t(n - 1)];
             if (name != QLatin1String(place.page))
                 continue;
             const CatalogueQuery *query = m_grids->grid(n)->dataSource()->DataSet();
@@ -236,7 +236,7 @@ void FindCommands::buildIndex()
             index->add(part());
     };
     qsizetype rows = 0;
-    for (int n = 1; n <= CataloguePages::GridCount; ++n) {
+    for (int n = 1; n <= CatalogueLists::GridCount; ++n) {
         const CatalogueQuery *query = m_grids->grid(n)->dataSource()->DataSet();
         if (!query->canFetchMore()) {
             rows += query->rowCount();

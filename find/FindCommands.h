@@ -9,11 +9,11 @@
 #include <memory>
 #include <vector>
 
-class CataloguePages;
+class CatalogueLists;
 class CollectionMemos;
 class CopyNote;
 class FindForm;
-class PageCatalogue;
+class PageTabs;
 class Pinyin;
 class QMenu;
 class QThread;
@@ -30,8 +30,8 @@ class FindCommands : public QObject
 {
     Q_OBJECT
 public:
-    FindCommands(const FormContext &context, PageCatalogue *pages, CataloguePages *grids, CollectionMemos *memos,
-        UserStore *store);
+    FindCommands(
+        const FormContext &context, PageTabs *pages, CatalogueLists *grids, CollectionMemos *memos, UserStore *store);
     ~FindCommands() override;
 
     // Copies are acknowledged by a brief note instead of the notice (〖设  置〗 安静复制).
@@ -65,8 +65,8 @@ private:
     void buildActions();
 
     FormContext m_context;
-    PageCatalogue *m_pages;
-    CataloguePages *m_grids;
+    PageTabs *m_pages;
+    CatalogueLists *m_grids;
     CollectionMemos *m_memos;
     UserStore *m_store;
     bool m_storeLoaded = false;

@@ -189,7 +189,16 @@ void FindForm::setFilter(Filter filter)
 // 全部 shows the user's own entries among the index's; each other filter its list.
 UserStore::List FindForm::userListShown() const
 {
-    return m_filter == All ? UserStore::Mine : UserStore::List(m_filter - 1);
+    switch (m_filter) {
+    case Favourites:
+        return UserStore::Favourites;
+    case Recent:
+        return UserStore::Recent;
+    case All:
+    case Mine:
+        break;
+    }
+    return UserStore::Mine;
 }
 
 void FindForm::setIndex(const SearchIndex *index)

@@ -37,7 +37,7 @@ char16_t QueryMatcher::fold(char16_t c)
 }
 
 QueryMatcher::QueryMatcher(const QString &query, const Pinyin &pinyin)
-    : m_pinyin_table(pinyin)
+    : m_readings(pinyin)
 {
     const QString trimmed = query.trimmed();
     m_query.reserve(std::size_t(trimmed.size()));
@@ -49,13 +49,13 @@ QueryMatcher::QueryMatcher(const QString &query, const Pinyin &pinyin)
         const char16_t c = m_query[i];
         if (const quint32 bit = letterBit(c)) {
             m_letters |= bit;
-            m_pinyin = true;
+            m_matchesReadings = true;
         }
         if (isSeparator(c) && i < 64)
             m_separators |= States(1) << i;
     }
     if (m_query.size() > MaxPinyinQuery)
-        m_pinyin = false;
+        m_matchesReadings = false;
 }
 
 QueryMatcher::States QueryMatcher::closure(States states) const
@@ -71,7 +71,7 @@ QueryMatcher::States QueryMatcher::closure(States states) const
 QueryMatcher::States QueryMatcher::step(States states, char16_t c, quint16 set) const
 {
     const std::size_t n = m_query.size();
-    const Pinyin::ReadingSet *readings = set ? &m_pinyin_table.set(set) : nullptr;
+    const Pinyin::ReadingSet *readings = set ? &m_readings.set(set) : nullptr;
     States next = 0;
     while (states) {
         const std::size_t p = std::size_t(std::countr_zero(states));
@@ -99,7 +99,7 @@ QueryMatcher::Rank QueryMatcher::match(std::u16string_view text, const quint16 *
     const std::size_t n = m_query.size();
     if (n == 0 || text.empty())
         return NoMatch;
-    if (!m_pinyin) {
+    if (!m_matchesReadings) {
         const std::u16string_view q(m_query);
         if (text == q)
             return Whole;
@@ -139,7 +139,7 @@ bool QueryMatcher::holdsEveryMatchOf(const QueryMatcher &longer) const
     if (isEmpty() || !std::u16string_view(longer.m_query).starts_with(m_query))
         return false;
     // A match by readings runs through the shorter text's end, and so does a literal one.
-    if (m_pinyin || !longer.m_pinyin)
+    if (m_matchesReadings || !longer.m_matchesReadings)
         return true;
     // This one matches literally and the longer by readings, where a space or an
     // apostrophe may be left out: '  finds only texts with one, 't also those without.

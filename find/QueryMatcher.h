@@ -22,7 +22,7 @@ public:
     bool isEmpty() const { return m_query.empty(); }
     // Letters an entry must offer (as themselves or in a reading) to match by pinyin.
     quint32 letters() const { return m_letters; }
-    bool usesPinyin() const { return m_pinyin; }
+    bool usesPinyin() const { return m_matchesReadings; }
 
     // text: lowered characters; sets: their reading sets, one per character.
     Rank match(std::u16string_view text, const quint16 *sets) const;
@@ -43,11 +43,11 @@ private:
     States closure(States states) const;
     States step(States states, char16_t c, quint16 set) const;
 
-    const Pinyin &m_pinyin_table;
+    const Pinyin &m_readings;
     std::u16string m_query;
     // The query as readings are spelled: ü as v.
     std::u16string m_spelled;
     States m_separators = 0;
     quint32 m_letters = 0;
-    bool m_pinyin = false;
+    bool m_matchesReadings = false;
 };

@@ -1,6 +1,6 @@
 #include "info/InfoCommands.h"
 
-#include "browse/PageCatalogue.h"
+#include "browse/PageTabs.h"
 #include "info/InfoTexts.h"
 #include "info/Maker.h"
 #include "platform/AddressOpener.h"
@@ -12,7 +12,7 @@
 #include <QMenu>
 #include <QtDebug>
 
-InfoCommands::InfoCommands(const FormContext &context, PageCatalogue *pages, QMenu *trayMenu)
+InfoCommands::InfoCommands(const FormContext &context, PageTabs *pages, QMenu *trayMenu)
     : QObject(context.form)
     , m_context(context)
     , m_pages(pages)

@@ -5,7 +5,7 @@
 
 #include <QObject>
 
-class PageCatalogue;
+class PageTabs;
 class QMenu;
 
 // The information and link commands: help, about, advertising, donation and upgrade
@@ -16,7 +16,7 @@ class InfoCommands : public QObject
     Q_OBJECT
 public:
     // trayMenu: the tray icon's menu, which lives outside the window and holds "关于".
-    InfoCommands(const FormContext &context, PageCatalogue *pages, QMenu *trayMenu = nullptr);
+    InfoCommands(const FormContext &context, PageTabs *pages, QMenu *trayMenu = nullptr);
 
     // Help notice, 30 s.
     void N1Click();
@@ -56,5 +56,5 @@ private:
     void open(const QString &address);
 
     FormContext m_context;
-    PageCatalogue *m_pages;
+    PageTabs *m_pages;
 };

@@ -3,7 +3,7 @@
 // A started main window in a scratch folder: a small catalogue, the nineteen collection
 // files (each test may change them before start()), first-run notices already done.
 
-#include "browse/PageCatalogue.h"
+#include "browse/PageTabs.h"
 #include "platform/Gbk.h"
 #include "platform/SettingsTable.h"
 #include "support/CatalogueFixture.h"

@@ -3,7 +3,7 @@
 // entries, the menus' new items, and copies recorded as recent, quietly or with the notice.
 
 #include "BrowseFixture.h"
-#include "browse/CataloguePages.h"
+#include "browse/CatalogueLists.h"
 #include "browse/CollectionMemos.h"
 #include "browse/DataGrid.h"
 #include "browse/SkinEdit.h"
@@ -256,7 +256,7 @@ private slots:
         QCOMPARE(category->actions().front()->text(), QStringLiteral("查找与收藏"));
         QAction *starRow = f.form.context().action("starRowItem");
         f.form.pages()->showPage(f.form.pages()->page("bsSkinTabSheet21"));
-        DataGrid *grid = f.form.cataloguePages()->grid(1);
+        DataGrid *grid = f.form.catalogueLists()->grid(1);
         rightClick(grid->viewport(), grid->visualRect(grid->model()->index(1, 1)).center());
         QTRY_VERIFY(category->isVisible());
         QVERIFY(starRow->isVisible());
@@ -311,7 +311,7 @@ private slots:
         QStringList found = f.rows();
         found.sort();
         QCOMPARE(found, (QStringList { "女生3000", "情侣3000", "男生3000", "签名3000" }));
-        QVERIFY(f.form.cataloguePages()->grid(4)->model()->rowCount() < 3000);
+        QVERIFY(f.form.catalogueLists()->grid(4)->model()->rowCount() < 3000);
     }
 
     // A list file the program cannot understand is reported once, in a message, and kept.
@@ -352,7 +352,7 @@ private slots:
     {
         FindFixture f;
         QVERIFY(f.started);
-        CataloguePages *lists = f.form.cataloguePages();
+        CatalogueLists *lists = f.form.catalogueLists();
         QAction *on = f.form.context().action("quietCopyItem");
         QAction *off = f.form.context().action("quietCopyCheckedItem");
         QVERIFY(on->isVisible() && !off->isVisible());

@@ -1,6 +1,6 @@
 #include "app/Fader.h"
 #include "app/TForm1.h"
-#include "browse/PageCatalogue.h"
+#include "browse/PageTabs.h"
 #include "info/InfoTexts.h"
 #include "info/Maker.h"
 #include "support/ScratchForm.h"

@@ -10,7 +10,7 @@ class QWidget;
 
 // The twenty-three pages of the page control, in tab order, and the category menu
 // "签名字符类别" that brings any of them to the front.
-class PageCatalogue : public QObject
+class PageTabs : public QObject
 {
     Q_OBJECT
 public:
@@ -25,7 +25,7 @@ public:
     static constexpr int PageCount = 23;
     static const Page Pages[PageCount];
 
-    explicit PageCatalogue(const FormContext &context);
+    explicit PageTabs(const FormContext &context);
 
     QWidget *page(const char *name) const;
     QWidget *pageOfCollection(int fileNumber) const;

@@ -1,5 +1,5 @@
 #include "BrowseFixture.h"
-#include "browse/CataloguePages.h"
+#include "browse/CatalogueLists.h"
 #include "browse/DataGrid.h"
 #include "browse/SkinEdit.h"
 #include "catalogue/Catalogue.h"
@@ -26,7 +26,7 @@ struct Pages : BrowseForm
         writeCatalogue(QStringLiteral("zeltodata.dll"), Signatures, Couples, Boys, Girls);
         started = startShown();
     }
-    CataloguePages *lists() const { return form.cataloguePages(); }
+    CatalogueLists *lists() const { return form.catalogueLists(); }
     DataGrid *grid(int n) const { return lists()->grid(n); }
     // Shows the grid's page, then clicks the cell.
     void click(int gridNumber, int row, int column, Qt::MouseButton button = Qt::LeftButton)
@@ -42,7 +42,7 @@ struct Pages : BrowseForm
 
 } // namespace
 
-class TestCataloguePages : public QObject
+class TestCatalogueLists : public QObject
 {
     Q_OBJECT
 private slots:
@@ -53,7 +53,7 @@ private slots:
     {
         Pages p;
         QVERIFY(p.started);
-        CataloguePages *l = p.lists();
+        CatalogueLists *l = p.lists();
         QCOMPARE(l->bsSkinEdit1->text(), QStringLiteral("请选择任意一条经典个性签名..."));
         QCOMPARE(l->bsSkinEdit2->text(), QStringLiteral("请选择任意一条经典个性网名..."));
         QVERIFY(!l->bsSkinButton4->isEnabled());
@@ -83,7 +83,7 @@ private slots:
         QVERIFY(writeLargeCatalogue(QStringLiteral("zeltodata.dll"), 100000));
         QVERIFY(b.startShown());
         b.form.pages()->showPage(b.form.pages()->page("bsSkinTabSheet21"));
-        DataGrid *g = b.form.cataloguePages()->grid(1);
+        DataGrid *g = b.form.catalogueLists()->grid(1);
         QVERIFY(g->model()->rowCount() < 1000);
         QScrollBar *bar = g->verticalScrollBar();
         for (int i = 0; i < 5000 && g->model()->canFetchMore({}); ++i) {
@@ -98,7 +98,7 @@ private slots:
         g->scrollToBottom();
         QTRY_VERIFY(g->viewport()->rect().contains(g->visualRect(last).center()));
         QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(last).center());
-        QCOMPARE(b.form.cataloguePages()->bsSkinEdit1->text(), QStringLiteral("签名100000"));
+        QCOMPARE(b.form.catalogueLists()->bsSkinEdit1->text(), QStringLiteral("签名100000"));
         // The key column widened with the keys.
         QVERIFY(g->columnWidth(0) >= g->fontMetrics().horizontalAdvance(QStringLiteral("100000")));
     }
@@ -107,7 +107,7 @@ private slots:
     {
         Pages p;
         QVERIFY(p.started);
-        CataloguePages *l = p.lists();
+        CatalogueLists *l = p.lists();
         p.click(1, 1, 1);
         QCOMPARE(l->bsSkinEdit1->text(), Signatures[1]);
         QVERIFY(l->bsSkinButton4->isEnabled());
@@ -136,7 +136,7 @@ private slots:
     {
         Pages p;
         QVERIFY(p.started);
-        CataloguePages *l = p.lists();
+        CatalogueLists *l = p.lists();
         p.click(3, 2, 1);
         QCOMPARE(l->bsSkinEdit2->text(), Boys[2]);
         QVERIFY(l->bsSkinButton5->isEnabled());
@@ -167,7 +167,7 @@ private slots:
         BrowseForm f;
         writeCatalogue(QStringLiteral("zeltodata.dll"), { emoji }, { name });
         QVERIFY(f.startShown());
-        CataloguePages *l = f.form.cataloguePages();
+        CatalogueLists *l = f.form.catalogueLists();
         for (int n : { 1, 2 }) {
             DataGrid *g = l->grid(n);
             f.form.pages()->showPage(f.form.pages()->page(n == 1 ? "bsSkinTabSheet21" : "bsSkinTabSheet22"));
@@ -185,7 +185,7 @@ private slots:
     {
         Pages p;
         QVERIFY(p.started);
-        CataloguePages *l = p.lists();
+        CatalogueLists *l = p.lists();
         p.click(1, 0, 1);
         auto enabledItems = [](QMenu *menu) {
             QStringList out;
@@ -212,5 +212,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestCataloguePages)
-#include "tst_cataloguepages.moc"
+QTEST_MAIN(TestCatalogueLists)
+#include "tst_cataloguelists.moc"

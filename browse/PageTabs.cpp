@@ -1,4 +1,4 @@
-#include "browse/PageCatalogue.h"
+#include "browse/PageTabs.h"
 
 #include "window/Guard.h"
 
@@ -12,7 +12,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-const PageCatalogue::Page PageCatalogue::Pages[PageCount] = {
+const PageTabs::Page PageTabs::Pages[PageCount] = {
     { "bsSkinTabSheet1", u"〖关于〗", 0, nullptr, nullptr },
     { "bsSkinTabSheet21", u"〖经典个性签名〗", 0, "N60", u"经典个性签名" },
     { "bsSkinTabSheet22", u"〖经典个性网名〗", 0, "N61", u"经典个性网名" },
@@ -38,12 +38,12 @@ const PageCatalogue::Page PageCatalogue::Pages[PageCount] = {
     { "bsSkinTabSheet20", u"〖网络情缘〗", 19, "N33", u"网络情缘" },
 };
 
-PageCatalogue::PageCatalogue(const FormContext &context)
+PageTabs::PageTabs(const FormContext &context)
     : QObject(context.form)
     , m_context(context)
     , m_pages(context.pageControl)
 {
-    setObjectName(QStringLiteral("pageCatalogue"));
+    setObjectName(QStringLiteral("pageTabs"));
     m_pages->setUsesScrollButtons(true);
     m_pages->setElideMode(Qt::ElideNone);
     m_pages->tabBar()->setExpanding(false);
@@ -57,7 +57,7 @@ PageCatalogue::PageCatalogue(const FormContext &context)
     buildMenu();
 }
 
-QWidget *PageCatalogue::page(const char *name) const
+QWidget *PageTabs::page(const char *name) const
 {
     for (int i = 0; i < m_pages->count(); ++i) {
         if (m_pages->widget(i)->objectName() == QLatin1String(name))
@@ -66,7 +66,7 @@ QWidget *PageCatalogue::page(const char *name) const
     return nullptr;
 }
 
-QWidget *PageCatalogue::pageOfCollection(int fileNumber) const
+QWidget *PageTabs::pageOfCollection(int fileNumber) const
 {
     for (const Page &p : Pages) {
         if (p.collection == fileNumber)
@@ -75,13 +75,13 @@ QWidget *PageCatalogue::pageOfCollection(int fileNumber) const
     return nullptr;
 }
 
-void PageCatalogue::showPage(QWidget *sheet)
+void PageTabs::showPage(QWidget *sheet)
 {
     if (sheet && m_pages->currentWidget() != sheet)
         m_pages->setCurrentWidget(sheet);
 }
 
-void PageCatalogue::buildAboutPage(QWidget *sheet)
+void PageTabs::buildAboutPage(QWidget *sheet)
 {
     auto *picture = new QLabel(sheet);
     picture->setObjectName(QStringLiteral("bsSkinImage1"));
@@ -113,7 +113,7 @@ void PageCatalogue::buildAboutPage(QWidget *sheet)
     }
 }
 
-void PageCatalogue::buildMenu()
+void PageTabs::buildMenu()
 {
     m_menu = new QMenu(m_context.form);
     m_menu->setObjectName(QStringLiteral("bsSkinPopupMenu1"));

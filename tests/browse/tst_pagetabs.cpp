@@ -61,7 +61,7 @@ QStringList menusOfRightClick(QWidget *target, QPoint pos)
 
 } // namespace
 
-class TestPageCatalogue : public QObject
+class TestPageTabs : public QObject
 {
     Q_OBJECT
 private slots:
@@ -174,5 +174,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPageCatalogue)
-#include "tst_pagecatalogue.moc"
+QTEST_MAIN(TestPageTabs)
+#include "tst_pagetabs.moc"

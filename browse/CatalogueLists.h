@@ -8,7 +8,7 @@
 
 class Catalogue;
 class DataGrid;
-class PageCatalogue;
+class PageTabs;
 class QGroupBox;
 class QPushButton;
 class SkinEdit;
@@ -16,7 +16,7 @@ class SkinEdit;
 // The two catalogue pages: the signature list with its viewer, and the three nick-name
 // lists sharing one viewer. A click on a row shows its entry in the viewer; "复制" copies
 // the viewer's text and shows the copy notice.
-class CataloguePages : public QObject
+class CatalogueLists : public QObject
 {
     Q_OBJECT
 public:
@@ -37,7 +37,7 @@ public:
         { "bsSkinTabSheet22", u"个性女生网名" },
     } };
 
-    CataloguePages(const FormContext &context, PageCatalogue *pages, Catalogue *catalogue);
+    CatalogueLists(const FormContext &context, PageTabs *pages, Catalogue *catalogue);
 
     void bsSkinDBGrid1CellClick() { cellClick(1); }
     void bsSkinDBGrid2CellClick() { cellClick(2); }

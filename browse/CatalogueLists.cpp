@@ -1,7 +1,7 @@
-#include "browse/CataloguePages.h"
+#include "browse/CatalogueLists.h"
 
 #include "browse/DataGrid.h"
-#include "browse/PageCatalogue.h"
+#include "browse/PageTabs.h"
 #include "browse/SkinEdit.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueQuery.h"
@@ -12,19 +12,19 @@
 #include <QGroupBox>
 #include <QPushButton>
 
-CataloguePages::CataloguePages(const FormContext &context, PageCatalogue *pages, Catalogue *catalogue)
+CatalogueLists::CatalogueLists(const FormContext &context, PageTabs *pages, Catalogue *catalogue)
     : QObject(context.form)
     , m_context(context)
     , m_catalogue(catalogue)
 {
-    setObjectName(QStringLiteral("cataloguePages"));
+    setObjectName(QStringLiteral("catalogueLists"));
     buildSignaturePage(pages->page("bsSkinTabSheet21"));
     buildNamePage(pages->page("bsSkinTabSheet22"));
 
-    using Handler = void (CataloguePages::*)();
+    using Handler = void (CatalogueLists::*)();
     static constexpr std::array<Handler, GridCount> clicks
-        = { &CataloguePages::bsSkinDBGrid1CellClick, &CataloguePages::bsSkinDBGrid2CellClick,
-              &CataloguePages::bsSkinDBGrid3CellClick, &CataloguePages::bsSkinDBGrid4CellClick };
+        = { &CatalogueLists::bsSkinDBGrid1CellClick, &CatalogueLists::bsSkinDBGrid2CellClick,
+              &CatalogueLists::bsSkinDBGrid3CellClick, &CatalogueLists::bsSkinDBGrid4CellClick };
     for (int n = 1; n <= GridCount; ++n) {
         const Handler h = clicks[n - 1];
         connect(grid(n), &DataGrid::cellClick, this, guardedSlot(context.form, [this, h] { (this->*h)(); }));
@@ -33,7 +33,7 @@ CataloguePages::CataloguePages(const FormContext &context, PageCatalogue *pages,
     connect(bsSkinButton5, &QPushButton::clicked, this, guardedSlot(context.form, [this] { bsSkinButton5Click(); }));
 }
 
-QGroupBox *CataloguePages::makeGroup(const char *name, const QString &caption, QWidget *parent, const QRect &place)
+QGroupBox *CatalogueLists::makeGroup(const char *name, const QString &caption, QWidget *parent, const QRect &place)
 {
     auto *box = new QGroupBox(caption, parent);
     box->setObjectName(QLatin1String(name));
@@ -41,7 +41,7 @@ QGroupBox *CataloguePages::makeGroup(const char *name, const QString &caption, Q
     return box;
 }
 
-DataGrid *CataloguePages::makeGrid(int number, QWidget *parent, const QRect &place)
+DataGrid *CatalogueLists::makeGrid(int number, QWidget *parent, const QRect &place)
 {
     auto *g = new DataGrid(parent);
     g->setObjectName(QStringLiteral("bsSkinDBGrid%1").arg(number));
@@ -51,7 +51,7 @@ DataGrid *CataloguePages::makeGrid(int number, QWidget *parent, const QRect &pla
     return g;
 }
 
-void CataloguePages::buildSignaturePage(QWidget *sheet)
+void CatalogueLists::buildSignaturePage(QWidget *sheet)
 {
     makeGrid(1, sheet, QRect(0, 0, 665, 369));
     QGroupBox *box = makeGroup("bsSkinGroupBox4", QStringLiteral("个性签名查看"), sheet, QRect(0, 371, 683, 49));
@@ -66,7 +66,7 @@ void CataloguePages::buildSignaturePage(QWidget *sheet)
     bsSkinButton4->setEnabled(false);
 }
 
-void CataloguePages::buildNamePage(QWidget *sheet)
+void CatalogueLists::buildNamePage(QWidget *sheet)
 {
     struct List
     {
@@ -96,7 +96,7 @@ void CataloguePages::buildNamePage(QWidget *sheet)
     bsSkinButton5->setEnabled(false);
 }
 
-void CataloguePages::cellClick(int number)
+void CatalogueLists::cellClick(int number)
 {
     QPushButton *button = number == 1 ? bsSkinButton4 : bsSkinButton5;
     SkinEdit *viewer = number == 1 ? bsSkinEdit1 : bsSkinEdit2;
@@ -108,7 +108,7 @@ void CataloguePages::cellClick(int number)
     viewer->home(false);
 }
 
-void CataloguePages::copyViewer(SkinEdit *viewer)
+void CatalogueLists::copyViewer(SkinEdit *viewer)
 {
     viewer->selectAll();
     if (!viewer->hasSelectedText())
@@ -117,11 +117,11 @@ void CataloguePages::copyViewer(SkinEdit *viewer)
     CopyNotice::show(m_context, CopyNotice::ListTimeoutMs, viewer->text());
 }
 
-void CataloguePages::bsSkinButton4Click()
+void CatalogueLists::bsSkinButton4Click()
 {
     copyViewer(bsSkinEdit1);
 }
-void CataloguePages::bsSkinButton5Click()
+void CatalogueLists::bsSkinButton5Click()
 {
     copyViewer(bsSkinEdit2);
 }
