@@ -198,23 +198,29 @@ write_settings() {
 }
 
 # Starts an X server of its own with the given screen ("3840x2160x24") and openbox on it,
-# for tests that need another screen than the suite's; sets DISPLAY to it.
+# for tests that need another screen than the suite's; sets DISPLAY to it. Xvfb takes a
+# free display itself, as in run.sh.
 start_own_x_server() {
-    local n
-    for n in $(seq 121 200); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 "$1" -nolisten tcp >"$E2E_SHOTS/xvfb.log" 2>&1 &
+    local displayfile=$E2E_SHOTS/own-display attempt
+    : >"$displayfile"
+    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$displayfile" >"$E2E_SHOTS/xvfb.log" 2>&1 &
+    pids+=($!)
+    wait_until 30 x_server_up_or_ended "$displayfile" "${pids[-1]}"
+    [ -s "$displayfile" ] || fail "no X server of our own could be started: $(tail -3 "$E2E_SHOTS/xvfb.log")"
+    export DISPLAY=":$(head -n 1 "$displayfile")"
+    # On a loaded machine openbox has now and then failed to open a display that answers:
+    # it is started again.
+    for attempt in 1 2 3; do
+        openbox >"$E2E_SHOTS/openbox.log" 2>&1 &
         pids+=($!)
-        wait_until 30 x_server_up_or_ended ":$n" "${pids[-1]}"
-        if xprop -display ":$n" -root >/dev/null 2>&1; then
-            export DISPLAY=":$n"
-            openbox >"$E2E_SHOTS/openbox.log" 2>&1 &
-            pids+=($!)
-            wait_until 10 has_window_manager || fail "openbox did not start"
-            return 0
-        fi
+        wait_until 30 window_manager_or_ended "${pids[-1]}"
+        has_window_manager && return 0
     done
-    fail "no X server of our own could be started"
+    fail "openbox did not start on $DISPLAY: $(tail -3 "$E2E_SHOTS/openbox.log")"
 }
-x_server_up_or_ended() { xprop -display "$1" -root >/dev/null 2>&1 || ! kill -0 "$2" 2>/dev/null; }
+window_manager_or_ended() { has_window_manager || ! kill -0 "$1" 2>/dev/null; }
+x_server_up_or_ended() {
+    ! kill -0 "$2" 2>/dev/null && return 0
+    [ -s "$1" ] && xprop -display ":$(head -n 1 "$1")" -root >/dev/null 2>&1
+}
 has_window_manager() { [[ $(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null) == *'window id'* ]]; }

@@ -109,7 +109,7 @@ pointer_at() {
 }
 grabs() { grep -a -c 'weston_desktop_shell@[0-9]*\.grab_cursor(' "$proto" || true; }
 more_grabs_than() { [ "$(grabs)" -gt "$1" ]; }
-weston_window() { xwininfo -root -tree | awk '/"Weston Compositor/ {print $1; exit}'; }
+weston_window() { xwininfo -root -tree | awk '/"Weston Compositor/ && !id {id = $1} END {print id}'; }
 # A point of the suite's screen beside weston's window.
 outside_weston() {
     local x y w h sw sh
