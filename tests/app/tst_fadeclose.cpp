@@ -8,7 +8,33 @@
 #include <QLabel>
 #include <QTimer>
 
+#include <functional>
+
 namespace {
+
+// Calls back on every event of one type that reaches an object, before the object sees it.
+class EventSpy : public QObject
+{
+public:
+    EventSpy(QObject *watched, QEvent::Type type, std::function<void()> seen)
+        : m_type(type)
+        , m_seen(std::move(seen))
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == m_type)
+            m_seen();
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+    std::function<void()> m_seen;
+};
 
 void confirmOnClose(SettingsStore &store)
 {
@@ -44,12 +70,15 @@ private slots:
         if (opaque)
             makeOpaque(f.store);
         QVERIFY(f.form.Timer1->isActive());
+        // What had been set when the tick came, whichever part of its second the window
+        // is shown in.
+        QList<QList<int>> atTicks;
+        EventSpy ticks(f.form.Timer1, QEvent::Timer, [&] { atTicks << f.opacities; });
 
         f.form.show();
         QCOMPARE(f.opacities, QList<int> { 0 });
-        QTest::qWait(QuietWaitMs);
-        QCOMPARE(f.opacities, QList<int> { 0 });
         QTRY_COMPARE_WITH_TIMEOUT(f.opacities.size(), 1 + fadeInValues(target).size(), DialogWaitMs);
+        QCOMPARE(atTicks, QList<QList<int>> { { 0 } });
         QCOMPARE(f.opacities, QList<int> { 0 } + fadeInValues(target));
         QVERIFY(!f.form.Timer1->isActive());
         QCOMPARE(f.form.fader()->opacity(), target);

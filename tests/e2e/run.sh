@@ -17,6 +17,7 @@
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/lib.sh"
 if [ $# -lt 1 ]; then
     echo "usage: $0 <build-dir> [test-name...]" >&2
     exit 2
@@ -53,16 +54,14 @@ trap cleanup EXIT
 start_xvfb() {
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
-    local i
-    for i in $(seq 100); do
-        if [ -s "$work/display" ]; then
-            display=":$(head -n 1 "$work/display")"
-            xprop -display "$display" -root >/dev/null 2>&1 && return 0
-        fi
-        kill -0 "$xvfb_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    return 1
+    wait_until 30 xvfb_up_or_ended
+    [ -n "$display" ] && xprop -display "$display" -root >/dev/null 2>&1
+}
+xvfb_up_or_ended() {
+    ! kill -0 "$xvfb_pid" 2>/dev/null && return 0
+    [ -s "$work/display" ] || return 1
+    display=":$(head -n 1 "$work/display")"
+    xprop -display "$display" -root >/dev/null 2>&1
 }
 
 display=""
@@ -76,18 +75,12 @@ fi
 
 DISPLAY=$display openbox >"$work/openbox.log" 2>&1 &
 wm_pid=$!
-for i in $(seq 50); do
-    DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
+DISPLAY=$display wait_until 15 has_window_manager
 # A notification area at the bottom right, as a desktop panel would have.
 DISPLAY=$display trayer --edge bottom --align right --widthtype pixel --width 120 --heighttype pixel --height 26 \
     --transparent false --SetDockType true >"$work/trayer.log" 2>&1 &
 tray_pid=$!
-for i in $(seq 100); do
-    DISPLAY=$display xwininfo -root -tree 2>/dev/null | grep -q '("panel" "trayer")' && break
-    sleep 0.1
-done
+DISPLAY=$display wait_until 20 have_tray
 echo "X server $display with openbox and trayer"
 
 passed=0

@@ -11,14 +11,7 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
 # Waits up to three seconds for a shell condition.
-wait_for() {
-    local i
-    for i in $(seq 30); do
-        eval "$1" && return 0
-        sleep 0.1
-    done
-    return 1
-}
+wait_for() { wait_until 3 eval "$1"; }
 
 y_is() { read -r _ gy _ _ < <(geometry "$win"); [ "$gy" -eq "$1" ]; }
 has_state() { [[ $(xprop -id "$win" _NET_WM_STATE) == *"$1"* ]]; }
@@ -30,14 +23,9 @@ write_settings 'zelsigxfct\xfct=xfct'
 ./zelto >"$E2E_SHOTS/zelto.log" 2>&1 &
 app=$!
 
-win=""
-for i in $(seq 100); do
-    win=$(xdotool search --onlyvisible --name '^Zelto' 2>/dev/null | head -1 || true)
-    [ -n "$win" ] && break
-    sleep 0.1
-done
-[ -n "$win" ] || fail "the main window did not appear"
-sleep 1.5 # the fade-in comes one tick after showing
+wait_until 10 find_main || fail "the main window did not appear"
+win=$main
+wait_until 5 faded_in "$win" || fail "the main window did not fade in: opacity $(opacity "$win")"
 shot 01-started
 
 read -r x y w h < <(geometry "$win")
@@ -49,8 +37,7 @@ grab_x=$((x + 300))
 grab_y=$((y + 14))
 xdotool mousemove "$grab_x" "$grab_y" mousedown 1
 for step in 1 2 3 4 5 6 7 8; do
-    xdotool mousemove "$grab_x" $((grab_y - (grab_y - 18) * step / 8))
-    sleep 0.05
+    pointer_to "$grab_x" $((grab_y - (grab_y - 18) * step / 8))
 done
 xdotool mouseup 1
 wait_for "y_is 0" || fail "not snapped to the top: $(geometry "$win")"
@@ -58,9 +45,9 @@ shot 02-docked-top
 
 # Moving between the window's own controls keeps it in place.
 for point in "$((x + 100)) 40" "$((x + 400)) 200" "$((x + 300)) $((h - 10))"; do
-    xdotool mousemove $point
-    sleep 0.2
+    pointer_to $point
 done
+caught_up || fail "F1 brought no help notice while the pointer was inside"
 y_is 0 || fail "hid while the pointer was inside: $(geometry "$win")"
 
 xdotool mousemove 1000 900
@@ -77,8 +64,7 @@ shot 04-shown-top
 offset=$((grab_x - x))
 xdotool mousemove "$grab_x" 14 mousedown 1
 for left in "$x" 150 100 50 20 5; do
-    xdotool mousemove $((left + offset)) 150
-    sleep 0.05
+    pointer_to $((left + offset)) 150
 done
 xdotool mouseup 1
 wait_for "x_is 0" || fail "not snapped to the left: $(geometry "$win")"
@@ -106,8 +92,7 @@ wait_for "x_is 0" || fail "did not come back after the notice: $(geometry "$win"
 read -r x y _ _ < <(geometry "$win")
 xdotool mousemove $((x + 300)) $((y + 200)) keydown alt mousedown 1
 for step in 1 2 3 4 5 6 7 8; do
-    xdotool mousemove $((x + 300 + 40 * step)) $((y + 200 + 10 * step))
-    sleep 0.05
+    pointer_to $((x + 300 + 40 * step)) $((y + 200 + 10 * step))
 done
 xdotool mouseup 1 keyup alt
 off_edge() { read -r gx _ _ _ < <(geometry "$win"); [ "$gx" -ge 200 ]; }
@@ -131,13 +116,12 @@ xdotool mousemove $((screen_w - 1)) 500
 wait_for "x_is $((screen_w - w))" || fail "did not come back from the right strip: $(geometry "$win")"
 shot 10-shown-right
 
-# The check box lies at (606, 3) in the client area, below a 1-pixel border and the
-# 28-pixel title bar. Clicked once the window manager has the window back as an
+# The check box "窗口置顶", clicked once the window manager has the window back as an
 # ordinary one.
 normal_type() { [[ $(xprop -id "$win" _NET_WM_WINDOW_TYPE) == *_NET_WM_WINDOW_TYPE_NORMAL* ]]; }
 wait_for normal_type || fail "still a splash screen: $(xprop -id "$win" _NET_WM_WINDOW_TYPE)"
 read -r x y _ _ < <(geometry "$win")
-xdotool mousemove $((x + 1 + 606 + 8)) $((y + 29 + 3 + 8)) click 1
+click_on on_top
 wait_for "has_state _NET_WM_STATE_ABOVE" ||
     fail "not kept on top at $(geometry "$win"): $(xprop -id "$win" _NET_WM_STATE _NET_WM_WINDOW_TYPE WM_STATE | tr '\n' ' ')"
 wait_for "has_state _NET_WM_STATE_SKIP_TASKBAR" || fail "taskbar entry still there"
@@ -148,10 +132,7 @@ wait_for "! has_state _NET_WM_STATE_SKIP_TASKBAR" || fail "taskbar entry not bac
 
 xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true
 xdotool key alt+F4
-for i in $(seq 50); do
-    kill -0 "$app" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$app" 2>/dev/null && fail "the program did not end on Alt+F4"
+ended() { ! kill -0 "$app" 2>/dev/null; }
+wait_until 5 ended || fail "the program did not end on Alt+F4"
 wait "$app" || fail "the program ended with status $?"
 echo "docked, hid and came back at the top and left edges; always on top on and off; closed"

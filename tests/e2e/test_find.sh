@@ -16,6 +16,7 @@ has_find_window() { [ -n "$(find_window)" ]; }
 no_find_window() { [ -z "$(find_window)" ]; }
 editor() { xdotool search --onlyvisible --name '^添加我的条目$' 2>/dev/null | head -1; }
 has_editor() { [ -n "$(editor)" ]; }
+more_windows_than() { [ "$(program_windows | wc -l)" -gt "$1" ]; }
 data=$XDG_DATA_HOME/zelto
 
 start() {
@@ -23,7 +24,7 @@ start() {
     app=$!
     pids+=("$app")
     wait_until 15 find_main || fail "the main window did not appear"
-    sleep 1.5 # the fade-in
+    wait_until 5 faded_in "$main" || fail "the main window did not fade in: opacity $(opacity "$main")"
 }
 stop() {
     kill "$app"
@@ -34,8 +35,18 @@ open_find() {
     wait_until 5 has_find_window || fail "Ctrl+F did not open the find window"
     win=$(find_window)
     xdotool windowactivate --sync "$win" 2>/dev/null || true
-    sleep 0.3
+    wait_until 5 active_is "$win" || fail "the find window did not take the keyboard"
 }
+active_is() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+# Something typed into the find window has changed what it shows.
+find_changes() {
+    local before
+    before=$(window_picture "$win")
+    "$@"
+    wait_until 5 window_differs "$win" "$before"
+}
+window_picture() { import -window "$1" rgb:- 2>/dev/null | md5sum; }
+window_differs() { [ "$(window_picture "$1")" != "$2" ]; }
 
 write_settings
 trap end_started EXIT
@@ -44,8 +55,7 @@ start
 # --- search by initials, copy with Enter --------------------------------------------------
 open_find
 shot 01-find-open
-xdotool type --delay 80 kx
-sleep 0.5
+find_changes xdotool type --delay 80 kx || fail "typing kx changed nothing"
 shot 02-find-kx
 xdotool key Return
 # The first 开心 emoticon of the collection, without its label.
@@ -63,8 +73,7 @@ stop
 
 start
 open_find
-xdotool key ctrl+2
-sleep 0.3
+find_changes xdotool key ctrl+2 || fail "Ctrl+2 did not show the favourites"
 shot 03-favourites
 xdotool key Return
 wait_until 5 clipboard_is "$face" || fail "the favourite after the restart is '$(clipboard)', not '$face'"
@@ -75,33 +84,37 @@ printf '%s' "$own" | xclip -selection clipboard
 xdotool key ctrl+4 Insert
 wait_until 5 has_editor || fail "Insert did not open the editor of own entries"
 xdotool windowactivate --sync "$(editor)" 2>/dev/null || true
+wait_until 5 active_is "$(editor)" || fail "the editor did not take the keyboard"
 xdotool key ctrl+v
-sleep 0.3
 shot 04-own-entry
 xdotool key ctrl+Return
 wait_until 5 grep -qxF "$own" "$data/mine.txt" || fail "the own entry was not stored"
+wait_until 5 active_is "$win" || fail "the find window did not take the keyboard back"
 xdotool key ctrl+1 ctrl+a
-xdotool type --delay 80 mxr
-sleep 0.5
+find_changes xdotool type --delay 80 mxr || fail "typing mxr changed nothing"
 shot 05-own-found
 printf 'other' | xclip -selection clipboard
 xdotool key Return
 wait_until 5 clipboard_is "$own" || fail "mxr did not find the own entry first: '$(clipboard)'"
 xdotool key Escape
+wait_until 5 no_find_window || fail "Esc did not close the find window (2)"
 
 # --- quiet copy: switched on in the settings menu, no dialog after a copy -----------------
-click_in_main 86 38 # "设  置"
-sleep 0.5
+windows=$(program_windows | wc -l)
+click_on settings
+wait_until 5 more_windows_than "$windows" || fail "the settings menu did not open"
 xdotool key Up Return # its last item, "安静复制"
 wait_until 5 grep -q '^zelsigajfz' "$XDG_CONFIG_HOME/zelto/settings.ini" || fail "quiet copy was not stored"
-click_in_main 124 63 # the tab 〖经典个性签名〗
-sleep 0.5
-click_in_main 126 105 # the second row
-sleep 0.3
-click_in_main 659 480 # "复制" beside the viewer
+changes "${part[page]}" click_on tab_signatures || fail "the tab 〖经典个性签名〗 did not open"
+changes "${part[page]}" click_on second_row || fail "the second row was not chosen"
+click_on copy
 signature=$(sed -n 2p "$repo/content/catalogue/gxqm.txt")
 wait_until 5 clipboard_is "$signature" || fail "the quiet copy put '$(clipboard)' on the clipboard, not '$signature'"
 shot 07-quiet-copy
-if wait_until 2 has_notice; then fail "a notice came up although quiet copy is on"; fi
+# A notice of the copy would block the main window, and Ctrl+F with it.
+xdotool windowactivate --sync "$main" key ctrl+f
+wait_until 5 has_find_window || fail "a notice came up although quiet copy is on: $(notice)"
+no_notice || fail "a notice came up although quiet copy is on"
+xdotool key Escape
 [ "$(head -1 "$data/recent.txt")" = "$signature" ] || fail "the quiet copy was not recorded as the newest recent copy"
 stop

@@ -21,7 +21,7 @@ clipboard_is() { [ "$(clipboard)" = "$1" ]; }
 alive() { kill -0 "$app" 2>/dev/null; }
 # "复制全部" and its notice: what the memo holds, then on the clipboard.
 copy_all() {
-    click_in_main 490 475
+    click_on copy_all
     wait_until "$1" has_notice || return 1
     answer_notice Return
 }
@@ -34,10 +34,10 @@ wait_until 15 find_main || fail "the main window did not appear"
 wait_until 5 viewable "$main" || fail "the main window is not shown"
 
 text='这是要保留的文字'
-click_in_main 427 63 # the tab 〖简转繁〗
+click_on tab_convert
 printf '%s' "$text" | xclip -i -selection clipboard
 wait_until 5 clipboard_is "$text" || fail "xclip did not take the clipboard"
-click_in_main 335 245
+click_on memo
 xdotool key ctrl+v
 copy_all 10 || fail "no notice after 复制全部"
 wait_until 5 clipboard_is "$text" || fail "the memo holds '$(clipboard)', not the pasted '$text'"
@@ -48,7 +48,7 @@ hung=$!
 wait_until 5 clipboard_is x || fail "the second xclip did not take the clipboard"
 kill -STOP "$hung"
 
-click_in_main 335 245
+click_on memo
 xdotool key ctrl+v
 shot pasting-while-hung
 # Events are handled in order: the notice of 复制全部 comes once the paste has given up.

@@ -31,7 +31,7 @@ has_marks() { [ -n "$(mark_pixels)" ]; }
 convert_by_phrases() {
     local before
     before=$(window_count)
-    click_in_main 335 245
+    click_on memo
     xdotool click 3
     wait_until 5 more_windows_than "$before" || fail "the memo's menu did not open"
     xdotool key Up Right
@@ -47,7 +47,7 @@ convert_by_phrases() {
 # 复制全部, its notice answered; prints what the clipboard then holds.
 copy_all() {
     printf 'old' | xclip -i -selection clipboard
-    click_in_main 490 475
+    click_on copy_all
     wait_until 5 has_notice || fail "no notice after 复制全部"
     answer_notice Return
     clipboard
@@ -55,8 +55,8 @@ copy_all() {
 
 paste_text() {
     printf '%s' "$1" | xclip -i -selection clipboard
-    click_in_main 590 475 # 全部清空
-    click_in_main 335 245
+    click_on clear_all
+    click_on memo
     xdotool key ctrl+v
 }
 
@@ -64,7 +64,7 @@ write_settings
 ./zelto >"$E2E_SHOTS/zelto.log" 2>&1 &
 pids+=($!)
 wait_until 15 find_main || fail "the main window did not appear"
-click_in_main 427 63 # the tab 〖简转繁〗
+click_on tab_convert
 
 # The dictionaries load in the background: until then the items are disabled.
 paste_text '我的头发和发展'

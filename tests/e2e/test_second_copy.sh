@@ -12,17 +12,15 @@ write_settings
 first=$!
 pids+=($first)
 wait_until 15 find_main || fail "the main window did not appear"
-sleep 1.5
+wait_until 5 faded_in "$main" || fail "the main window did not fade in: opacity $(opacity "$main")"
 xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
-click_in_main 300 300 # the user is working in it
+click_on inside # the user is working in it
 
 ./zelto >"$E2E_SHOTS/second.log" 2>&1 &
 second=$!
 pids+=($second)
 wait_until 15 has_notice || fail "the second copy showed no notice"
 dialog=$(notice)
-sleep 0.5
-shot second-copy-notice
 # Places in the window manager's stacking list, bottom first.
 place() {
     local i=0 w
@@ -32,8 +30,10 @@ place() {
     done
     echo -1
 }
-[ "$(place "$dialog")" -gt "$(place "$main")" ] ||
+stacked_above() { [ "$(place "$1")" -gt "$(place "$2")" ]; }
+wait_until 5 stacked_above "$dialog" "$main" ||
     fail "the notice is behind the first copy's window: $(xprop -root _NET_CLIENT_LIST_STACKING)"
+shot second-copy-notice
 [[ $(xdotool getwindowname "$dialog") == 信息 ]] || fail "unexpected title: $(xdotool getwindowname "$dialog")"
 
 answer_notice Return || fail "Return did not close the notice"

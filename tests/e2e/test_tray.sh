@@ -27,10 +27,10 @@ if [ -z "${E2E_RUN_DIR:-}" ]; then
         export DISPLAY=${ZELTO_E2E_DISPLAY:-:43}
         Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
         pids+=($!)
-        for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+        wait_until 5 xprop -root >/dev/null 2>&1 || fail "Xvfb did not start on $DISPLAY"
         openbox >"$scratch/openbox.log" 2>&1 &
         pids+=($!)
-        sleep 0.5
+        wait_until 10 has_window_manager || fail "openbox did not start"
     fi
 fi
 work=$E2E_SHOTS
@@ -65,12 +65,6 @@ choose() { # choose show|about|exit
     case $1 in show) dy=15 ;; about) dy=46 ;; exit) dy=72 ;; esac
     click_at $((g[0] + g[2] / 2)) $((g[1] + dy))
 }
-title_button() { # title_button minimize|tray: the skinned title bar's buttons
-    local g dx
-    g=($(geometry "$main"))
-    case $1 in minimize) dx=84 ;; tray) dx=52 ;; esac
-    click_at $((g[0] + g[2] - dx)) $((g[1] + 14))
-}
 
 # --- a notification area --------------------------------------------------------------
 # tests/e2e/run.sh starts one; on its own this test brings its own.
@@ -88,7 +82,7 @@ zelto=$!
 pids+=($zelto)
 
 wait_until 15 find_main || fail "the main window did not appear"
-sleep 1.5 # the fade-in
+wait_until 5 faded_in "$main" || fail "the main window did not fade in: opacity $(opacity "$main")"
 shot 1-normal
 has_tray_icon && fail "an icon is in the tray at start-up"
 
@@ -96,7 +90,6 @@ has_tray_icon && fail "an icon is in the tray at start-up"
 title_button tray
 wait_until 5 unmapped "$main" || fail "the window is still shown after the tray button"
 wait_until 5 has_tray_icon || fail "no icon in the tray"
-sleep 0.5
 shot 2-in-tray
 
 # --- the right button opens the menu on the press ---------------------------------------
@@ -107,7 +100,7 @@ unmapped "$main" || fail "opening the tray menu showed the window"
 choose show
 wait_until 5 viewable "$main" || fail "显示主界面 did not show the window"
 has_tray_icon || fail "the icon went away after 显示主界面"
-sleep 1.5
+wait_until 5 faded_in "$main" || fail "the window did not fade in after 显示主界面"
 shot 4-shown-from-tray
 title_button minimize
 wait_until 5 unmapped "$main" || fail "the minimize button did not go to the tray while the flag is set"
@@ -118,7 +111,7 @@ c=($(icon_centre))
 xdotool mousemove "${c[0]}" "${c[1]}" click --repeat 2 --delay 60 1
 wait_until 5 viewable "$main" || fail "the double-click did not bring the window back"
 wait_until 5 no_tray_icon || fail "the icon stayed after the double-click"
-sleep 1.5
+wait_until 5 faded_in "$main" || fail "the window did not fade in after the double-click"
 shot 5-restored
 
 # --- a minimize undone by the window manager (a taskbar click) and then the tray: both
@@ -157,7 +150,7 @@ shot 5b-restored-after-minimize
 # --- "窗口置顶": no taskbar entry, also after the window came back from the tray ---------
 has_state() { [[ $(xprop -id "$main" _NET_WM_STATE 2>/dev/null) == *"$1"* ]]; }
 on_top_off_taskbar() { has_state _NET_WM_STATE_ABOVE && has_state _NET_WM_STATE_SKIP_TASKBAR; }
-click_in_main 615 40 # the check box, at (606, 3) in the client area
+click_on on_top
 wait_until 5 on_top_off_taskbar || fail "窗口置顶 did not keep the window on top off the taskbar: $(window_states)"
 title_button tray
 wait_until 5 unmapped "$main" || fail "the window is still shown after the tray button (on top)"
@@ -171,7 +164,7 @@ wait_until 5 unmapped "$main" || fail "the minimize button did not go to the tra
 double_click_icon
 wait_until 5 find_main || fail "the double-click did not bring the window back (on top)"
 wait_until 5 on_top_off_taskbar || fail "back from the tray by a double-click with a taskbar entry: $(window_states)"
-click_in_main 615 40
+click_on on_top
 not_on_top() { ! has_state _NET_WM_STATE_ABOVE; }
 wait_until 5 not_on_top || fail "窗口置顶 did not switch off"
 wait_until 5 no_tray_icon || fail "the icon stayed after the double-click (on top)"
@@ -190,12 +183,11 @@ unmapped "$main" || fail "the about notice showed the window"
 shot 6-about-while-in-tray
 xdotool windowactivate --sync "$dialog" key Return 2>/dev/null || xdotool key Return
 wait_until 5 unmapped "$dialog" || fail "Enter did not close the about notice"
-sleep 0.5
-alive || fail "the program ended when the notice closed"
-unmapped "$main" || fail "the window came back after the notice"
 
 # --- "退出" asks while the window is hidden; No keeps everything, Yes ends ---------------
-open_tray_menu || fail "no tray menu (3)"
+# The menu opens once the program has handled the notice's closing.
+open_tray_menu || fail "no tray menu (3): $(alive && echo still running || echo the program ended when the notice closed)"
+unmapped "$main" || fail "the window came back after the notice"
 choose exit
 wait_until 5 has_notice || fail "no exit question"
 question=$(notice)
@@ -203,11 +195,8 @@ unmapped "$main" || fail "the exit question showed the window"
 shot 7-exit-question
 xdotool windowactivate --sync "$question" key Escape 2>/dev/null || xdotool key Escape
 wait_until 5 unmapped "$question" || fail "Escape did not answer the exit question"
-sleep 0.5
-alive || fail "the program ended although the question was answered No"
+open_tray_menu || fail "no tray menu (4): $(alive && echo still running || echo the program ended although the question was answered No)"
 has_tray_icon || fail "the icon went away after a refused exit"
-
-open_tray_menu || fail "no tray menu (4)"
 choose exit
 wait_until 5 has_notice || fail "no exit question (2)"
 question=$(notice)
