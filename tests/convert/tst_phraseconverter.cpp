@@ -1,3 +1,4 @@
+#include "ReviewMarkText.h"
 #include "convert/PhraseConverter.h"
 #include "convert/PhraseLibrary.h"
 #include "support/Files.h"
@@ -10,13 +11,6 @@
 #include <QTest>
 
 #include <sys/stat.h>
-
-Q_DECLARE_METATYPE(ReviewMark)
-
-char *toString(const ReviewMark &mark)
-{
-    return QTest::toString(QStringLiteral("%1 %2").arg(mark.position).arg(mark.candidates.join(u'/')));
-}
 
 // The phrase-level converter against the installed OpenCC data and the opencc command.
 class TestPhraseConverter : public QObject

@@ -1,15 +1,9 @@
+#include "ReviewMarkText.h"
 #include "convert/ReviewMarks.h"
 #include "skin/Skin.h"
 
 #include <QPlainTextEdit>
 #include <QTest>
-
-Q_DECLARE_METATYPE(ReviewMark)
-
-char *toString(const ReviewMark &mark)
-{
-    return QTest::toString(QStringLiteral("%1 %2").arg(mark.position).arg(mark.candidates.join(u'/')));
-}
 
 class TestReviewMarks : public QObject
 {
