@@ -13,8 +13,6 @@
 #include <QTextLayout>
 #include <QToolTip>
 
-#include <algorithm>
-
 namespace {
 
 // More would not fit on a screen; the cap keeps a tiny font from slowing every repaint.
@@ -38,6 +36,7 @@ ReviewMarks::ReviewMarks(QPlainTextEdit *memo)
 {
     setObjectName(QStringLiteral("reviewMarks"));
     m_menu->setObjectName(QStringLiteral("reviewCandidateMenu"));
+    connect(&m_list, &ReviewMarkList::countChanged, this, &ReviewMarks::countChanged);
     connect(memo->document(), &QTextDocument::contentsChange, this, &ReviewMarks::contentsChanged);
     connect(memo, &QPlainTextEdit::updateRequest, this, [this] { refreshSelections(); });
     memo->viewport()->installEventFilter(this);
@@ -46,45 +45,20 @@ ReviewMarks::ReviewMarks(QPlainTextEdit *memo)
 void ReviewMarks::setMarks(QList<ReviewMark> marks)
 {
     // An empty box in the candidate menu would choose nothing the user can read.
-    m_marks.clear();
-    m_marks.reserve(marks.size());
-    for (ReviewMark &mark : marks) {
-        for (qsizetype i = mark.candidates.size() - 1; i > 0; --i) {
-            if (!drawable(mark.candidates[i]))
-                mark.candidates.removeAt(i);
-        }
-        if (mark.candidates.size() > 1)
-            m_marks.append(std::move(mark));
-    }
+    m_list.setMarks(std::move(marks), [this](const QString &candidate) { return drawable(candidate); });
     refreshSelections(true);
-    emit countChanged(count());
 }
 
 void ReviewMarks::clear()
 {
-    if (m_marks.isEmpty())
+    if (m_list.isEmpty())
         return;
     setMarks({});
 }
 
-int ReviewMarks::indexOf(const ReviewMark &mark) const
-{
-    const int now = indexAt(int(mark.position));
-    return now >= 0 && m_marks[now] == mark ? now : -1;
-}
-
-int ReviewMarks::indexAt(int position) const
-{
-    const auto it = std::partition_point(m_marks.begin(), m_marks.end(),
-        [position](const ReviewMark &mark) { return mark.position + mark.length() <= position; });
-    if (it == m_marks.end() || it->position > position)
-        return -1;
-    return int(it - m_marks.begin());
-}
-
 int ReviewMarks::indexAtPoint(QPoint viewportPoint) const
 {
-    if (m_marks.isEmpty())
+    if (m_list.isEmpty())
         return -1;
     const int position = m_memo->cursorForPosition(viewportPoint).position();
     // The nearest place between characters may be on either side of the one under the point.
@@ -92,7 +66,7 @@ int ReviewMarks::indexAtPoint(QPoint viewportPoint) const
         const int index = indexAt(at);
         if (index < 0)
             continue;
-        const ReviewMark &mark = m_marks[index];
+        const ReviewMark &mark = m_list.at(index);
         QTextCursor cursor(m_memo->document());
         cursor.setPosition(int(mark.position));
         const QRect start = m_memo->cursorRect(cursor);
@@ -121,14 +95,13 @@ int ReviewMarks::indexForContextMenu() const
 
 void ReviewMarks::choose(int index, const QString &candidate)
 {
-    if (index < 0 || index >= m_marks.size())
+    if (index < 0 || index >= count())
         return;
-    const ReviewMark mark = m_marks[index];
+    const ReviewMark mark = m_list.at(index);
     if (candidate == mark.candidates.first()) {
         // Kept as it is: looked at, so no longer waiting.
-        m_marks.removeAt(index);
+        m_list.remove(index);
         refreshSelections(true);
-        emit countChanged(count());
         return;
     }
     QTextCursor cursor = cursorOver(m_memo->document(), mark);
@@ -140,25 +113,21 @@ void ReviewMarks::choose(int index, const QString &candidate)
 
 bool ReviewMarks::selectNext()
 {
-    if (m_marks.isEmpty())
-        return false;
     const QTextCursor caret = m_memo->textCursor();
-    const qsizetype from = caret.hasSelection() ? caret.selectionStart() + 1 : caret.position();
-    auto it = std::partition_point(
-        m_marks.begin(), m_marks.end(), [from](const ReviewMark &mark) { return mark.position < from; });
-    if (it == m_marks.end())
-        it = m_marks.begin();
-    m_memo->setTextCursor(cursorOver(m_memo->document(), *it));
+    const int index = m_list.next(caret.hasSelection() ? caret.selectionStart() + 1 : caret.position());
+    if (index < 0)
+        return false;
+    m_memo->setTextCursor(cursorOver(m_memo->document(), m_list.at(index)));
     m_memo->ensureCursorVisible();
     return true;
 }
 
 void ReviewMarks::showCandidates(int index, QPoint globalPos)
 {
-    if (index < 0 || index >= m_marks.size())
+    if (index < 0 || index >= count())
         return;
     m_menu->clear();
-    const ReviewMark mark = m_marks[index];
+    const ReviewMark mark = m_list.at(index);
     for (const QString &candidate : mark.candidates) {
         QAction *action = m_menu->addAction(candidate);
         action->setCheckable(true);
@@ -173,7 +142,7 @@ void ReviewMarks::showCandidates(int index, QPoint globalPos)
 
 bool ReviewMarks::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_viewport || m_marks.isEmpty())
+    if (watched != m_viewport || m_list.isEmpty())
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::ToolTip: {
@@ -181,7 +150,7 @@ bool ReviewMarks::eventFilter(QObject *watched, QEvent *event)
         const int index = indexAtPoint(help->pos());
         if (index < 0)
             return false;
-        QToolTip::showText(help->globalPos(), toolTip(m_marks[index]), m_memo->viewport());
+        QToolTip::showText(help->globalPos(), toolTip(m_list.at(index)), m_memo->viewport());
         return true;
     }
     case QEvent::MouseButtonPress: {
@@ -203,7 +172,7 @@ bool ReviewMarks::eventFilter(QObject *watched, QEvent *event)
         if (index < 0)
             return false;
         // After the memo has placed the caret for this click.
-        const ReviewMark mark = m_marks[index];
+        const ReviewMark mark = m_list.at(index);
         const QPoint global = mouse->globalPosition().toPoint();
         QMetaObject::invokeMethod(
             this,
@@ -224,24 +193,10 @@ bool ReviewMarks::eventFilter(QObject *watched, QEvent *event)
 
 void ReviewMarks::contentsChanged(int position, int removed, int added)
 {
-    if (m_marks.isEmpty())
+    if (m_list.isEmpty())
         return;
-    const int end = position + removed;
-    const int delta = added - removed;
     // Clearing reports a step that leaves marks past the end for a moment; never keep those.
-    const int textEnd = m_memo->document()->characterCount() - 1;
-    const qsizetype before = m_marks.size();
-    QList<ReviewMark> kept;
-    kept.reserve(before);
-    for (ReviewMark &mark : m_marks) {
-        if (mark.position >= end)
-            mark.position += delta;
-        else if (mark.position + mark.length() > position)
-            continue;
-        if (mark.position + mark.length() <= textEnd)
-            kept.append(std::move(mark));
-    }
-    m_marks = std::move(kept);
+    m_list.follow(position, removed, added, m_memo->document()->characterCount() - 1);
     // Drawn once the memo has laid the change out.
     if (!m_refreshPending) {
         m_refreshPending = true;
@@ -253,13 +208,11 @@ void ReviewMarks::contentsChanged(int position, int removed, int added)
             },
             Qt::QueuedConnection);
     }
-    if (m_marks.size() != before)
-        emit countChanged(count());
 }
 
 void ReviewMarks::refreshSelections(bool force)
 {
-    if (m_marks.isEmpty()) {
+    if (m_list.isEmpty()) {
         // Reset first: setting the selections asks for a repaint, which calls back here.
         const bool drawn = m_drawnFrom >= 0;
         m_drawnFrom = m_drawnTo = -1;
@@ -280,10 +233,10 @@ void ReviewMarks::refreshSelections(bool force)
     format.setUnderlineColor(QColor(0xc0, 0x39, 0x2b));
     format.setBackground(QColor(0xfd, 0xec, 0xea));
     QList<QTextEdit::ExtraSelection> selections;
-    auto it = std::partition_point(
-        m_marks.begin(), m_marks.end(), [from](const ReviewMark &mark) { return mark.position + 2 < from; });
+    const QList<ReviewMark> &marks = m_list.marks();
     const int textEnd = m_memo->document()->characterCount() - 1;
-    for (; it != m_marks.end() && it->position <= to + 1 && selections.size() < MaxDrawn; ++it) {
+    for (auto it = marks.begin() + m_list.firstEndingAfter(from);
+         it != marks.end() && it->position <= to + 1 && selections.size() < MaxDrawn; ++it) {
         if (it->position + it->length() <= textEnd)
             selections.append({ cursorOver(m_memo->document(), *it), format });
     }

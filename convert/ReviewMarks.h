@@ -1,20 +1,19 @@
 #pragma once
 
-#include "convert/PhraseConverter.h"
+#include "convert/ReviewMarkList.h"
 
 #include <QFont>
 #include <QHash>
-#include <QList>
 #include <QObject>
 #include <QPoint>
 
 class QMenu;
 class QPlainTextEdit;
 
-// The review marks of a memo after a phrase-level conversion: each is drawn with a dotted
-// underline (only those in view, so that a huge text stays quick), explains itself in a
-// tooltip and offers its candidates on a click. They live beside the document, never in
-// it, so copies never carry them. An edit drops the marks it touches and moves the others.
+// The review marks of a memo after a phrase-level conversion, kept in a ReviewMarkList: each
+// is drawn with a dotted underline (only those in view, so that a huge text stays quick),
+// explains itself in a tooltip and offers its candidates on a click. They live beside the
+// document, never in it, so copies never carry them.
 class ReviewMarks : public QObject
 {
     Q_OBJECT
@@ -25,14 +24,14 @@ public:
     // candidate; a mark left with one is dropped.
     void setMarks(QList<ReviewMark> marks);
     void clear();
-    int count() const { return int(m_marks.size()); }
-    const QList<ReviewMark> &marks() const { return m_marks; }
+    int count() const { return m_list.count(); }
+    const QList<ReviewMark> &marks() const { return m_list.marks(); }
 
     // The mark on the character at a document position, or -1.
-    int indexAt(int position) const;
+    int indexAt(int position) const { return m_list.indexAt(position); }
     // Where `mark` is now, or -1 when it has gone or changed (a menu or a queued call
     // holds a copy; the marks may have changed since).
-    int indexOf(const ReviewMark &mark) const;
+    int indexOf(const ReviewMark &mark) const { return m_list.indexOf(mark); }
     // The mark under a point of the memo's viewport, or -1.
     int indexAtPoint(QPoint viewportPoint) const;
     // The mark a context menu is for: the one right-clicked, else the one at the caret.
@@ -64,7 +63,7 @@ private:
     // when the memo can no longer be asked for it.
     QWidget *m_viewport;
     QMenu *m_menu;
-    QList<ReviewMark> m_marks; // in order of position
+    ReviewMarkList m_list;
     // What the drawn selections were made for, to redraw only when it changes.
     int m_drawnFrom = -1;
     int m_drawnTo = -1;
