@@ -2,6 +2,8 @@
 
 #include "convert/ConvertPage.h"
 #include "convert/PhraseLibrary.h"
+#include "convert/PhraseLoader.h"
+#include "convert/PhraseTask.h"
 #include "convert/ReviewMarks.h"
 #include "widgets/SkinMemo.h"
 #include "window/Guard.h"
@@ -10,7 +12,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTimer>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace {
 
@@ -35,9 +36,10 @@ PhraseMenu::PhraseMenu(const FormContext &context, ConvertPage *page, const QStr
     : QObject(context.form)
     , m_context(context)
     , m_page(page)
-    , m_dataDir(dataDir)
-    , m_check(std::move(check))
     , m_status(context.widget<QLabel>("bsSkinStatusPanel1"))
+    , m_loader(new PhraseLoader(dataDir, std::move(check), this))
+    , m_task(new PhraseTask(this))
+    , m_replacement(new ChunkedReplacement(page->bsSkinMemo220, this))
 {
     setObjectName(QStringLiteral("phraseMenu"));
     SkinMemo *memo = page->bsSkinMemo220;
@@ -67,18 +69,14 @@ PhraseMenu::PhraseMenu(const FormContext &context, ConvertPage *page, const QStr
         updateItems();
         updateStatus();
     });
-    connect(memo->document(), &QTextDocument::contentsChange, this, [this] {
-        if (m_converting && !m_ownEdit)
-            m_stale = true;
-    });
-    connect(&m_loading, &QFutureWatcher<std::shared_ptr<const PhraseLibrary>>::finished, this,
-        guardedSlot(context.form, [this] { libraryLoaded(); }));
-    connect(&m_conversion, &QFutureWatcher<PhraseResult>::finished, this,
-        guardedSlot(context.form, [this] { conversionDone(); }));
+    connect(m_loader, &PhraseLoader::loaded, this, guardedSlot(context.form, [this] { libraryLoaded(); }));
+    connect(m_task, &PhraseTask::done, this, guardedSlot(context.form, [this] { conversionDone(); }));
+    connect(m_replacement, &ChunkedReplacement::finished, this, &PhraseMenu::replacementDone);
+    connect(m_replacement, &ChunkedReplacement::abandoned, this, &PhraseMenu::finishConversion);
     connect(page, &ConvertPage::aboutToUseText, this, &PhraseMenu::cancelConversion);
-    m_schedule = [this](std::function<void()> step) {
+    setStepScheduler([this](std::function<void()> step) {
         QTimer::singleShot(0, this, guardedSlot(m_context.form, std::move(step)));
-    };
+    });
     updateItems();
     memo->installEventFilter(this);
 }
@@ -94,19 +92,19 @@ bool PhraseMenu::eventFilter(QObject *watched, QEvent *event)
 
 void PhraseMenu::startLoading()
 {
-    if (m_loadStarted)
-        return;
-    m_loadStarted = true;
-    m_loading.setFuture(QtConcurrent::run([dataDir = m_dataDir, check = m_check]() mutable {
-        return std::shared_ptr<const PhraseLibrary>(new PhraseLibrary(dataDir, &check));
-    }));
+    m_loader->start();
+}
+
+void PhraseMenu::setStepScheduler(StepScheduler scheduler)
+{
+    m_replacement->setStepScheduler(std::move(scheduler));
 }
 
 PhraseMenu::~PhraseMenu() = default;
 
 void PhraseMenu::libraryLoaded()
 {
-    m_library = m_loading.result();
+    m_library = m_loader->result();
     updateItems();
     if (!m_library->refused().isEmpty() && m_context.messages) {
         m_context.messages->ShowMessageDialog(
@@ -122,18 +120,16 @@ void PhraseMenu::convertClick(PhraseConverter::Config config)
     SkinMemo *memo = m_page->bsSkinMemo220;
     QString text = memo->exactText();
     if (text.size() < BackgroundLength) {
-        m_result = m_library->converter(config)->convert(text);
-        m_applied = 0;
-        m_editStarted = false;
-        applyStep(m_result.text.size());
+        const PhraseResult result = m_library->converter(config)->convert(text);
+        m_replacement->replaceAll(result.text);
+        memo->moveCursor(QTextCursor::Start);
+        reviewMarks->setMarks(result.marks);
         return;
     }
     // Meanwhile the text can be neither changed nor selected: while the result goes in
     // it is half old, half new. The page's commands cancel the conversion first.
     m_converting = true;
-    m_stale = false;
-    m_editStarted = false;
-    m_source = text;
+    m_replacement->watch(text);
     m_sourceMarks = reviewMarks->marks();
     m_wasReadOnly = memo->isReadOnly();
     m_savedFlags = memo->textInteractionFlags();
@@ -141,157 +137,44 @@ void PhraseMenu::convertClick(PhraseConverter::Config config)
     memo->setTextInteractionFlags(Qt::NoTextInteraction);
     updateItems();
     updateStatus();
-    m_conversion.setFuture(QtConcurrent::run(
-        [library = m_library, config, text = std::move(text)] { return library->converter(config)->convert(text); }));
+    m_task->start(m_library, config, std::move(text));
 }
 
 void PhraseMenu::conversionDone()
 {
-    if (!m_converting || m_editStarted)
+    if (!m_converting)
         return; // cancelled meanwhile
-    if (m_stale) {
+    if (m_replacement->isSpoiled()) {
         finishConversion();
         return;
     }
-    m_result = m_conversion.result();
-    m_applied = 0;
-    m_sourceLeft = m_source.size();
-    applyNextPiece();
+    PhraseResult result = m_task->result();
+    m_marks = std::move(result.marks);
+    m_replacement->start(std::move(result.text));
 }
 
-// A long text leaves the memo and the result goes in piece by piece, the event loop
-// running in between, all as one undo step: replacing megabytes at once would freeze the
-// window for seconds.
-void PhraseMenu::applyNextPiece()
+void PhraseMenu::replacementDone()
 {
-    if (m_stale) {
-        restoreRemoved();
-        finishConversion();
-        return;
-    }
-    QTextDocument *document = m_page->bsSkinMemo220->document();
-    const int old = m_applied == 0 ? document->characterCount() - 1 : 0;
-    if (old > 0) {
-        int start = std::max(0, old - int(PieceLength));
-        if (start > 0 && document->characterAt(start).isLowSurrogate())
-            --start;
-        QTextCursor cursor = editCursor();
-        cursor.setPosition(start);
-        cursor.setPosition(old, QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
-        endEdit(cursor);
-        m_sourceLeft = start;
-        trackOwnPart();
-    } else {
-        qsizetype end = std::min(m_result.text.size(), m_applied + PieceLength);
-        if (end < m_result.text.size() && m_result.text.at(end - 1).isHighSurrogate())
-            ++end;
-        if (applyStep(end)) {
-            finishConversion();
-            return;
-        }
-        trackOwnPart();
-    }
-    m_schedule([this, run = m_run] {
-        if (run == m_run && m_converting)
-            applyNextPiece();
-    });
-}
-
-void PhraseMenu::trackOwnPart()
-{
-    QTextDocument *document = m_page->bsSkinMemo220->document();
-    m_ownStart = QTextCursor(document);
-    m_ownStart.setPosition(int(m_sourceLeft));
-    m_ownEnd = QTextCursor(document);
-    m_ownEnd.movePosition(QTextCursor::End);
-    // What others insert at either edge stays outside.
-    m_ownEnd.setKeepPositionOnInsert(true);
-}
-
-// Someone else changed the text while the result went in: what the conversion removed of
-// the source comes back in place of what it put there, around the other change.
-void PhraseMenu::restoreRemoved()
-{
-    if (!m_editStarted)
-        return;
-    QTextCursor cursor = m_ownStart;
-    cursor.setPosition(std::max(m_ownStart.position(), m_ownEnd.position()), QTextCursor::KeepAnchor);
-    m_ownEdit = true;
-    SkinMemo::insertExactText(cursor, QStringView(m_source).sliced(m_sourceLeft));
-    m_ownEdit = false;
+    m_page->bsSkinMemo220->moveCursor(QTextCursor::Start);
+    reviewMarks->setMarks(std::move(m_marks));
+    finishConversion();
 }
 
 void PhraseMenu::cancelConversion()
 {
     if (!m_converting)
         return;
-    if (m_stale) {
-        restoreRemoved();
-    } else if (m_editStarted) {
-        // The pieces so far are one undo step on top of the history; undone, the source is
-        // back whole, and nothing is left to redo.
-        QTextDocument *document = m_page->bsSkinMemo220->document();
-        m_ownEdit = true;
-        document->undo();
-        m_ownEdit = false;
-        document->clearUndoRedoStacks(QTextDocument::RedoStack);
+    if (m_replacement->cancel())
         reviewMarks->setMarks(m_sourceMarks);
-    }
     finishConversion();
-}
-
-// The first edit of a conversion opens its undo entry; the later ones join it.
-QTextCursor PhraseMenu::editCursor()
-{
-    QTextCursor cursor(m_page->bsSkinMemo220->document());
-    m_ownEdit = true;
-    if (m_editStarted) {
-        cursor.joinPreviousEditBlock();
-    } else {
-        cursor.beginEditBlock();
-        m_editStarted = true;
-    }
-    return cursor;
-}
-
-void PhraseMenu::endEdit(QTextCursor &cursor)
-{
-    cursor.endEditBlock();
-    m_ownEdit = false;
-}
-
-// Puts the result up to end in place of the memo text (the first step) or after what is
-// already there; after the last step the marks come, and it returns true.
-bool PhraseMenu::applyStep(qsizetype end)
-{
-    const bool first = !m_editStarted;
-    QTextCursor cursor = editCursor();
-    if (first)
-        cursor.select(QTextCursor::Document);
-    else
-        cursor.movePosition(QTextCursor::End);
-    SkinMemo::insertExactText(cursor, QStringView(m_result.text).sliced(m_applied, end - m_applied));
-    endEdit(cursor);
-    m_applied = end;
-    if (m_applied < m_result.text.size())
-        return false;
-    m_page->bsSkinMemo220->moveCursor(QTextCursor::Start);
-    reviewMarks->setMarks(m_result.marks);
-    m_result = {};
-    return true;
 }
 
 void PhraseMenu::finishConversion()
 {
-    ++m_run;
+    m_replacement->stop();
     m_converting = false;
-    m_editStarted = false;
-    m_result = {};
-    m_source.clear();
+    m_marks.clear();
     m_sourceMarks.clear();
-    m_ownStart = {};
-    m_ownEnd = {};
     SkinMemo *memo = m_page->bsSkinMemo220;
     memo->setReadOnly(m_wasReadOnly);
     memo->setTextInteractionFlags(m_savedFlags);

@@ -1,19 +1,19 @@
 #pragma once
 
+#include "convert/ChunkedReplacement.h"
 #include "convert/DictionaryCheck.h"
 #include "convert/PhraseConverter.h"
 #include "window/FormContext.h"
 
-#include <QFutureWatcher>
 #include <QObject>
-#include <QTextCursor>
 
 #include <array>
-#include <functional>
 #include <memory>
 
 class ConvertPage;
 class PhraseLibrary;
+class PhraseLoader;
+class PhraseTask;
 class QAction;
 class QLabel;
 class QMenu;
@@ -24,7 +24,8 @@ class ReviewMarks;
 // of marks left in the status bar's left panel. The OpenCC data loads in the background
 // once the page is first shown, so a start that never comes here pays nothing for it;
 // until it is there, and for good when it cannot be loaded, the five items are disabled
-// and say why. Long texts convert off the GUI thread.
+// and say why. Long texts convert off the GUI thread (PhraseLoader and PhraseTask) and go
+// into the memo in pieces (ChunkedReplacement); this class ties them to the menu.
 class PhraseMenu : public QObject
 {
     Q_OBJECT
@@ -48,8 +49,8 @@ public:
 
     // Runs a step of putting a long result into the memo later; by default at the next
     // turn of the event loop. Tests take the steps into their own hands.
-    using StepScheduler = std::function<void(std::function<void()>)>;
-    void setStepScheduler(StepScheduler scheduler) { m_schedule = std::move(scheduler); }
+    using StepScheduler = ChunkedReplacement::StepScheduler;
+    void setStepScheduler(StepScheduler scheduler);
 
     QMenu *phraseMenu = nullptr;
     std::array<QAction *, PhraseConverter::ConfigCount> convertActions {};
@@ -59,18 +60,13 @@ public:
     // Shorter texts convert at once; longer ones in the background.
     static constexpr qsizetype BackgroundLength = 200'000;
     // Long results reach the memo in pieces of this many UTF-16 units.
-    static constexpr qsizetype PieceLength = 100'000;
+    static constexpr qsizetype PieceLength = ChunkedReplacement::PieceLength;
 
 private:
     void libraryLoaded();
     void conversionDone();
-    void applyNextPiece();
-    bool applyStep(qsizetype end);
-    QTextCursor editCursor();
-    void endEdit(QTextCursor &cursor);
+    void replacementDone();
     void finishConversion();
-    void restoreRemoved();
-    void trackOwnPart();
     void updateItems();
     void updateStatus();
     void addReplaceItems();
@@ -79,32 +75,19 @@ private:
 
     FormContext m_context;
     ConvertPage *m_page;
-    QString m_dataDir;
-    DictionaryCheck m_check;
     QLabel *m_status;
     QString m_savedStatus;
     bool m_statusShown = false;
     std::shared_ptr<const PhraseLibrary> m_library;
-    bool m_loadStarted = false;
-    QFutureWatcher<std::shared_ptr<const PhraseLibrary>> m_loading;
-    QFutureWatcher<PhraseResult> m_conversion;
-    PhraseResult m_result;
-    StepScheduler m_schedule;
-    // A long conversion's source text and marks, to go back to.
-    QString m_source;
+    PhraseLoader *m_loader;
+    PhraseTask *m_task;
+    ChunkedReplacement *m_replacement;
+    // A long conversion's marks, kept until its text is in.
+    QList<ReviewMark> m_marks;
+    // The marks before a long conversion, to go back to.
     QList<ReviewMark> m_sourceMarks;
-    // The part of the memo the conversion has made its own so far: the source text it has
-    // removed gave way to it. Start and end follow edits made by others.
-    QTextCursor m_ownStart;
-    QTextCursor m_ownEnd;
-    qsizetype m_sourceLeft = 0;
-    unsigned m_run = 0;
     Qt::TextInteractionFlags m_savedFlags;
-    qsizetype m_applied = 0;
     bool m_converting = false;
-    bool m_stale = false;
-    bool m_ownEdit = false;
-    bool m_editStarted = false;
     bool m_wasReadOnly = false;
     QList<QAction *> m_replaceActions;
 };
