@@ -1,5 +1,6 @@
 #pragma once
 
+#include "find/EntrySource.h"
 #include "widgets/SkinMemo.h"
 #include "window/FormContext.h"
 
@@ -13,8 +14,9 @@ class QAction;
 class QMenu;
 
 // The nineteen collection memos, one on each collection page, with their shared context
-// menu "复制" (N5). The start-up fills them from the collection files.
-class CollectionMemos : public QObject
+// menu "复制" (N5). The start-up fills them from the collection files. Its entries are
+// the collections' entries in page order, under their page's caption.
+class CollectionMemos : public QObject, public EntrySource
 {
     Q_OBJECT
 public:
@@ -38,6 +40,9 @@ public:
     void N5Click();
     // bsSkinMemo21MouseMove … bsSkinMemo219MouseMove: "复制" follows that memo's selection.
     void MemoMouseMove(int fileNumber);
+
+    Reader entryReader() const override;
+    qsizetype entryCount() const override;
 
     // The memo that opened the menu last.
     SkinMemo *menuMemo() const { return m_menuMemo; }
