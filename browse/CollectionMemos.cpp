@@ -102,6 +102,27 @@ void CollectionMemos::N5Click()
     CopyNotice::show(m_context, CopyNotice::ListTimeoutMs, source->textCursor().selection().toPlainText());
 }
 
+EntrySplitter::Kind CollectionMemos::entryKind(int fileNumber)
+{
+    switch (fileNumber) {
+    case 3:
+    case 6:
+    case 7:
+    case 9:
+    case 10:
+    case 11:
+    case 12:
+    case 15:
+    case 19:
+        return EntrySplitter::Kind::Pictures;
+    case 14:
+    case 18:
+        return EntrySplitter::Kind::Labelled;
+    default:
+        return EntrySplitter::Kind::Lines;
+    }
+}
+
 EntrySource::Reader CollectionMemos::entryReader() const
 {
     struct Shown
@@ -118,7 +139,7 @@ EntrySource::Reader CollectionMemos::entryReader() const
     return [shown = std::move(shown)] {
         QList<Entry> entries;
         for (const Shown &s : shown)
-            entries += EntrySplitter::splitCollection(s.text, EntrySplitter::kindOfCollection(s.fileNumber), s.caption);
+            entries += EntrySplitter::splitCollection(s.text, entryKind(s.fileNumber), s.caption);
         return entries;
     };
 }

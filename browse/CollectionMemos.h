@@ -1,6 +1,7 @@
 #pragma once
 
 #include "find/EntrySource.h"
+#include "find/EntrySplitter.h"
 #include "widgets/SkinMemo.h"
 #include "window/FormContext.h"
 
@@ -23,6 +24,9 @@ public:
     static constexpr int Count = 19;
 
     CollectionMemos(const FormContext &context, PageTabs *pages);
+
+    // How collection file 1 … 19 is written.
+    static EntrySplitter::Kind entryKind(int fileNumber);
 
     // 1-based: the memo of "data/<number>.zelto".
     SkinMemo *memo(int fileNumber) const { return m_memos.at(fileNumber - 1); }
