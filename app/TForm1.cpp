@@ -114,6 +114,8 @@ TForm1::TForm1(FormServices services, QWidget *parent)
     m_closeSequence = new CloseSequence(m_context, m_fader);
     m_userStore = new UserStore({}, this);
     m_find = new FindCommands(m_context, m_pages, m_catalogueLists, m_collections, m_userStore);
+    // What 全部 searches, in page order: the catalogue's two pages come before the collections.
+    m_find->setEntrySources({ m_catalogueLists, m_collections });
     bsTrayIcon1->setRestartFadeIn([this] { m_fader->FormShow(); });
 
     Timer2 = new QTimer(this);

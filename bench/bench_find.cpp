@@ -3,6 +3,7 @@
 // 100,000 entries per list (made by zelto_databuild --synthetic, as for the start-up);
 // and the same for a list of own entries as large as the program reads (64 MiB).
 #include "browse/CatalogueLists.h"
+#include "browse/CollectionMemos.h"
 #include "browse/PageTabs.h"
 #include "find/EntrySplitter.h"
 #include "find/Pinyin.h"
@@ -87,7 +88,7 @@ QList<Entry> pageEntries(const std::array<QStringList, 4> &lists)
         const QString caption = QString::fromUtf16(page.caption);
         if (page.collection > 0) {
             entries += EntrySplitter::splitCollection(
-                collections[page.collection - 1], EntrySplitter::kindOfCollection(page.collection), caption);
+                collections[page.collection - 1], CollectionMemos::entryKind(page.collection), caption);
             continue;
         }
         for (int n = 1; n <= CatalogueLists::GridCount; ++n) {

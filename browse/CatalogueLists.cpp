@@ -6,11 +6,28 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueQuery.h"
 #include "catalogue/DataSource.h"
+#include "find/EntrySplitter.h"
+#include "platform/AppError.h"
 #include "widgets/CopyNotice.h"
 #include "window/Guard.h"
 
 #include <QGroupBox>
 #include <QPushButton>
+
+#include <vector>
+
+namespace {
+
+QString pageCaption(const char *name)
+{
+    for (const PageTabs::Page &page : PageTabs::Pages) {
+        if (QLatin1String(page.name) == QLatin1String(name))
+            return QString::fromUtf16(page.caption);
+    }
+    return {};
+}
+
+} // namespace
 
 CatalogueLists::CatalogueLists(const FormContext &context, PageTabs *pages, Catalogue *catalogue)
     : QObject(context.form)
@@ -124,4 +141,56 @@ void CatalogueLists::bsSkinButton4Click()
 void CatalogueLists::bsSkinButton5Click()
 {
     copyViewer(bsSkinEdit2);
+}
+
+EntrySource::Reader CatalogueLists::entryReader() const
+{
+    std::vector<EntrySource::Reader> lists;
+    for (int n = 1; n <= GridCount; ++n) {
+        const GridPlace &place = GridPlaces[std::size_t(n - 1)];
+        const CatalogueQuery *query = grid(n)->dataSource()->DataSet();
+        // The grid holds only the rows shown so far; the rest are read by the reader
+        // itself, so the grids never fetch everything.
+        std::function<QStringList()> read;
+        if (query->Active() && query->fieldCount() >= 2) {
+            if (query->canFetchMore()) {
+                read = query->columnReader(1);
+            } else {
+                QStringList rows;
+                rows.reserve(query->rowCount());
+                for (int r = 0; r < query->rowCount(); ++r)
+                    rows.append(query->cell(r, 1));
+                read = [rows = std::move(rows)] { return rows; };
+            }
+        }
+        lists.push_back([read = std::move(read), caption = pageCaption(place.page),
+                            list = place.list ? QString::fromUtf16(place.list) : QString()] {
+            return EntrySplitter::catalogueList(read ? read() : QStringList(), caption, list);
+        });
+    }
+    return [lists = std::move(lists)] {
+        QList<Entry> entries;
+        for (const EntrySource::Reader &list : lists)
+            entries += list();
+        return entries;
+    };
+}
+
+qsizetype CatalogueLists::entryCount() const
+{
+    qsizetype rows = 0;
+    for (int n = 1; n <= GridCount; ++n) {
+        const CatalogueQuery *query = grid(n)->dataSource()->DataSet();
+        if (!query->canFetchMore()) {
+            rows += query->rowCount();
+            continue;
+        }
+        // The grid has not fetched them all: the engine counts them.
+        try {
+            rows += query->RecordCount();
+        } catch (const AppError &) {
+            return -1;
+        }
+    }
+    return rows;
 }

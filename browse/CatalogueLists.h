@@ -1,5 +1,6 @@
 #pragma once
 
+#include "find/EntrySource.h"
 #include "window/FormContext.h"
 
 #include <QObject>
@@ -15,8 +16,9 @@ class SkinEdit;
 
 // The two catalogue pages: the signature list with its viewer, and the three nick-name
 // lists sharing one viewer. A click on a row shows its entry in the viewer; "复制" copies
-// the viewer's text and shows the copy notice.
-class CatalogueLists : public QObject
+// the viewer's text and shows the copy notice. Its entries are the rows of the four
+// lists, under their page's caption and list name.
+class CatalogueLists : public QObject, public EntrySource
 {
     Q_OBJECT
 public:
@@ -45,6 +47,9 @@ public:
     void bsSkinDBGrid4CellClick() { cellClick(4); }
     void bsSkinButton4Click();
     void bsSkinButton5Click();
+
+    Reader entryReader() const override;
+    qsizetype entryCount() const override;
 
     // 1-based, as the components are numbered.
     DataGrid *grid(int number) const { return m_grids.at(number - 1); }

@@ -2,6 +2,7 @@
 
 #include "browse/PageTabs.h"
 #include "catalogue/CollectionFile.h"
+#include "find/EntrySplitter.h"
 #include "skin/Skin.h"
 #include "widgets/CopyNotice.h"
 #include "widgets/SkinMemo.h"
@@ -9,6 +10,7 @@
 
 #include <QMenu>
 #include <QScrollBar>
+#include <QTextDocument>
 #include <QTextDocumentFragment>
 
 namespace {
@@ -98,4 +100,55 @@ void CollectionMemos::N5Click()
         return;
     source->copy();
     CopyNotice::show(m_context, CopyNotice::ListTimeoutMs, source->textCursor().selection().toPlainText());
+}
+
+EntrySplitter::Kind CollectionMemos::entryKind(int fileNumber)
+{
+    switch (fileNumber) {
+    case 3:
+    case 6:
+    case 7:
+    case 9:
+    case 10:
+    case 11:
+    case 12:
+    case 15:
+    case 19:
+        return EntrySplitter::Kind::Pictures;
+    case 14:
+    case 18:
+        return EntrySplitter::Kind::Labelled;
+    default:
+        return EntrySplitter::Kind::Lines;
+    }
+}
+
+EntrySource::Reader CollectionMemos::entryReader() const
+{
+    struct Shown
+    {
+        QString text;
+        int fileNumber;
+        QString caption;
+    };
+    QList<Shown> shown;
+    for (const PageTabs::Page &page : PageTabs::Pages) {
+        if (page.collection > 0)
+            shown.append({ memo(page.collection)->toPlainText(), page.collection, QString::fromUtf16(page.caption) });
+    }
+    return [shown = std::move(shown)] {
+        QList<Entry> entries;
+        for (const Shown &s : shown)
+            entries += EntrySplitter::splitCollection(s.text, entryKind(s.fileNumber), s.caption);
+        return entries;
+    };
+}
+
+qsizetype CollectionMemos::entryCount() const
+{
+    // Lines, a bound on the entries: the text is at hand, so reading it costs little.
+    qsizetype lines = 0;
+    for (const SkinMemo *m : m_memos)
+        lines += m->document()->blockCount();
+    return lines;
 }

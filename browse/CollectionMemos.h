@@ -1,5 +1,7 @@
 #pragma once
 
+#include "find/EntrySource.h"
+#include "find/EntrySplitter.h"
 #include "widgets/SkinMemo.h"
 #include "window/FormContext.h"
 
@@ -13,14 +15,18 @@ class QAction;
 class QMenu;
 
 // The nineteen collection memos, one on each collection page, with their shared context
-// menu "复制" (N5). The start-up fills them from the collection files.
-class CollectionMemos : public QObject
+// menu "复制" (N5). The start-up fills them from the collection files. Its entries are
+// the collections' entries in page order, under their page's caption.
+class CollectionMemos : public QObject, public EntrySource
 {
     Q_OBJECT
 public:
     static constexpr int Count = 19;
 
     CollectionMemos(const FormContext &context, PageTabs *pages);
+
+    // How collection file 1 … 19 is written.
+    static EntrySplitter::Kind entryKind(int fileNumber);
 
     // 1-based: the memo of "data/<number>.zelto".
     SkinMemo *memo(int fileNumber) const { return m_memos.at(fileNumber - 1); }
@@ -38,6 +44,9 @@ public:
     void N5Click();
     // bsSkinMemo21MouseMove … bsSkinMemo219MouseMove: "复制" follows that memo's selection.
     void MemoMouseMove(int fileNumber);
+
+    Reader entryReader() const override;
+    qsizetype entryCount() const override;
 
     // The memo that opened the menu last.
     SkinMemo *menuMemo() const { return m_menuMemo; }

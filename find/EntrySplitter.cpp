@@ -22,27 +22,6 @@ QString withoutTrailingBlanks(QStringView line)
 
 namespace EntrySplitter {
 
-Kind kindOfCollection(int fileNumber)
-{
-    switch (fileNumber) {
-    case 3:
-    case 6:
-    case 7:
-    case 9:
-    case 10:
-    case 11:
-    case 12:
-    case 15:
-    case 19:
-        return Kind::Pictures;
-    case 14:
-    case 18:
-        return Kind::Labelled;
-    default:
-        return Kind::Lines;
-    }
-}
-
 QList<Entry> splitCollection(const QString &text, Kind kind, const QString &page)
 {
     QString normalized = text;

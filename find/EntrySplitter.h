@@ -14,9 +14,6 @@ enum class Kind {
     Pictures, // every block of lines between blank lines or headings is an entry
 };
 
-// How collection file 1 … 19 is written.
-Kind kindOfCollection(int fileNumber);
-
 // A collection's text under its page caption. Lines before the first 【heading】 explain
 // the page and are no entries; headings are context, never entries.
 QList<Entry> splitCollection(const QString &text, Kind kind, const QString &page);

@@ -7,15 +7,11 @@
 #include "catalogue/CatalogueQuery.h"
 #include "catalogue/DataSource.h"
 #include "find/CopyNote.h"
-#include "find/EntrySplitter.h"
 #include "find/FindForm.h"
+#include "find/IndexBuilder.h"
 #include "find/Pinyin.h"
 #include "find/ResultModel.h"
-#include "find/SearchIndex.h"
 #include "find/UserStore.h"
-#include "platform/AppError.h"
-#include "platform/SettingsStore.h"
-#include "platform/SettingsTable.h"
 #include "window/CopyFeedback.h"
 #include "window/Guard.h"
 #include "window/TbsSkinMessage.h"
@@ -27,7 +23,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTextDocumentFragment>
-#include <QThread>
 
 FindCommands::FindCommands(
     const FormContext &context, PageTabs *pages, CatalogueLists *grids, CollectionMemos *memos, UserStore *store)
@@ -37,14 +32,20 @@ FindCommands::FindCommands(
     , m_grids(grids)
     , m_memos(memos)
     , m_store(store)
+    , m_copies(*context.store, *store, context.form)
+    , m_builder(new IndexBuilder(this))
 {
     setObjectName(QStringLiteral("findCommands"));
     buildActions();
+    connect(m_builder, &IndexBuilder::built, this, [this](const SearchIndex *index) {
+        if (m_form)
+            m_form->setIndex(index);
+    });
     if (m_context.copies)
         // The window owns the feedback and destroys it before its children, this one
         // among them, so the handler asks whether this is still there.
-        m_context.copies->setHandler(
-            [self = QPointer<FindCommands>(this)](const QString &entry) { return self && self->copied(entry); });
+        m_context.copies->setHandler([self = QPointer<FindCommands>(this)](
+                                         const QString &entry) { return self && self->m_copies.copied(entry); });
     connect(m_store, &UserStore::notice, this, [this](const QString &message) {
         // After the command that hit the problem has finished.
         QMetaObject::invokeMethod(
@@ -58,10 +59,10 @@ FindCommands::FindCommands(
 
 FindCommands::~FindCommands()
 {
-    if (m_indexThread)
-        m_indexThread->wait();
-    // The window reads the index and the pinyin table owned here.
+    // The window reads the index and the pinyin table owned here, the builder's worker
+    // the pinyin table.
     delete m_form;
+    delete m_builder;
 }
 
 void FindCommands::buildActions()
@@ -122,11 +123,6 @@ bool FindCommands::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-bool FindCommands::quietCopy() const
-{
-    return m_context.store->isSet(Settings::QuietCopy);
-}
-
 FindForm *FindCommands::findForm() const
 {
     return m_form;
@@ -134,29 +130,17 @@ FindForm *FindCommands::findForm() const
 
 UserStore &FindCommands::store()
 {
-    if (!m_storeLoaded) {
-        m_storeLoaded = true;
-        m_store->load();
-    }
-    return *m_store;
+    return m_copies.store();
 }
 
 CopyNote *FindCommands::note()
 {
-    if (!m_note)
-        m_note = new CopyNote(m_context.form);
-    return m_note;
+    return m_copies.note();
 }
 
-bool FindCommands::copied(const QString &entry)
+void FindCommands::setBackgroundIndexFrom(qsizetype entries)
 {
-    if (!entry.isEmpty()) {
-        store().recordCopy(entry);
-    }
-    if (!quietCopy())
-        return false;
-    note()->showNear(QCursor::pos());
-    return true;
+    m_builder->setBackgroundFrom(entries);
 }
 
 void FindCommands::copyFromFind(const QString &text)
@@ -187,93 +171,6 @@ void FindCommands::starGridRow()
     note()->showNear(QCursor::pos(), QStringLiteral("已收藏"));
 }
 
-std::vector<std::function<QList<Entry>()>> FindCommands::pageSources() const
-{
-    std::vector<std::function<QList<Entry>()>> sources;
-    for (const PageTabs::Page &page : PageTabs::Pages) {
-        const QString caption = QString::fromUtf16(page.caption);
-        const QLatin1String name(page.name);
-        if (page.collection > 0) {
-            sources.push_back(
-                [text = m_memos->memo(page.collection)->toPlainText(), number = page.collection, caption] {
-                    return EntrySplitter::splitCollection(text, EntrySplitter::kindOfCollection(number), caption);
-                });
-            continue;
-        }
-        for (int n = 1; n <= CatalogueLists::GridCount; ++n) {
-            const CatalogueLists::GridPlace &place = CatalogueLists::GridPlaces[std::size_t(n - 1)];
-            if (name != QLatin1String(place.page))
-                continue;
-            const CatalogueQuery *query = m_grids->grid(n)->dataSource()->DataSet();
-            // The grid holds only the rows shown so far; the rest are read by the index's
-            // builder itself, so the grids never fetch everything.
-            std::function<QStringList()> read;
-            if (query->Active() && query->fieldCount() >= 2) {
-                if (query->canFetchMore()) {
-                    read = query->columnReader(1);
-                } else {
-                    QStringList rows;
-                    rows.reserve(query->rowCount());
-                    for (int r = 0; r < query->rowCount(); ++r)
-                        rows.append(query->cell(r, 1));
-                    read = [rows = std::move(rows)] { return rows; };
-                }
-            }
-            sources.push_back(
-                [read = std::move(read), caption, list = place.list ? QString::fromUtf16(place.list) : QString()] {
-                    return EntrySplitter::catalogueList(read ? read() : QStringList(), caption, list);
-                });
-        }
-    }
-    return sources;
-}
-
-void FindCommands::buildIndex()
-{
-    auto sources = pageSources();
-    const auto fill = [](SearchIndex *index, const std::vector<std::function<QList<Entry>()>> &parts) {
-        for (const auto &part : parts)
-            index->add(part());
-    };
-    qsizetype rows = 0;
-    for (int n = 1; n <= CatalogueLists::GridCount; ++n) {
-        const CatalogueQuery *query = m_grids->grid(n)->dataSource()->DataSet();
-        if (!query->canFetchMore()) {
-            rows += query->rowCount();
-            continue;
-        }
-        // The grid has not fetched them all: the engine counts them.
-        try {
-            rows += query->RecordCount();
-        } catch (const AppError &) {
-            rows += m_backgroundFrom;
-        }
-    }
-    auto index = std::make_unique<SearchIndex>(*m_pinyin);
-    if (rows < m_backgroundFrom) {
-        fill(index.get(), sources);
-        m_index = std::move(index);
-        m_form->setIndex(m_index.get());
-        return;
-    }
-    // The pinyin table is only read from here on, the index only by the worker until
-    // it has finished.
-    m_building = std::move(index);
-    m_indexThread
-        = QThread::create([fill, index = m_building.get(), sources = std::move(sources)] { fill(index, sources); });
-    // Owned here, so that it goes with this even when its end is never reported.
-    m_indexThread->setParent(this);
-    m_indexThread->setObjectName(QStringLiteral("findIndexThread"));
-    connect(m_indexThread, &QThread::finished, this, [this] {
-        m_index = std::move(m_building);
-        m_indexThread->deleteLater();
-        m_indexThread = nullptr;
-        if (m_form)
-            m_form->setIndex(m_index.get());
-    });
-    m_indexThread->start();
-}
-
 void FindCommands::openFind()
 {
     if (!m_form) {
@@ -281,7 +178,7 @@ void FindCommands::openFind()
         m_form = new FindForm(*m_pinyin, store(), m_context.form);
         connect(m_form, &FindForm::copyRequested, this,
             [this](const QString &text) { guarded(m_form, [&] { copyFromFind(text); }); });
-        buildIndex();
+        m_builder->build(*m_pinyin, m_sources);
     }
     m_form->open(m_context.form);
 }

@@ -2,7 +2,6 @@
 
 #include "find/EntryEditor.h"
 #include "find/ResultModel.h"
-#include "find/SearchIndex.h"
 #include "skin/SkinFrame.h"
 #include "window/Guard.h"
 
@@ -27,9 +26,8 @@ constexpr int StatusMs = 1500;
 
 FindForm::FindForm(const Pinyin &pinyin, UserStore &store, QWidget *parent)
     : QWidget(parent, Qt::Window)
-    , m_pinyin(pinyin)
     , m_store(store)
-    , m_lists(pinyin, store)
+    , m_rows(pinyin, store)
 {
     setObjectName(QStringLiteral("FindForm"));
     setWindowTitle(Caption);
@@ -98,7 +96,7 @@ void FindForm::buildLayout()
     m_results->setModel(m_model);
     // Whoever changed the user's lists, the rows follow.
     connect(&m_store, &UserStore::changed, this, [this](UserStore::List list) {
-        if (list == userListShown())
+        if (list == RowChoice::listShown(m_filter))
             search();
         else if (list == UserStore::Favourites)
             m_model->refreshStars();
@@ -186,25 +184,9 @@ void FindForm::setFilter(Filter filter)
     search();
 }
 
-// 全部 shows the user's own entries among the index's; each other filter its list.
-UserStore::List FindForm::userListShown() const
-{
-    switch (m_filter) {
-    case Favourites:
-        return UserStore::Favourites;
-    case Recent:
-        return UserStore::Recent;
-    case All:
-    case Mine:
-        break;
-    }
-    return UserStore::Mine;
-}
-
 void FindForm::setIndex(const SearchIndex *index)
 {
-    m_index = index;
-    m_lists.setCatalogue(index);
+    m_rows.setIndex(index);
     search();
 }
 
@@ -212,27 +194,7 @@ void FindForm::search()
 {
     const QString query = m_search->text().trimmed();
     const QString previousText = currentText();
-    const SearchIndex *index = m_filter == All ? m_index : nullptr;
-    const SearchIndex &list = m_lists.index(userListShown());
-    std::vector<ResultModel::Row> rows;
-    if (query.isEmpty()) {
-        rows.reserve(std::size_t((index ? index->size() : 0) + list.size()));
-        for (qsizetype i = 0; index && i < index->size(); ++i)
-            rows.push_back({ index, i });
-        for (qsizetype i = 0; i < list.size(); ++i)
-            rows.push_back({ &list, i });
-    } else {
-        const SearchIndex::Ranked own = list.search(query, m_lastInList);
-        const SearchIndex::Ranked found = index ? index->search(query, m_lastInIndex) : SearchIndex::Ranked {};
-        // One's own entries first within each rank: the user put them there to find them.
-        for (std::size_t rank = 0; rank < own.size(); ++rank) {
-            for (const qsizetype i : own[rank])
-                rows.push_back({ &list, i });
-            for (const qsizetype i : found[rank])
-                rows.push_back({ index, i });
-        }
-    }
-    m_model->setRows(std::move(rows));
+    m_model->setRows(m_rows.rows(query, m_filter));
     // Keep the entry the user was on when it is still there, else start at the top.
     int row = 0;
     if (!previousText.isEmpty() && query.isEmpty()) {
@@ -271,7 +233,7 @@ void FindForm::selectRow(int row)
 void FindForm::showCount()
 {
     const int n = m_model->rowCount();
-    if (m_filter == All && !m_index)
+    if (m_filter == All && !hasIndex())
         m_status->setText(Indexing);
     else
         m_status->setText(n == 0 ? QStringLiteral("没有找到") : QStringLiteral("共 %1 条").arg(n));

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "find/Entry.h"
-#include "find/SearchIndex.h"
+#include "find/RowChoice.h"
 #include "find/UserListIndex.h"
-#include "find/UserStore.h"
 
 #include <QWidget>
 
@@ -26,8 +24,9 @@ class FindForm : public QWidget
 {
     Q_OBJECT
 public:
-    enum Filter { All, Favourites, Recent, Mine };
-    static constexpr int FilterCount = 4;
+    using Filter = RowChoice::Filter;
+    using enum RowChoice::Filter;
+    static constexpr int FilterCount = RowChoice::FilterCount;
     static constexpr int ClientWidth = 400;
     static constexpr int ClientHeight = 492;
     static inline const QString Caption = QStringLiteral("查找与收藏");
@@ -48,7 +47,7 @@ public:
     void setFilter(Filter filter);
     // The index of every entry; it must live as long as the window.
     void setIndex(const SearchIndex *index);
-    bool hasIndex() const { return m_index != nullptr; }
+    bool hasIndex() const { return m_rows.index() != nullptr; }
     // Shows a short message under the list for a moment.
     void showStatus(const QString &message);
 
@@ -74,14 +73,11 @@ private:
     void search();
     void showCount();
     void selectRow(int row);
-    UserStore::List userListShown() const;
     void selectText(const QString &text);
     void placeBeside(const QWidget *beside);
 
-    const SearchIndex *m_index = nullptr;
-    const Pinyin &m_pinyin;
     UserStore &m_store;
-    UserListIndex m_lists;
+    RowChoice m_rows;
     SkinFrame *m_frame;
     QLineEdit *m_search = nullptr;
     std::array<QPushButton *, FilterCount> m_filterButtons {};
@@ -94,7 +90,4 @@ private:
     QTimer *m_statusTimer = nullptr;
     Filter m_filter = All;
     bool m_placed = false;
-    // The last searches, to narrow as the user types on.
-    SearchIndex::LastSearch m_lastInIndex;
-    SearchIndex::LastSearch m_lastInList;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "find/Entry.h"
+#include "find/RowChoice.h"
 
 #include <QAbstractTableModel>
 #include <QFont>
@@ -19,11 +20,7 @@ class ResultModel : public QAbstractTableModel
 public:
     enum Column { StarColumn, TextColumn, OriginColumn, ColumnCount };
 
-    struct Row
-    {
-        const SearchIndex *index; // must live as long as the rows
-        qsizetype entry;
-    };
+    using Row = RowChoice::Row;
     // What the tooltip shows of an entry at most.
     static constexpr int PreviewLines = 40;
     static constexpr int PreviewLineLength = 200;

@@ -9,6 +9,7 @@
 #include "browse/SkinEdit.h"
 #include "find/CopyNote.h"
 #include "find/EntryEditor.h"
+#include "find/EntrySource.h"
 #include "find/FindCommands.h"
 #include "find/FindForm.h"
 #include "find/ResultModel.h"
@@ -61,6 +62,20 @@ struct FindFixture : BrowseForm
             out << m->text(r);
         return out;
     }
+};
+
+// A collection the find window has never heard of.
+struct CatSource : EntrySource
+{
+    Reader entryReader() const override
+    {
+        return [] {
+            return QList<Entry> { { QStringLiteral("=^.^="), QStringLiteral("猫脸"), QStringLiteral("猫"),
+                QStringLiteral("〖颜文字〗") } };
+        };
+    }
+    // Unknown, so it is read on the worker thread.
+    qsizetype entryCount() const override { return -1; }
 };
 
 void rightClick(QWidget *target, QPoint pos)
@@ -229,6 +244,27 @@ private slots:
         QVERIFY(checked != plain);
         QTest::keyClick(w->searchField(), Qt::Key_4, Qt::ControlModifier);
         QVERIFY(mine->isChecked() && !all->isChecked());
+    }
+
+    // A source handed in beside the pages is searched after them, with its place, by its
+    // label and its heading.
+    void newSourceIsSearched()
+    {
+        FindFixture f;
+        QVERIFY(f.started);
+        const CatSource cats;
+        f.find()->setEntrySources({ f.form.catalogueLists(), f.form.collections(), &cats });
+        FindForm *w = f.openFind();
+        QVERIFY(w);
+        QTRY_VERIFY(w->hasIndex());
+        QTest::keyClicks(w->searchField(), QStringLiteral("mao"));
+        QCOMPARE(f.rows(), QStringList { "=^.^=" });
+        QCOMPARE(w->model()->origin(0), QStringLiteral("〖颜文字〗·【猫】"));
+        w->searchField()->setText(QStringLiteral("猫脸"));
+        QCOMPARE(f.rows(), QStringList { "=^.^=" });
+        w->searchField()->clear();
+        QCOMPARE(f.rows().mid(0, 2), (QStringList { "心情不错", "天天开心" }));
+        QCOMPARE(f.rows().back(), QStringLiteral("=^.^="));
     }
 
     // The index's worker thread goes with the window even when the window closes first.

@@ -227,7 +227,7 @@ private slots:
         QFile f(QStringLiteral(ZELTO_CONTENT_DIR "/collections/18.txt"));
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QList<Entry> entries = EntrySplitter::splitCollection(
-            QString::fromUtf8(f.readAll()), EntrySplitter::kindOfCollection(18), QStringLiteral("〖心情符号〗"));
+            QString::fromUtf8(f.readAll()), EntrySplitter::Kind::Labelled, QStringLiteral("〖心情符号〗"));
         QVERIFY(entries.size() > 400);
         for (const Entry &e : entries) {
             QVERIFY2(!e.label.isEmpty() && !e.text.contains(QStringLiteral("  ")), qPrintable(e.text));

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "find/SearchIndex.h"
+#include "find/UserListIndex.h"
+#include "find/UserStore.h"
+
+#include <QString>
+
+#include <vector>
+
+class Pinyin;
+
+// Which entries the find window shows for a search text and a filter, in which order:
+// 全部 shows the index's entries with one's own among them, each other filter its list.
+// Without a text every entry in order; with one the matches by rank, one's own first
+// within each rank. A longer text searches only among the last results where that gives
+// the same.
+class RowChoice
+{
+public:
+    enum Filter { All, Favourites, Recent, Mine };
+    static constexpr int FilterCount = 4;
+
+    struct Row
+    {
+        const SearchIndex *index; // must live as long as the rows
+        qsizetype entry;
+    };
+
+    RowChoice(const Pinyin &pinyin, const UserStore &store);
+
+    // The index of every entry; null until built. It must live as long as this.
+    void setIndex(const SearchIndex *index);
+    const SearchIndex *index() const { return m_index; }
+    // The user's list a filter shows.
+    static UserStore::List listShown(Filter filter);
+
+    std::vector<Row> rows(const QString &query, Filter filter);
+
+private:
+    const SearchIndex *m_index = nullptr;
+    UserListIndex m_lists;
+    // The last searches, to narrow as the user types on.
+    SearchIndex::LastSearch m_lastInIndex;
+    SearchIndex::LastSearch m_lastInList;
+};
