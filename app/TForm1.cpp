@@ -23,7 +23,6 @@
 #include "info/InfoTexts.h"
 #include "info/Maker.h"
 #include "platform/AddressOpener.h"
-#include "platform/AppError.h"
 #include "platform/ApplicationTitle.h"
 #include "platform/InstanceLock.h"
 #include "platform/RegularFile.h"
@@ -32,7 +31,6 @@
 #include "skin/MenuOpacity.h"
 #include "skin/Skin.h"
 #include "skin/SkinFrame.h"
-#include "window/ErrorBox.h"
 #include "window/Guard.h"
 #include "window/TbsSkinMessage.h"
 #include "window/TrayIcon.h"
@@ -220,7 +218,8 @@ void TForm1::requestTermination()
 
 void TForm1::FormCreate()
 {
-    try {
+    // A failing step ends the sequence; the window still opens.
+    guarded(this, [this] {
         // The catalogue file.
         if (!catalogueFileExists()) {
             bsSkinMessage1->ShowMessageDialog(Texts::FileMissing, mtError, mbOKSet, 0);
@@ -274,11 +273,7 @@ void TForm1::FormCreate()
 
         // "复制" of the collection pages waits for a selection.
         m_collections->DisableCopy();
-    } catch (const AppError &e) {
-        ErrorBox::show(this, e.message());
-    } catch (const std::exception &e) {
-        ErrorBox::show(this, QString::fromUtf8(e.what()));
-    }
+    });
 }
 
 void TForm1::Timer2Timer()
