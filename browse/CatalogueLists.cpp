@@ -12,7 +12,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 
-CatalogueLists::CatalogueLists(const FormContext &context, PageTabs *pages, Catalogue *catalogue)
+CatalogueLists::CatalogueLists(const PageContext &context, PageTabs *pages, Catalogue *catalogue)
     : QObject(context.form)
     , m_context(context)
     , m_catalogue(catalogue)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/FormContext.h"
+#include "window/PageContext.h"
 
 #include <QObject>
 
@@ -37,7 +37,7 @@ public:
         { "bsSkinTabSheet22", u"个性女生网名" },
     } };
 
-    CatalogueLists(const FormContext &context, PageTabs *pages, Catalogue *catalogue);
+    CatalogueLists(const PageContext &context, PageTabs *pages, Catalogue *catalogue);
 
     void bsSkinDBGrid1CellClick() { cellClick(1); }
     void bsSkinDBGrid2CellClick() { cellClick(2); }
@@ -62,7 +62,7 @@ private:
     void cellClick(int number);
     void copyViewer(SkinEdit *viewer);
 
-    FormContext m_context;
+    PageContext m_context;
     Catalogue *m_catalogue;
     std::array<DataGrid *, GridCount> m_grids {};
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "widgets/SkinMemo.h"
-#include "window/FormContext.h"
+#include "window/PageContext.h"
 
 #include <QObject>
 #include <QPointer>
@@ -20,7 +20,7 @@ class CollectionMemos : public QObject
 public:
     static constexpr int Count = 19;
 
-    CollectionMemos(const FormContext &context, PageTabs *pages);
+    CollectionMemos(const PageContext &context, PageTabs *pages);
 
     // 1-based: the memo of "data/<number>.zelto".
     SkinMemo *memo(int fileNumber) const { return m_memos.at(fileNumber - 1); }
@@ -47,7 +47,7 @@ private:
     void buildMenu();
     void popupFor(SkinMemo *memo, const QPoint &pos);
 
-    FormContext m_context;
+    PageContext m_context;
     std::array<SkinMemo *, Count> m_memos {};
     QPointer<SkinMemo> m_menuMemo;
 };

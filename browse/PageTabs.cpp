@@ -38,7 +38,7 @@ const PageTabs::Page PageTabs::Pages[PageCount] = {
     { "bsSkinTabSheet20", u"〖网络情缘〗", 19, "N33", u"网络情缘" },
 };
 
-PageTabs::PageTabs(const FormContext &context)
+PageTabs::PageTabs(const Context &context)
     : QObject(context.form)
     , m_context(context)
     , m_pages(context.pageControl)
@@ -99,17 +99,19 @@ void PageTabs::buildAboutPage(QWidget *sheet)
         const char *name;
         const char16_t *caption;
         int left;
+        QPushButton *PageTabs::*member;
     };
     static constexpr Button buttons[] = {
-        { "bsSkinButton1", u"访问网站", 168 },
-        { "bsSkinButton2", u"联系我", 288 },
-        { "bsSkinButton3", u"升级", 416 },
+        { "bsSkinButton1", u"访问网站", 168, &PageTabs::bsSkinButton1 },
+        { "bsSkinButton2", u"联系我", 288, &PageTabs::bsSkinButton2 },
+        { "bsSkinButton3", u"升级", 416, &PageTabs::bsSkinButton3 },
     };
     for (const Button &b : buttons) {
         auto *pb = new QPushButton(QString::fromUtf16(b.caption), sheet);
         pb->setObjectName(QString::fromLatin1(b.name));
         pb->setGeometry(b.left, 368, 75, 25);
         pb->setToolTip(pb->text());
+        this->*b.member = pb;
     }
 }
 
@@ -135,14 +137,17 @@ void PageTabs::buildMenu()
     help->setShortcut(QKeySequence(Qt::Key_F1));
     help->setShortcutContext(Qt::WindowShortcut);
     m_context.form->addAction(help);
+    N1 = help;
     QAction *about = m_menu->addAction(QStringLiteral("关       于"));
     about->setObjectName(QStringLiteral("N2"));
+    N2 = about;
     m_menu->addSeparator()->setObjectName(QStringLiteral("N3"));
     QAction *exit = m_menu->addAction(QStringLiteral("退       出"));
     exit->setObjectName(QStringLiteral("N4"));
     exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
     exit->setShortcutContext(Qt::WindowShortcut);
     m_context.form->addAction(exit);
+    N4 = exit;
 
     m_pages->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_pages, &QWidget::customContextMenuRequested, this,

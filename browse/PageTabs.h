@@ -1,10 +1,10 @@
 #pragma once
 
-#include "window/FormContext.h"
-
 #include <QObject>
 
+class QAction;
 class QMenu;
+class QPushButton;
 class QTabWidget;
 class QWidget;
 
@@ -25,7 +25,13 @@ public:
     static constexpr int PageCount = 23;
     static const Page Pages[PageCount];
 
-    explicit PageTabs(const FormContext &context);
+    struct Context
+    {
+        QWidget *form = nullptr;
+        QTabWidget *pageControl = nullptr;
+    };
+
+    explicit PageTabs(const Context &context);
 
     QWidget *page(const char *name) const;
     QWidget *pageOfCollection(int fileNumber) const;
@@ -34,11 +40,20 @@ public:
     // Brings a page to the front, as a click on its tab does.
     void showPage(QWidget *page);
 
+    // The page menu's help, about and exit, and the about page's buttons; their handlers
+    // belong to the information commands and the close sequence.
+    QAction *N1 = nullptr;
+    QAction *N2 = nullptr;
+    QAction *N4 = nullptr;
+    QPushButton *bsSkinButton1 = nullptr;
+    QPushButton *bsSkinButton2 = nullptr;
+    QPushButton *bsSkinButton3 = nullptr;
+
 private:
     void buildAboutPage(QWidget *page);
     void buildMenu();
 
-    FormContext m_context;
+    Context m_context;
     QTabWidget *m_pages;
     QMenu *m_menu = nullptr;
 };

@@ -31,13 +31,13 @@ constexpr Item Items[] = {
 
 } // namespace
 
-PhraseMenu::PhraseMenu(const FormContext &context, ConvertPage *page, const QString &dataDir, DictionaryCheck check)
+PhraseMenu::PhraseMenu(const Context &context, ConvertPage *page, const QString &dataDir, DictionaryCheck check)
     : QObject(context.form)
     , m_context(context)
     , m_page(page)
     , m_dataDir(dataDir)
     , m_check(std::move(check))
-    , m_status(context.widget<QLabel>("bsSkinStatusPanel1"))
+    , m_status(context.bsSkinStatusPanel1)
 {
     setObjectName(QStringLiteral("phraseMenu"));
     SkinMemo *memo = page->bsSkinMemo220;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "window/FormContext.h"
-
 #include <QObject>
 #include <QPointer>
 
@@ -11,13 +9,18 @@
 
 class CatalogueLists;
 class CollectionMemos;
+class CopyFeedback;
 class CopyNote;
 class FindForm;
 class PageTabs;
 class Pinyin;
+class QAction;
 class QMenu;
+class QMenuBar;
 class QThread;
 class SearchIndex;
+class SettingsStore;
+class TbsSkinMessage;
 class UserStore;
 struct Entry;
 
@@ -30,8 +33,17 @@ class FindCommands : public QObject
 {
     Q_OBJECT
 public:
+    struct Context
+    {
+        QWidget *form = nullptr;
+        TbsSkinMessage *messages = nullptr;
+        SettingsStore *store = nullptr;
+        CopyFeedback *copies = nullptr;
+        QMenuBar *bsSkinMainMenuBar1 = nullptr;
+    };
+
     FindCommands(
-        const FormContext &context, PageTabs *pages, CatalogueLists *grids, CollectionMemos *memos, UserStore *store);
+        const Context &context, PageTabs *pages, CatalogueLists *grids, CollectionMemos *memos, UserStore *store);
     ~FindCommands() override;
 
     // Copies are acknowledged by a brief note instead of the notice (〖设  置〗 安静复制).
@@ -64,7 +76,7 @@ protected:
 private:
     void buildActions();
 
-    FormContext m_context;
+    Context m_context;
     PageTabs *m_pages;
     CatalogueLists *m_grids;
     CollectionMemos *m_memos;
