@@ -114,7 +114,7 @@ TForm1::TForm1(FormServices services, QWidget *parent)
     m_collections = new CollectionMemos(page, m_pages);
     GbToBig1 = new TGbToBig(this);
     GbToBig1->setObjectName(QStringLiteral("GbToBig1"));
-    m_convertPage = new ConvertPage(page, m_pages->page("bsSkinTabSheet23"), GbToBig1);
+    m_convertPage = new ConvertPage(page, m_pages->bsSkinTabSheet23, GbToBig1);
     new PhraseMenu({ .form = this, .messages = bsSkinMessage1, .bsSkinStatusPanel1 = bsSkinStatusPanel1 },
         m_convertPage, PhraseLibrary::defaultDataDir(), DictionaryCheck::standard());
     m_dataInfo = new DataInfoCommand(m_catalogue, bsSkinMessage1, this);

@@ -18,8 +18,8 @@ CatalogueLists::CatalogueLists(const PageContext &context, PageTabs *pages, Cata
     , m_catalogue(catalogue)
 {
     setObjectName(QStringLiteral("catalogueLists"));
-    buildSignaturePage(pages->page("bsSkinTabSheet21"));
-    buildNamePage(pages->page("bsSkinTabSheet22"));
+    buildSignaturePage(pages->bsSkinTabSheet21);
+    buildNamePage(pages->bsSkinTabSheet22);
 
     using Handler = void (CatalogueLists::*)();
     static constexpr std::array<Handler, GridCount> clicks

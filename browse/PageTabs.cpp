@@ -13,11 +13,11 @@
 #include <QTabWidget>
 
 const PageTabs::Page PageTabs::Pages[PageCount] = {
-    { "bsSkinTabSheet1", u"〖关于〗", 0, nullptr, nullptr },
-    { "bsSkinTabSheet21", u"〖经典个性签名〗", 0, "N60", u"经典个性签名" },
-    { "bsSkinTabSheet22", u"〖经典个性网名〗", 0, "N61", u"经典个性网名" },
+    { "bsSkinTabSheet1", u"〖关于〗", 0, nullptr, nullptr, &PageTabs::bsSkinTabSheet1 },
+    { "bsSkinTabSheet21", u"〖经典个性签名〗", 0, "N60", u"经典个性签名", &PageTabs::bsSkinTabSheet21 },
+    { "bsSkinTabSheet22", u"〖经典个性网名〗", 0, "N61", u"经典个性网名", &PageTabs::bsSkinTabSheet22 },
     { "bsSkinTabSheet2", u"〖特殊字符〗", 1, "N15", u"特殊字符" },
-    { "bsSkinTabSheet23", u"〖简转繁〗", 0, "N62", u"简转繁" },
+    { "bsSkinTabSheet23", u"〖简转繁〗", 0, "N62", u"简转繁", &PageTabs::bsSkinTabSheet23 },
     { "bsSkinTabSheet6", u"〖日本字符〗", 2, "N16", u"日本字符" },
     { "bsSkinTabSheet3", u"〖字符贴图〗", 3, "N17", u"字符贴图" },
     { "bsSkinTabSheet4", u"〖签名〗", 4, "N18", u"签    名" },
@@ -51,8 +51,10 @@ PageTabs::PageTabs(const Context &context)
         auto *sheet = new QWidget;
         sheet->setObjectName(QString::fromLatin1(p.name));
         m_pages->addTab(sheet, QString::fromUtf16(p.caption));
+        if (p.sheet)
+            this->*p.sheet = sheet;
     }
-    buildAboutPage(page("bsSkinTabSheet1"));
+    buildAboutPage(bsSkinTabSheet1);
     m_pages->setCurrentIndex(0);
     buildMenu();
 }

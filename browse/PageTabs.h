@@ -21,6 +21,7 @@ public:
         int collection; // collection file number, 0 for none
         const char *menuItem; // category item, nullptr for none
         const char16_t *menuCaption;
+        QWidget *PageTabs::*sheet = nullptr; // the pointer below that holds it, if any
     };
     static constexpr int PageCount = 23;
     static const Page Pages[PageCount];
@@ -33,12 +34,19 @@ public:
 
     explicit PageTabs(const Context &context);
 
+    // By component name, for tests; the program uses the pointers below.
     QWidget *page(const char *name) const;
     QWidget *pageOfCollection(int fileNumber) const;
     QMenu *categoryMenu() const { return m_menu; }
 
     // Brings a page to the front, as a click on its tab does.
     void showPage(QWidget *page);
+
+    // The sheets that other subsystems fill.
+    QWidget *bsSkinTabSheet1 = nullptr; // 〖关于〗
+    QWidget *bsSkinTabSheet21 = nullptr; // 〖经典个性签名〗
+    QWidget *bsSkinTabSheet22 = nullptr; // 〖经典个性网名〗
+    QWidget *bsSkinTabSheet23 = nullptr; // 〖简转繁〗
 
     // The page menu's help, about and exit, and the about page's buttons; their handlers
     // belong to the information commands and the close sequence.

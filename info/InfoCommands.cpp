@@ -74,7 +74,7 @@ void InfoCommands::about()
 void InfoCommands::aboutWithPage()
 {
     if (m_pages)
-        m_pages->showPage(m_pages->page("bsSkinTabSheet1"));
+        m_pages->showPage(m_pages->bsSkinTabSheet1);
     about();
 }
 
