@@ -8,18 +8,18 @@
 #include "window/Guard.h"
 #include "window/TbsSkinMessage.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 
-CloseSequence::CloseSequence(const FormContext &context, Fader *fader)
+CloseSequence::CloseSequence(const Context &context, Fader *fader)
     : QObject(context.form)
     , m_context(context)
     , m_fader(fader)
 {
     setObjectName(QStringLiteral("CloseSequence"));
     m_quit = [] { QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection); };
-    if (QAction *exit = m_context.action("N4"))
-        connect(exit, &QAction::triggered, this, guardedSlot(m_context.form, [this] { N4Click(); }));
+    connect(m_context.N4, &QAction::triggered, this, guardedSlot(m_context.form, [this] { N4Click(); }));
 }
 
 void CloseSequence::N4Click()

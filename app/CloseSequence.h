@@ -1,13 +1,16 @@
 #pragma once
 
-#include "window/FormContext.h"
-
 #include <QObject>
 
 #include <functional>
 
+class AddressOpener;
 class Fader;
+class QAction;
 class QCloseEvent;
+class QWidget;
+class SettingsStore;
+class TbsSkinMessage;
 
 // Closing the main window. Every way of closing (title bar, Alt+F4, the exit items of the
 // page menu and of the tray menu) goes through QWidget::close() and arrives here: the
@@ -18,7 +21,16 @@ class CloseSequence : public QObject
 public:
     static constexpr int ConfirmationTimeoutMs = 10000;
 
-    CloseSequence(const FormContext &context, Fader *fader);
+    struct Context
+    {
+        QWidget *form = nullptr;
+        TbsSkinMessage *messages = nullptr;
+        SettingsStore *store = nullptr;
+        AddressOpener *opener = nullptr;
+        QAction *N4 = nullptr; // "退       出" of the page menu
+    };
+
+    CloseSequence(const Context &context, Fader *fader);
 
     // What ends the program once the window has faded out; tests replace it.
     void setQuit(std::function<void()> quit) { m_quit = std::move(quit); }
@@ -38,7 +50,7 @@ public:
     bool isClosing() const { return m_closing; }
 
 private:
-    FormContext m_context;
+    Context m_context;
     Fader *m_fader;
     std::function<void()> m_quit;
     bool m_closing = false;

@@ -45,48 +45,48 @@ QAction *topItem(QMenuBar *bar, const char *name, const QString &caption)
 
 namespace MainMenu {
 
-void build(QMenuBar *bar)
+Actions build(QMenuBar *bar)
 {
-    topItem(bar, "N38", QStringLiteral("主  页"));
+    Actions a;
+    a.N38 = topItem(bar, "N38", QStringLiteral("主  页"));
 
     QMenu *settings = submenu(bar, "N40", QStringLiteral("设  置"));
-    item(settings, "N42", QStringLiteral("显示退出确定"));
-    item(settings, "N43", QStringLiteral("显示退出确定"), true);
+    a.settings.exitConfirmation = { item(settings, "N42", QStringLiteral("显示退出确定")),
+        item(settings, "N43", QStringLiteral("显示退出确定"), true) };
     separator(settings, "N46");
-    item(settings, "N47", QStringLiteral("半透明"));
-    item(settings, "N48", QStringLiteral("半透明"), true);
+    a.settings.transparency
+        = { item(settings, "N47", QStringLiteral("半透明")), item(settings, "N48", QStringLiteral("半透明"), true) };
     separator(settings, "N52");
-    item(settings, "N53", QStringLiteral("吸附窗体"));
-    item(settings, "N54", QStringLiteral("吸附窗体"), true);
+    a.settings.docking = { item(settings, "N53", QStringLiteral("吸附窗体")),
+        item(settings, "N54", QStringLiteral("吸附窗体"), true) };
     separator(settings, "quietCopySeparator");
-    item(settings, "quietCopyItem", QStringLiteral("安静复制"));
-    item(settings, "quietCopyCheckedItem", QStringLiteral("安静复制"), true);
+    a.settings.quietCopy = { item(settings, "quietCopyItem", QStringLiteral("安静复制")),
+        item(settings, "quietCopyCheckedItem", QStringLiteral("安静复制"), true) };
 
     QMenu *help = submenu(bar, "N39", QStringLiteral("帮  助"));
-    item(help, "N44", QStringLiteral("帮  助"));
-    item(help, "N45", QStringLiteral("关  于"));
+    a.N44 = item(help, "N44", QStringLiteral("帮  助"));
+    a.N45 = item(help, "N45", QStringLiteral("关  于"));
     separator(help);
-    item(help, "N51", QStringLiteral("广告招租说明"));
+    a.N51 = item(help, "N51", QStringLiteral("广告招租说明"));
 
     QMenu *links = submenu(bar, "N6", QStringLiteral("链  接"));
-    item(links, "N7", QStringLiteral("华军软件园"));
-    item(links, "N49", QStringLiteral("天空下载站"));
-    item(links, "N55", QStringLiteral("多特软件站"));
-    item(links, "N59", QStringLiteral(" 起点下载"));
+    a.portals = { item(links, "N7", QStringLiteral("华军软件园")), item(links, "N49", QStringLiteral("天空下载站")),
+        item(links, "N55", QStringLiteral("多特软件站")), item(links, "N59", QStringLiteral(" 起点下载")) };
 
     QMenu *upgrade = submenu(bar, "N41", QStringLiteral("升  级"));
-    item(upgrade, "N56", QStringLiteral("升  级"));
-    item(upgrade, "N58", QStringLiteral("本地升级"));
+    a.N56 = item(upgrade, "N56", QStringLiteral("升  级"));
+    a.N58 = item(upgrade, "N58", QStringLiteral("本地升级"));
     separator(upgrade);
-    item(upgrade, "N64", QStringLiteral("数据信息"));
+    a.N64 = item(upgrade, "N64", QStringLiteral("数据信息"));
 
-    topItem(bar, "N57", QStringLiteral("捐  助"));
+    a.N57 = topItem(bar, "N57", QStringLiteral("捐  助"));
 
     QMenu *info = submenu(bar, "N65", QStringLiteral("信  息"));
-    item(info, "Email1", QStringLiteral("E-mail"));
-    item(info, "QQ1", QStringLiteral("在线QQ"));
+    a.Email1 = item(info, "Email1", QStringLiteral("E-mail"));
+    a.QQ1 = item(info, "QQ1", QStringLiteral("在线QQ"));
 
-    topItem(bar, "MyQzone1", QStringLiteral("My Qzone"));
+    a.MyQzone1 = topItem(bar, "MyQzone1", QStringLiteral("My Qzone"));
+    return a;
 }
 
 } // namespace MainMenu

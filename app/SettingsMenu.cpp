@@ -13,7 +13,7 @@
 #include <QAction>
 #include <QMenu>
 
-SettingsMenu::SettingsMenu(const FormContext &context, TZnHideForm *docking, Fader *fader, MenuOpacity *menus)
+SettingsMenu::SettingsMenu(const Context &context, TZnHideForm *docking, Fader *fader, MenuOpacity *menus)
     : QObject(context.form)
     , m_context(context)
     , m_docking(docking)
@@ -22,36 +22,32 @@ SettingsMenu::SettingsMenu(const FormContext &context, TZnHideForm *docking, Fad
     , m_placementAvailable(context.windowPlatform->canPlaceWindows())
 {
     setObjectName(QStringLiteral("SettingsMenu"));
+    const MainMenu::SettingItems &items = m_context.items;
     const struct
     {
-        const char *name;
+        QAction *item;
         void (SettingsMenu::*handler)();
-    } items[] = {
-        { "N42", &SettingsMenu::N42Click },
-        { "N43", &SettingsMenu::N43Click },
-        { "N47", &SettingsMenu::N47Click },
-        { "N48", &SettingsMenu::N48Click },
-        { "N53", &SettingsMenu::N53Click },
-        { "N54", &SettingsMenu::N54Click },
-        { "quietCopyItem", &SettingsMenu::quietCopyOnClick },
-        { "quietCopyCheckedItem", &SettingsMenu::quietCopyOffClick },
+    } handlers[] = {
+        { items.exitConfirmation.off, &SettingsMenu::N42Click },
+        { items.exitConfirmation.on, &SettingsMenu::N43Click },
+        { items.transparency.off, &SettingsMenu::N47Click },
+        { items.transparency.on, &SettingsMenu::N48Click },
+        { items.docking.off, &SettingsMenu::N53Click },
+        { items.docking.on, &SettingsMenu::N54Click },
+        { items.quietCopy.off, &SettingsMenu::quietCopyOnClick },
+        { items.quietCopy.on, &SettingsMenu::quietCopyOffClick },
     };
-    for (const auto &item : items) {
-        if (QAction *a = m_context.action(item.name))
-            connect(
-                a, &QAction::triggered, this, guardedSlot(m_context.form, [this, h = item.handler] { (this->*h)(); }));
-    }
-    if (auto *box = m_context.widget<QAbstractButton>("bsSkinCheckRadioBox1"))
-        connect(
-            box, &QAbstractButton::toggled, this, guardedSlot(m_context.form, [this] { bsSkinCheckRadioBox1Click(); }));
+    for (const auto &h : handlers)
+        connect(h.item, &QAction::triggered, this,
+            guardedSlot(m_context.form, [this, handler = h.handler] { (this->*handler)(); }));
+    connect(m_context.bsSkinCheckRadioBox1, &QAbstractButton::toggled, this,
+        guardedSlot(m_context.form, [this] { bsSkinCheckRadioBox1Click(); }));
 }
 
-void SettingsMenu::showPair(const char *plain, const char *checked, bool on) const
+void SettingsMenu::showPair(const MainMenu::SettingPair &pair, bool on)
 {
-    if (QAction *a = m_context.action(plain))
-        a->setVisible(!on);
-    if (QAction *a = m_context.action(checked))
-        a->setVisible(on);
+    pair.off->setVisible(!on);
+    pair.on->setVisible(on);
 }
 
 void SettingsMenu::setPopupOpacity(int dialogs, int menus)
@@ -66,14 +62,14 @@ void SettingsMenu::setPopupOpacity(int dialogs, int menus)
 
 void SettingsMenu::applyExitConfirmation()
 {
-    showPair("N42", "N43", m_context.store->isSet(Settings::ExitConfirmation));
+    showPair(m_context.items.exitConfirmation, m_context.store->isSet(Settings::ExitConfirmation));
 }
 
 void SettingsMenu::applyTransparency()
 {
     // The key's presence means opaque: without it the user gets semi-transparency.
     const bool semi = !m_context.store->isSet(Settings::Opaque);
-    showPair("N47", "N48", semi);
+    showPair(m_context.items.transparency, semi);
     const int value = semi ? Fader::SemiTransparent : Fader::Opaque;
     setPopupOpacity(value, value);
 }
@@ -82,13 +78,13 @@ void SettingsMenu::applyDocking()
 {
     const bool on = m_context.store->isSet(Settings::Docking);
     m_docking->SetAutoDock(on && m_placementAvailable);
-    showPair("N53", "N54", on);
+    showPair(m_context.items.docking, on);
     applyPlacementLimits();
 }
 
 void SettingsMenu::applyQuietCopy()
 {
-    showPair("quietCopyItem", "quietCopyCheckedItem", m_context.store->isSet(Settings::QuietCopy));
+    showPair(m_context.items.quietCopy, m_context.store->isSet(Settings::QuietCopy));
 }
 
 void SettingsMenu::setWindowPlacementAvailable(bool available)
@@ -103,29 +99,27 @@ void SettingsMenu::applyPlacementLimits()
 {
     const QString dockingTip
         = m_placementAvailable ? QString() : QStringLiteral("当前桌面不允许程序自行停靠和隐藏窗口");
-    for (const char *name : { "N53", "N54" }) {
-        if (QAction *a = m_context.action(name)) {
-            a->setEnabled(m_placementAvailable);
-            a->setToolTip(dockingTip);
-            if (auto *menu = qobject_cast<QMenu *>(a->parent()))
-                menu->setToolTipsVisible(!m_placementAvailable);
-        }
+    const MainMenu::SettingPair &docking = m_context.items.docking;
+    for (QAction *a : { docking.off, docking.on }) {
+        a->setEnabled(m_placementAvailable);
+        a->setToolTip(dockingTip);
+        if (auto *menu = qobject_cast<QMenu *>(a->parent()))
+            menu->setToolTipsVisible(!m_placementAvailable);
     }
-    if (auto *box = m_context.widget<QAbstractButton>("bsSkinCheckRadioBox1")) {
-        box->setEnabled(m_placementAvailable);
-        box->setToolTip(m_placementAvailable ? QString() : QStringLiteral("当前桌面不允许窗口置顶"));
-    }
+    QAbstractButton *box = m_context.bsSkinCheckRadioBox1;
+    box->setEnabled(m_placementAvailable);
+    box->setToolTip(m_placementAvailable ? QString() : QStringLiteral("当前桌面不允许窗口置顶"));
 }
 
 void SettingsMenu::N42Click()
 {
-    showPair("N42", "N43", true);
+    showPair(m_context.items.exitConfirmation, true);
     m_context.store->set(Settings::ExitConfirmation);
 }
 
 void SettingsMenu::N43Click()
 {
-    showPair("N42", "N43", false);
+    showPair(m_context.items.exitConfirmation, false);
     m_context.store->clear(Settings::ExitConfirmation);
 }
 
@@ -133,7 +127,7 @@ void SettingsMenu::N47Click()
 {
     m_fader->setOpacity(Fader::SemiTransparent);
     setPopupOpacity(Fader::SemiTransparent, MenuOpacityFromMenu);
-    showPair("N47", "N48", true);
+    showPair(m_context.items.transparency, true);
     m_context.store->clear(Settings::Opaque);
 }
 
@@ -141,38 +135,37 @@ void SettingsMenu::N48Click()
 {
     m_fader->setOpacity(Fader::Opaque);
     setPopupOpacity(Fader::Opaque, Fader::Opaque);
-    showPair("N47", "N48", false);
+    showPair(m_context.items.transparency, false);
     m_context.store->set(Settings::Opaque);
 }
 
 void SettingsMenu::N53Click()
 {
     m_docking->SetAutoDock(true);
-    showPair("N53", "N54", true);
+    showPair(m_context.items.docking, true);
     m_context.store->set(Settings::Docking);
 }
 
 void SettingsMenu::N54Click()
 {
     m_docking->SetAutoDock(false);
-    showPair("N53", "N54", false);
+    showPair(m_context.items.docking, false);
     m_context.store->clear(Settings::Docking);
 }
 
 void SettingsMenu::quietCopyOnClick()
 {
-    showPair("quietCopyItem", "quietCopyCheckedItem", true);
+    showPair(m_context.items.quietCopy, true);
     m_context.store->set(Settings::QuietCopy);
 }
 
 void SettingsMenu::quietCopyOffClick()
 {
-    showPair("quietCopyItem", "quietCopyCheckedItem", false);
+    showPair(m_context.items.quietCopy, false);
     m_context.store->clear(Settings::QuietCopy);
 }
 
 void SettingsMenu::bsSkinCheckRadioBox1Click()
 {
-    if (auto *box = m_context.widget<QAbstractButton>("bsSkinCheckRadioBox1"))
-        m_docking->SetAlwaysTop(box->isChecked());
+    m_docking->SetAlwaysTop(m_context.bsSkinCheckRadioBox1->isChecked());
 }

@@ -1,11 +1,16 @@
 #pragma once
 
-#include "window/FormContext.h"
+#include "app/MainMenu.h"
 
 #include <QObject>
 
 class Fader;
 class MenuOpacity;
+class QAbstractButton;
+class QWidget;
+class SettingsStore;
+class TbsSkinMessage;
+class WindowPlatform;
 class TZnHideForm;
 
 // The settings menu "设  置" and the check box "窗口置顶". Each stored setting is a pair
@@ -17,7 +22,17 @@ class SettingsMenu : public QObject
 public:
     static constexpr int MenuOpacityFromMenu = 200;
 
-    SettingsMenu(const FormContext &context, TZnHideForm *docking, Fader *fader, MenuOpacity *menus);
+    struct Context
+    {
+        QWidget *form = nullptr;
+        TbsSkinMessage *messages = nullptr;
+        SettingsStore *store = nullptr;
+        WindowPlatform *windowPlatform = nullptr;
+        MainMenu::SettingItems items;
+        QAbstractButton *bsSkinCheckRadioBox1 = nullptr; // 窗口置顶
+    };
+
+    SettingsMenu(const Context &context, TZnHideForm *docking, Fader *fader, MenuOpacity *menus);
 
     // Start-up steps 5, 6 and 7: show the matching items and apply what each setting does.
     void applyExitConfirmation();
@@ -43,10 +58,10 @@ public:
 private:
     void applyPlacementLimits();
     // Shows the plain item when off, the checked one when on.
-    void showPair(const char *plain, const char *checked, bool on) const;
+    static void showPair(const MainMenu::SettingPair &pair, bool on);
     void setPopupOpacity(int dialogs, int menus);
 
-    FormContext m_context;
+    Context m_context;
     TZnHideForm *m_docking;
     Fader *m_fader;
     MenuOpacity *m_menus;

@@ -23,7 +23,6 @@
 #include "info/InfoTexts.h"
 #include "info/Maker.h"
 #include "platform/AddressOpener.h"
-#include "platform/AppError.h"
 #include "platform/ApplicationTitle.h"
 #include "platform/InstanceLock.h"
 #include "platform/RegularFile.h"
@@ -32,8 +31,8 @@
 #include "skin/MenuOpacity.h"
 #include "skin/Skin.h"
 #include "skin/SkinFrame.h"
-#include "window/ErrorBox.h"
 #include "window/Guard.h"
+#include "window/PageContext.h"
 #include "window/TbsSkinMessage.h"
 #include "window/TrayIcon.h"
 #include "window/ZnHideForm.h"
@@ -45,6 +44,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -75,31 +75,50 @@ TForm1::TForm1(FormServices services, QWidget *parent)
     bsSkinMessage1 = new TbsSkinMessage(this);
     buildLayout();
 
-    m_context.form = this;
-    m_context.messages = bsSkinMessage1;
-    m_context.store = &m_services.store;
-    m_context.opener = &m_services.opener;
-    m_context.pageControl = bsSkinPageControl1;
-    m_context.copies = &m_copies;
-    m_context.windowPlatform = &m_services.windowPlatform;
-
-    m_pages = new PageTabs(m_context);
+    m_pages = new PageTabs({ .form = this, .pageControl = bsSkinPageControl1 });
     buildSystemMenu();
     bsTrayIcon1 = new TrayIcon(this, m_services.windowPlatform);
     connect(m_frame->titleBar(), &SkinTitleBar::minimizeRequested, this,
         guardedSlot(this, [this] { bsTrayIcon1->minimizeCommand(); }));
     connect(m_frame->titleBar(), &SkinTitleBar::minimizeToTrayRequested, this,
         guardedSlot(this, [this] { bsTrayIcon1->minimizeToTrayCommand(); }));
-    m_info = new InfoCommands(m_context, m_pages, bsTrayIcon1->popupMenu());
+    m_info = new InfoCommands({ .form = this, .messages = bsSkinMessage1, .opener = &m_services.opener },
+        {
+            .N1 = m_pages->N1,
+            .N2 = m_pages->N2,
+            .N35 = N35,
+            .N36 = N36,
+            .N11 = bsTrayIcon1->aboutItem(),
+            .N38 = m_menu.N38,
+            .N44 = m_menu.N44,
+            .N45 = m_menu.N45,
+            .N51 = m_menu.N51,
+            .N56 = m_menu.N56,
+            .N57 = m_menu.N57,
+            .N58 = m_menu.N58,
+            .N7 = m_menu.portals[0],
+            .N49 = m_menu.portals[1],
+            .N55 = m_menu.portals[2],
+            .N59 = m_menu.portals[3],
+            .Email1 = m_menu.Email1,
+            .QQ1 = m_menu.QQ1,
+            .MyQzone1 = m_menu.MyQzone1,
+            .bsSkinButton1 = m_pages->bsSkinButton1,
+            .bsSkinButton2 = m_pages->bsSkinButton2,
+            .bsSkinButton3 = m_pages->bsSkinButton3,
+        },
+        m_pages);
+    const PageContext page { .form = this, .messages = bsSkinMessage1, .copies = &m_copies };
     m_catalogue = new Catalogue(this);
-    m_catalogueLists = new CatalogueLists(m_context, m_pages, m_catalogue);
-    m_collections = new CollectionMemos(m_context, m_pages);
+    m_catalogueLists = new CatalogueLists(page, m_pages, m_catalogue);
+    m_collections = new CollectionMemos(page, m_pages);
     GbToBig1 = new TGbToBig(this);
     GbToBig1->setObjectName(QStringLiteral("GbToBig1"));
-    m_convertPage = new ConvertPage(m_context, m_pages->page("bsSkinTabSheet23"), GbToBig1);
-    new PhraseMenu(m_context, m_convertPage, PhraseLibrary::defaultDataDir(), DictionaryCheck::standard());
+    m_convertPage = new ConvertPage(page, m_pages->bsSkinTabSheet23, GbToBig1);
+    new PhraseMenu({ .form = this, .messages = bsSkinMessage1, .bsSkinStatusPanel1 = bsSkinStatusPanel1 },
+        m_convertPage, PhraseLibrary::defaultDataDir(), DictionaryCheck::standard());
     m_dataInfo = new DataInfoCommand(m_catalogue, bsSkinMessage1, this);
-    connect(m_context.action("N64"), &QAction::triggered, this, guardedSlot(this, [this] { m_dataInfo->N64Click(); }));
+    connect(m_menu.N64, &QAction::triggered, this, guardedSlot(this, [this] { m_dataInfo->N64Click(); }));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -110,10 +129,35 @@ TForm1::TForm1(FormServices services, QWidget *parent)
     ZnHideForm1->setObjectName(QStringLiteral("ZnHideForm1"));
     m_menuOpacity = new MenuOpacity(m_services.windowPlatform, this);
     m_fader = new Fader(this, Timer1, &m_services.store, m_services.windowPlatform);
-    m_settingsMenu = new SettingsMenu(m_context, ZnHideForm1, m_fader, m_menuOpacity);
-    m_closeSequence = new CloseSequence(m_context, m_fader);
+    m_settingsMenu = new SettingsMenu(
+        {
+            .form = this,
+            .messages = bsSkinMessage1,
+            .store = &m_services.store,
+            .windowPlatform = &m_services.windowPlatform,
+            .items = m_menu.settings,
+            .bsSkinCheckRadioBox1 = bsSkinCheckRadioBox1,
+        },
+        ZnHideForm1, m_fader, m_menuOpacity);
+    m_closeSequence = new CloseSequence(
+        {
+            .form = this,
+            .messages = bsSkinMessage1,
+            .store = &m_services.store,
+            .opener = &m_services.opener,
+            .N4 = m_pages->N4,
+        },
+        m_fader);
     m_userStore = new UserStore({}, this);
-    m_find = new FindCommands(m_context, m_pages, m_catalogueLists, m_collections, m_userStore);
+    m_find = new FindCommands(
+        {
+            .form = this,
+            .messages = bsSkinMessage1,
+            .store = &m_services.store,
+            .copies = &m_copies,
+            .bsSkinMainMenuBar1 = bsSkinMainMenuBar1,
+        },
+        m_pages, m_catalogueLists, m_collections, m_userStore);
     // What 全部 searches, in page order: the catalogue's two pages come before the collections.
     m_find->setEntrySources({ m_catalogueLists, m_collections });
     bsTrayIcon1->setRestartFadeIn([this] { m_fader->FormShow(); });
@@ -148,7 +192,7 @@ void TForm1::buildLayout()
     bsSkinMainMenuBar1->setObjectName(QStringLiteral("bsSkinMainMenuBar1"));
     bsSkinMainMenuBar1->setNativeMenuBar(false);
     bsSkinMainMenuBar1->setGeometry(0, 0, ClientWidth, 22);
-    MainMenu::build(bsSkinMainMenuBar1);
+    m_menu = MainMenu::build(bsSkinMainMenuBar1);
 
     bsSkinPageControl1 = new QTabWidget(area);
     bsSkinPageControl1->setObjectName(QStringLiteral("bsSkinPageControl1"));
@@ -182,13 +226,13 @@ void TForm1::buildSystemMenu()
     QMenu *menu = systemMenu();
     bsSkinPopupMenu4 = menu;
     menu->addSeparator()->setObjectName(QStringLiteral("N34"));
-    QAction *help = menu->addAction(QStringLiteral("帮       助"));
-    help->setObjectName(QStringLiteral("N35"));
+    N35 = menu->addAction(QStringLiteral("帮       助"));
+    N35->setObjectName(QStringLiteral("N35"));
     // Shown beside the caption; the page control's N1 answers F1 in the window itself.
-    help->setShortcut(QKeySequence(Qt::Key_F1));
-    help->setShortcutContext(Qt::WidgetShortcut);
-    QAction *about = menu->addAction(QStringLiteral("关       于"));
-    about->setObjectName(QStringLiteral("N36"));
+    N35->setShortcut(QKeySequence(Qt::Key_F1));
+    N35->setShortcutContext(Qt::WidgetShortcut);
+    N36 = menu->addAction(QStringLiteral("关       于"));
+    N36->setObjectName(QStringLiteral("N36"));
     menu->addSeparator()->setObjectName(QStringLiteral("N37"));
 }
 
@@ -222,7 +266,8 @@ void TForm1::requestTermination()
 
 void TForm1::FormCreate()
 {
-    try {
+    // A failing step ends the sequence; the window still opens.
+    guarded(this, [this] {
         // The catalogue file.
         if (!catalogueFileExists()) {
             bsSkinMessage1->ShowMessageDialog(Texts::FileMissing, mtError, mbOKSet, 0);
@@ -276,11 +321,7 @@ void TForm1::FormCreate()
 
         // "复制" of the collection pages waits for a selection.
         m_collections->DisableCopy();
-    } catch (const AppError &e) {
-        ErrorBox::show(this, e.message());
-    } catch (const std::exception &e) {
-        ErrorBox::show(this, QString::fromUtf8(e.what()));
-    }
+    });
 }
 
 void TForm1::Timer2Timer()

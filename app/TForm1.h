@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/FormServices.h"
+#include "app/MainMenu.h"
 #include "window/CopyFeedback.h"
-#include "window/FormContext.h"
 
 #include <QWidget>
 #include <memory>
@@ -19,6 +19,7 @@ class FindCommands;
 class InfoCommands;
 class MenuOpacity;
 class PageTabs;
+class QAction;
 class QCheckBox;
 class QLabel;
 class QMenu;
@@ -52,7 +53,6 @@ public:
 
     void Timer2Timer();
 
-    const FormContext &context() const { return m_context; }
     SkinFrame *frame() const { return m_frame.get(); }
     QWidget *client() const;
     QMenu *systemMenu() const;
@@ -78,6 +78,8 @@ public:
     QLabel *bsSkinStatusPanel1 = nullptr;
     QLabel *bsSkinStatusPanel2 = nullptr;
     QMenu *bsSkinPopupMenu4 = nullptr;
+    QAction *N35 = nullptr;
+    QAction *N36 = nullptr;
     TZnHideForm *ZnHideForm1 = nullptr;
     TrayIcon *bsTrayIcon1 = nullptr;
     TGbToBig *GbToBig1 = nullptr;
@@ -97,7 +99,7 @@ private:
 
     FormServices m_services;
     std::unique_ptr<SkinFrame> m_frame;
-    FormContext m_context;
+    MainMenu::Actions m_menu;
     PageTabs *m_pages = nullptr;
     CatalogueLists *m_catalogueLists = nullptr;
     CollectionMemos *m_collections = nullptr;

@@ -1,7 +1,6 @@
 #include "app/ZeltoApplication.h"
 
-#include "platform/AppError.h"
-#include "window/ErrorBox.h"
+#include "window/Guard.h"
 
 ZeltoApplication::ZeltoApplication(int &argc, char **argv)
     : QApplication(argc, argv)
@@ -12,12 +11,7 @@ ZeltoApplication::ZeltoApplication(int &argc, char **argv)
 
 bool ZeltoApplication::notify(QObject *receiver, QEvent *event)
 {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const AppError &e) {
-        ErrorBox::show(activeWindow(), e.message());
-    } catch (const std::exception &e) {
-        ErrorBox::show(activeWindow(), QString::fromUtf8(e.what()));
-    }
-    return false;
+    bool result = false;
+    runReportingErrors([this] { return activeWindow(); }, [&] { result = QApplication::notify(receiver, event); });
+    return result;
 }

@@ -161,9 +161,8 @@ void pageStall(benchmark::State &state)
     TbsSkinMessage messages(&form);
     TGbToBig gbToBig(&form);
     auto *sheet = new QWidget(&form);
-    const FormContext context { &form, &messages, nullptr, nullptr, nullptr };
-    ConvertPage page(context, sheet, &gbToBig);
-    PhraseMenu menu(context, &page, fixture().dataDir);
+    ConvertPage page({ .form = &form, .messages = &messages }, sheet, &gbToBig);
+    PhraseMenu menu({ .form = &form, .messages = &messages }, &page, fixture().dataDir);
     form.resize(700, 450);
     sheet->setGeometry(0, 0, 690, 425);
     form.show();

@@ -29,14 +29,14 @@ QString pageCaption(const char *name)
 
 } // namespace
 
-CatalogueLists::CatalogueLists(const FormContext &context, PageTabs *pages, Catalogue *catalogue)
+CatalogueLists::CatalogueLists(const PageContext &context, PageTabs *pages, Catalogue *catalogue)
     : QObject(context.form)
     , m_context(context)
     , m_catalogue(catalogue)
 {
     setObjectName(QStringLiteral("catalogueLists"));
-    buildSignaturePage(pages->page("bsSkinTabSheet21"));
-    buildNamePage(pages->page("bsSkinTabSheet22"));
+    buildSignaturePage(pages->bsSkinTabSheet21);
+    buildNamePage(pages->bsSkinTabSheet22);
 
     using Handler = void (CatalogueLists::*)();
     static constexpr std::array<Handler, GridCount> clicks

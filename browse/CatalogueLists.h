@@ -1,7 +1,7 @@
 #pragma once
 
 #include "find/EntrySource.h"
-#include "window/FormContext.h"
+#include "window/PageContext.h"
 
 #include <QObject>
 
@@ -39,7 +39,7 @@ public:
         { "bsSkinTabSheet22", u"个性女生网名" },
     } };
 
-    CatalogueLists(const FormContext &context, PageTabs *pages, Catalogue *catalogue);
+    CatalogueLists(const PageContext &context, PageTabs *pages, Catalogue *catalogue);
 
     void bsSkinDBGrid1CellClick() { cellClick(1); }
     void bsSkinDBGrid2CellClick() { cellClick(2); }
@@ -67,7 +67,7 @@ private:
     void cellClick(int number);
     void copyViewer(SkinEdit *viewer);
 
-    FormContext m_context;
+    PageContext m_context;
     Catalogue *m_catalogue;
     std::array<DataGrid *, GridCount> m_grids {};
 };

@@ -30,7 +30,7 @@ int memoWidth(int fileNumber)
 
 } // namespace
 
-CollectionMemos::CollectionMemos(const FormContext &context, PageTabs *pages)
+CollectionMemos::CollectionMemos(const PageContext &context, PageTabs *pages)
     : QObject(context.form)
     , m_context(context)
 {

@@ -3,7 +3,7 @@
 #include "find/EntrySource.h"
 #include "find/EntrySplitter.h"
 #include "widgets/SkinMemo.h"
-#include "window/FormContext.h"
+#include "window/PageContext.h"
 
 #include <QObject>
 #include <QPointer>
@@ -23,7 +23,7 @@ class CollectionMemos : public QObject, public EntrySource
 public:
     static constexpr int Count = 19;
 
-    CollectionMemos(const FormContext &context, PageTabs *pages);
+    CollectionMemos(const PageContext &context, PageTabs *pages);
 
     // How collection file 1 … 19 is written.
     static EntrySplitter::Kind entryKind(int fileNumber);
@@ -56,7 +56,7 @@ private:
     void buildMenu();
     void popupFor(SkinMemo *memo, const QPoint &pos);
 
-    FormContext m_context;
+    PageContext m_context;
     std::array<SkinMemo *, Count> m_memos {};
     QPointer<SkinMemo> m_menuMemo;
 };

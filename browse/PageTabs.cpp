@@ -13,11 +13,11 @@
 #include <QTabWidget>
 
 const PageTabs::Page PageTabs::Pages[PageCount] = {
-    { "bsSkinTabSheet1", u"〖关于〗", 0, nullptr, nullptr },
-    { "bsSkinTabSheet21", u"〖经典个性签名〗", 0, "N60", u"经典个性签名" },
-    { "bsSkinTabSheet22", u"〖经典个性网名〗", 0, "N61", u"经典个性网名" },
+    { "bsSkinTabSheet1", u"〖关于〗", 0, nullptr, nullptr, &PageTabs::bsSkinTabSheet1 },
+    { "bsSkinTabSheet21", u"〖经典个性签名〗", 0, "N60", u"经典个性签名", &PageTabs::bsSkinTabSheet21 },
+    { "bsSkinTabSheet22", u"〖经典个性网名〗", 0, "N61", u"经典个性网名", &PageTabs::bsSkinTabSheet22 },
     { "bsSkinTabSheet2", u"〖特殊字符〗", 1, "N15", u"特殊字符" },
-    { "bsSkinTabSheet23", u"〖简转繁〗", 0, "N62", u"简转繁" },
+    { "bsSkinTabSheet23", u"〖简转繁〗", 0, "N62", u"简转繁", &PageTabs::bsSkinTabSheet23 },
     { "bsSkinTabSheet6", u"〖日本字符〗", 2, "N16", u"日本字符" },
     { "bsSkinTabSheet3", u"〖字符贴图〗", 3, "N17", u"字符贴图" },
     { "bsSkinTabSheet4", u"〖签名〗", 4, "N18", u"签    名" },
@@ -38,7 +38,7 @@ const PageTabs::Page PageTabs::Pages[PageCount] = {
     { "bsSkinTabSheet20", u"〖网络情缘〗", 19, "N33", u"网络情缘" },
 };
 
-PageTabs::PageTabs(const FormContext &context)
+PageTabs::PageTabs(const Context &context)
     : QObject(context.form)
     , m_context(context)
     , m_pages(context.pageControl)
@@ -51,8 +51,10 @@ PageTabs::PageTabs(const FormContext &context)
         auto *sheet = new QWidget;
         sheet->setObjectName(QString::fromLatin1(p.name));
         m_pages->addTab(sheet, QString::fromUtf16(p.caption));
+        if (p.sheet)
+            this->*p.sheet = sheet;
     }
-    buildAboutPage(page("bsSkinTabSheet1"));
+    buildAboutPage(bsSkinTabSheet1);
     m_pages->setCurrentIndex(0);
     buildMenu();
 }
@@ -99,17 +101,19 @@ void PageTabs::buildAboutPage(QWidget *sheet)
         const char *name;
         const char16_t *caption;
         int left;
+        QPushButton *PageTabs::*member;
     };
     static constexpr Button buttons[] = {
-        { "bsSkinButton1", u"访问网站", 168 },
-        { "bsSkinButton2", u"联系我", 288 },
-        { "bsSkinButton3", u"升级", 416 },
+        { "bsSkinButton1", u"访问网站", 168, &PageTabs::bsSkinButton1 },
+        { "bsSkinButton2", u"联系我", 288, &PageTabs::bsSkinButton2 },
+        { "bsSkinButton3", u"升级", 416, &PageTabs::bsSkinButton3 },
     };
     for (const Button &b : buttons) {
         auto *pb = new QPushButton(QString::fromUtf16(b.caption), sheet);
         pb->setObjectName(QString::fromLatin1(b.name));
         pb->setGeometry(b.left, 368, 75, 25);
         pb->setToolTip(pb->text());
+        this->*b.member = pb;
     }
 }
 
@@ -135,14 +139,17 @@ void PageTabs::buildMenu()
     help->setShortcut(QKeySequence(Qt::Key_F1));
     help->setShortcutContext(Qt::WindowShortcut);
     m_context.form->addAction(help);
+    N1 = help;
     QAction *about = m_menu->addAction(QStringLiteral("关       于"));
     about->setObjectName(QStringLiteral("N2"));
+    N2 = about;
     m_menu->addSeparator()->setObjectName(QStringLiteral("N3"));
     QAction *exit = m_menu->addAction(QStringLiteral("退       出"));
     exit->setObjectName(QStringLiteral("N4"));
     exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
     exit->setShortcutContext(Qt::WindowShortcut);
     m_context.form->addAction(exit);
+    N4 = exit;
 
     m_pages->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_pages, &QWidget::customContextMenuRequested, this,

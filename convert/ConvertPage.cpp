@@ -18,7 +18,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-ConvertPage::ConvertPage(const FormContext &context, QWidget *sheet, TGbToBig *gbToBig)
+ConvertPage::ConvertPage(const PageContext &context, QWidget *sheet, TGbToBig *gbToBig)
     : QObject(context.form)
     , m_context(context)
     , m_gbToBig(gbToBig)

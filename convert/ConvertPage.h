@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/FormContext.h"
+#include "window/PageContext.h"
 
 #include <QObject>
 
@@ -24,7 +24,7 @@ public:
         = QStringLiteral("没有粘贴：其中有一行超过%1个字符，太长了无法显示。请先把它分成较短的几行再粘贴")
               .arg(LongestLine);
 
-    ConvertPage(const FormContext &context, QWidget *sheet, TGbToBig *gbToBig);
+    ConvertPage(const PageContext &context, QWidget *sheet, TGbToBig *gbToBig);
 
     void bsSkinButton6Click(); // 简转繁[普通]
     void bsSkinButton7Click(); // 繁转简[普通]
@@ -53,7 +53,7 @@ private:
     void replaceText(const QString &text);
     void convertByTable(int mode);
 
-    FormContext m_context;
+    PageContext m_context;
     TGbToBig *m_gbToBig;
     ClipboardTextWatch *m_clipboard;
 };

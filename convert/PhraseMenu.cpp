@@ -32,11 +32,11 @@ constexpr Item Items[] = {
 
 } // namespace
 
-PhraseMenu::PhraseMenu(const FormContext &context, ConvertPage *page, const QString &dataDir, DictionaryCheck check)
+PhraseMenu::PhraseMenu(const Context &context, ConvertPage *page, const QString &dataDir, DictionaryCheck check)
     : QObject(context.form)
     , m_context(context)
     , m_page(page)
-    , m_status(context.widget<QLabel>("bsSkinStatusPanel1"))
+    , m_status(context.bsSkinStatusPanel1)
     , m_loader(new PhraseLoader(dataDir, std::move(check), this))
     , m_task(new PhraseTask(this))
     , m_replacement(new ChunkedReplacement(page->bsSkinMemo220, this))

@@ -3,7 +3,6 @@
 #include "convert/ChunkedReplacement.h"
 #include "convert/DictionaryCheck.h"
 #include "convert/PhraseConverter.h"
-#include "window/FormContext.h"
 
 #include <QObject>
 
@@ -17,7 +16,9 @@ class PhraseTask;
 class QAction;
 class QLabel;
 class QMenu;
+class QWidget;
 class ReviewMarks;
+class TbsSkinMessage;
 
 // Phrase-level conversion on the conversion page: the submenu "按词组转换" in the memo's
 // menu, the review of what no phrase decided ("下一个待核对" F3, "换成 …"), and the count
@@ -30,8 +31,16 @@ class PhraseMenu : public QObject
 {
     Q_OBJECT
 public:
-    PhraseMenu(const FormContext &context, ConvertPage *page, const QString &dataDir,
-        DictionaryCheck check = DictionaryCheck());
+    // bsSkinStatusPanel1: the status bar's left panel, where the count of marks shows.
+    struct Context
+    {
+        QWidget *form = nullptr;
+        TbsSkinMessage *messages = nullptr;
+        QLabel *bsSkinStatusPanel1 = nullptr;
+    };
+
+    PhraseMenu(
+        const Context &context, ConvertPage *page, const QString &dataDir, DictionaryCheck check = DictionaryCheck());
     ~PhraseMenu() override;
 
     // Converts the whole memo text as one undo step and marks what needs review.
@@ -73,7 +82,7 @@ private:
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    FormContext m_context;
+    Context m_context;
     ConvertPage *m_page;
     QLabel *m_status;
     QString m_savedStatus;

@@ -25,7 +25,7 @@
 #include <QTextDocumentFragment>
 
 FindCommands::FindCommands(
-    const FormContext &context, PageTabs *pages, CatalogueLists *grids, CollectionMemos *memos, UserStore *store)
+    const Context &context, PageTabs *pages, CatalogueLists *grids, CollectionMemos *memos, UserStore *store)
     : QObject(context.form)
     , m_context(context)
     , m_pages(pages)
@@ -100,7 +100,7 @@ void FindCommands::buildActions()
         [this] { m_starSelection->setEnabled(m_memos->menuMemo() && m_memos->menuMemo()->hasSelection()); });
 
     // The menu bar: "查  找" after the last item.
-    if (auto *bar = m_context.widget<QMenuBar>("bsSkinMainMenuBar1")) {
+    if (QMenuBar *bar = m_context.bsSkinMainMenuBar1) {
         QAction *item = bar->addAction(QStringLiteral("查  找"));
         item->setObjectName(QStringLiteral("findMenuItem"));
         connect(item, &QAction::triggered, this, guardedSlot(form, [this] { openFind(); }));

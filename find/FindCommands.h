@@ -1,7 +1,6 @@
 #pragma once
 
 #include "find/CopyRecorder.h"
-#include "window/FormContext.h"
 
 #include <QList>
 #include <QObject>
@@ -11,13 +10,20 @@
 
 class CatalogueLists;
 class CollectionMemos;
+class CopyFeedback;
 class CopyNote;
 class EntrySource;
 class FindForm;
 class IndexBuilder;
 class PageTabs;
 class Pinyin;
+class QAction;
 class QMenu;
+class QMenuBar;
+class QThread;
+class SearchIndex;
+class SettingsStore;
+class TbsSkinMessage;
 class UserStore;
 
 // The find window's place in the main window: Ctrl+F, the menu-bar item "查  找", the
@@ -28,8 +34,17 @@ class FindCommands : public QObject
 {
     Q_OBJECT
 public:
+    struct Context
+    {
+        QWidget *form = nullptr;
+        TbsSkinMessage *messages = nullptr;
+        SettingsStore *store = nullptr;
+        CopyFeedback *copies = nullptr;
+        QMenuBar *bsSkinMainMenuBar1 = nullptr;
+    };
+
     FindCommands(
-        const FormContext &context, PageTabs *pages, CatalogueLists *grids, CollectionMemos *memos, UserStore *store);
+        const Context &context, PageTabs *pages, CatalogueLists *grids, CollectionMemos *memos, UserStore *store);
     ~FindCommands() override;
 
     // What 全部 searches, in page order; set before the window first opens.
@@ -54,7 +69,7 @@ protected:
 private:
     void buildActions();
 
-    FormContext m_context;
+    Context m_context;
     PageTabs *m_pages;
     CatalogueLists *m_grids;
     CollectionMemos *m_memos;

@@ -9,52 +9,46 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QMenu>
-#include <QtDebug>
 
-InfoCommands::InfoCommands(const FormContext &context, PageTabs *pages, QMenu *trayMenu)
+InfoCommands::InfoCommands(const Context &context, const Items &items, PageTabs *pages)
     : QObject(context.form)
     , m_context(context)
     , m_pages(pages)
 {
     setObjectName(QStringLiteral("infoCommands"));
-    QObject *form = context.form;
-    wire(form, "N1", &InfoCommands::N1Click);
-    wire(form, "N35", &InfoCommands::N35Click);
-    wire(form, "N44", &InfoCommands::N44Click);
-    wire(form, "N2", &InfoCommands::N2Click);
-    wire(form, "N36", &InfoCommands::N36Click);
-    wire(form, "N45", &InfoCommands::N45Click);
-    if (trayMenu)
-        wire(trayMenu, "N11", &InfoCommands::N11Click);
-    wire(form, "N51", &InfoCommands::N51Click);
-    wire(form, "N57", &InfoCommands::N57Click);
-    wire(form, "N58", &InfoCommands::N58Click);
-    wire(form, "N56", &InfoCommands::N56Click);
-    wire(form, "bsSkinButton3", &InfoCommands::bsSkinButton3Click);
-    wire(form, "N38", &InfoCommands::N38Click);
-    wire(form, "bsSkinButton1", &InfoCommands::bsSkinButton1Click);
-    wire(form, "MyQzone1", &InfoCommands::MyQzone1Click);
-    wire(form, "bsSkinButton2", &InfoCommands::bsSkinButton2Click);
-    wire(form, "Email1", &InfoCommands::Email1Click);
-    wire(form, "QQ1", &InfoCommands::QQ1Click);
-    wire(form, "N7", &InfoCommands::N7Click);
-    wire(form, "N49", &InfoCommands::N49Click);
-    wire(form, "N55", &InfoCommands::N55Click);
-    wire(form, "N59", &InfoCommands::N59Click);
+    wire(items.N1, &InfoCommands::N1Click);
+    wire(items.N35, &InfoCommands::N35Click);
+    wire(items.N44, &InfoCommands::N44Click);
+    wire(items.N2, &InfoCommands::N2Click);
+    wire(items.N36, &InfoCommands::N36Click);
+    wire(items.N45, &InfoCommands::N45Click);
+    wire(items.N11, &InfoCommands::N11Click);
+    wire(items.N51, &InfoCommands::N51Click);
+    wire(items.N57, &InfoCommands::N57Click);
+    wire(items.N58, &InfoCommands::N58Click);
+    wire(items.N56, &InfoCommands::N56Click);
+    wire(items.bsSkinButton3, &InfoCommands::bsSkinButton3Click);
+    wire(items.N38, &InfoCommands::N38Click);
+    wire(items.bsSkinButton1, &InfoCommands::bsSkinButton1Click);
+    wire(items.MyQzone1, &InfoCommands::MyQzone1Click);
+    wire(items.bsSkinButton2, &InfoCommands::bsSkinButton2Click);
+    wire(items.Email1, &InfoCommands::Email1Click);
+    wire(items.QQ1, &InfoCommands::QQ1Click);
+    wire(items.N7, &InfoCommands::N7Click);
+    wire(items.N49, &InfoCommands::N49Click);
+    wire(items.N55, &InfoCommands::N55Click);
+    wire(items.N59, &InfoCommands::N59Click);
 }
 
-void InfoCommands::wire(QObject *owner, const char *name, Handler handler)
+void InfoCommands::wire(QAction *item, Handler handler)
 {
-    const QString objectName = QString::fromLatin1(name);
-    auto slot = guardedSlot(m_context.form, [this, handler] { (this->*handler)(); });
-    if (auto *action = owner->findChild<QAction *>(objectName)) {
-        connect(action, &QAction::triggered, this, slot);
-    } else if (auto *button = owner->findChild<QAbstractButton *>(objectName)) {
-        connect(button, &QAbstractButton::clicked, this, slot);
-    } else {
-        qWarning("InfoCommands: no menu item or button named %s", name);
-    }
+    connect(item, &QAction::triggered, this, guardedSlot(m_context.form, [this, handler] { (this->*handler)(); }));
+}
+
+void InfoCommands::wire(QAbstractButton *button, Handler handler)
+{
+    connect(
+        button, &QAbstractButton::clicked, this, guardedSlot(m_context.form, [this, handler] { (this->*handler)(); }));
 }
 
 void InfoCommands::notice(const QString &text, TMsgDlgType kind)
@@ -80,7 +74,7 @@ void InfoCommands::about()
 void InfoCommands::aboutWithPage()
 {
     if (m_pages)
-        m_pages->showPage(m_pages->page("bsSkinTabSheet1"));
+        m_pages->showPage(m_pages->bsSkinTabSheet1);
     about();
 }
 

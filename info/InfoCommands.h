@@ -1,12 +1,15 @@
 #pragma once
 
-#include "window/FormContext.h"
 #include "window/MessageTypes.h"
 
 #include <QObject>
 
+class AddressOpener;
 class PageTabs;
-class QMenu;
+class QAbstractButton;
+class QAction;
+class QWidget;
+class TbsSkinMessage;
 
 // The information and link commands: help, about, advertising, donation and upgrade
 // notices, and the commands that open the maker's pages, e-mail and chat. Each handler is
@@ -15,8 +18,41 @@ class InfoCommands : public QObject
 {
     Q_OBJECT
 public:
-    // trayMenu: the tray icon's menu, which lives outside the window and holds "关于".
-    InfoCommands(const FormContext &context, PageTabs *pages, QMenu *trayMenu = nullptr);
+    struct Context
+    {
+        QWidget *form = nullptr;
+        TbsSkinMessage *messages = nullptr;
+        AddressOpener *opener = nullptr;
+    };
+
+    // Every menu item and button that carries one of the commands, by component name.
+    struct Items
+    {
+        QAction *N1 = nullptr; // page menu
+        QAction *N2 = nullptr;
+        QAction *N35 = nullptr; // system menu
+        QAction *N36 = nullptr;
+        QAction *N11 = nullptr; // tray menu
+        QAction *N38 = nullptr; // main menu
+        QAction *N44 = nullptr;
+        QAction *N45 = nullptr;
+        QAction *N51 = nullptr;
+        QAction *N56 = nullptr;
+        QAction *N57 = nullptr;
+        QAction *N58 = nullptr;
+        QAction *N7 = nullptr;
+        QAction *N49 = nullptr;
+        QAction *N55 = nullptr;
+        QAction *N59 = nullptr;
+        QAction *Email1 = nullptr;
+        QAction *QQ1 = nullptr;
+        QAction *MyQzone1 = nullptr;
+        QAbstractButton *bsSkinButton1 = nullptr; // about page
+        QAbstractButton *bsSkinButton2 = nullptr;
+        QAbstractButton *bsSkinButton3 = nullptr;
+    };
+
+    InfoCommands(const Context &context, const Items &items, PageTabs *pages);
 
     // Help notice, 30 s.
     void N1Click();
@@ -48,13 +84,14 @@ public:
 
 private:
     using Handler = void (InfoCommands::*)();
-    void wire(QObject *owner, const char *name, Handler handler);
+    void wire(QAction *item, Handler handler);
+    void wire(QAbstractButton *button, Handler handler);
     void help();
     void about();
     void aboutWithPage();
     void notice(const QString &text, TMsgDlgType kind);
     void open(const QString &address);
 
-    FormContext m_context;
+    Context m_context;
     PageTabs *m_pages;
 };

@@ -120,7 +120,7 @@ const WindowPlatform *SkinTitleBar::platform() const
     if (m_platform)
         return m_platform;
     for (QWidget *owner = m_window->parentWidget(); owner; owner = owner->window()->parentWidget()) {
-        const auto *bar = owner->window()->findChild<SkinTitleBar *>(objectName(), Qt::FindDirectChildrenOnly);
+        const auto *bar = owner->window()->findChild<SkinTitleBar *>(QString(), Qt::FindDirectChildrenOnly);
         if (bar && bar != this)
             return bar->platform();
     }

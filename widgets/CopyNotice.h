@@ -1,8 +1,8 @@
 #pragma once
 
 #include "window/CopyFeedback.h"
-#include "window/FormContext.h"
 #include "window/MessageTypes.h"
+#include "window/PageContext.h"
 #include "window/TbsSkinMessage.h"
 
 #include <QString>
@@ -21,7 +21,7 @@ inline constexpr int CopyAllTimeoutMs = 10000;
 
 // After a copy of `entry` (empty when the text is no entry): the window's copy feedback
 // first, then the notice unless the feedback took its place.
-inline void show(const FormContext &context, int timeoutMs, const QString &entry = {})
+inline void show(const PageContext &context, int timeoutMs, const QString &entry = {})
 {
     if (context.copies && context.copies->copied(entry))
         return;

@@ -77,8 +77,8 @@ void TrayIcon::buildMenu()
     show->setObjectName(QStringLiteral("N8"));
     connect(show, &QAction::triggered, this, guardedSlot(m_form, [this] { N8Click(); }));
     m_menu->addSeparator()->setObjectName(QStringLiteral("N9"));
-    // Its handler belongs to the information commands, which connect it by name.
-    m_menu->addAction(QStringLiteral("关于"))->setObjectName(QStringLiteral("N11"));
+    m_about = m_menu->addAction(QStringLiteral("关于"));
+    m_about->setObjectName(QStringLiteral("N11"));
     m_menu->addSeparator()->setObjectName(QStringLiteral("N12"));
     QAction *exit = m_menu->addAction(QStringLiteral("退出"));
     exit->setObjectName(QStringLiteral("N10"));

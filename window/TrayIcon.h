@@ -43,6 +43,8 @@ public:
     // bsSkinPopupMenu3. It belongs to the icon, not to the window, which is hidden while
     // the menu is most used.
     QMenu *popupMenu() const { return m_menu.get(); }
+    // "关于" of that menu; its handler belongs to the information commands.
+    QAction *aboutItem() const { return m_about; }
 
     // The main window's fade-in from transparent; "显示主界面" runs it again when the window
     // is already shown (showing a hidden window starts it by itself).
@@ -72,6 +74,7 @@ private:
     Availability m_available;
     QSystemTrayIcon *m_icon;
     std::unique_ptr<QMenu> m_menu;
+    QAction *m_about = nullptr;
     std::function<void()> m_restartFadeIn;
     bool m_minimizeToTray = false;
 };

@@ -23,8 +23,6 @@ struct WindowFixture : ScratchForm
         form.closeSequence()->setQuit([this] { ++quits; });
     }
 
-    QAction *action(const char *name) const { return form.context().action(name); }
-
     // Every key of the store with its value, "Software/zelsigtm/tm=tm".
     QStringList storedValues() const
     {

@@ -284,7 +284,7 @@ private slots:
         QVERIFY(!form.bsSkinMessage1->AlphaBlend());
         QVERIFY(!form.menuOpacity()->AlphaBlend());
 
-        const auto trigger = [&](const char *name) { form.context().action(name)->trigger(); };
+        const auto trigger = [&](const char *name) { form.findChild<QAction *>(QLatin1String(name))->trigger(); };
         trigger("N48");
         QVERIFY(store.isSet(Settings::Opaque));
         trigger("N47");

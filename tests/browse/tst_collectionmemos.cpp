@@ -206,7 +206,7 @@ private slots:
             many += "line " + QByteArray::number(i) + "\r\n";
         f.writeCollection(7, many);
         QVERIFY(f.startShown());
-        f.form.context().action("N21")->trigger();
+        f.action("N21")->trigger();
         SkinMemo *memo = f.form.collections()->memo(7);
         QScrollBar *bar = memo->scrollBar();
         QTRY_VERIFY(bar->maximum() > 200);

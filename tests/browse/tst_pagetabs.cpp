@@ -115,7 +115,7 @@ private slots:
         // 网络情缘: the last page, its tab scrolled into view.
         pages->setCurrentIndex(0);
         QTRY_VERIFY(!tabs->rect().contains(tabs->tabRect(last)));
-        f.form.context().action("N33")->trigger();
+        f.action("N33")->trigger();
         QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("bsSkinTabSheet20"));
         QTRY_VERIFY(tabs->rect().contains(tabs->tabRect(last)));
         QVERIFY(pages->currentWidget()->isVisible());
@@ -147,9 +147,9 @@ private slots:
         const QStringList category { QStringLiteral("bsSkinPopupMenu1") };
         auto *gridBar = qobject_cast<QAbstractScrollArea *>(grid)->verticalScrollBar();
         QCOMPARE(menusOfRightClick(gridBar, QPoint(5, 5)), category);
-        f.form.context().action("N32")->trigger();
+        f.action("N32")->trigger();
         QCOMPARE(menusOfRightClick(f.form.collections()->memo(18)->scrollBar(), QPoint(5, 30)), category);
-        f.form.context().action("N62")->trigger();
+        f.action("N62")->trigger();
         QCOMPARE(menusOfRightClick(f.form.findChild<QScrollBar *>(QStringLiteral("bsSkinScrollBar24")), QPoint(5, 30)),
             category);
 
@@ -160,14 +160,14 @@ private slots:
         closeMenus();
 
         // A collection memo shows its own "复制".
-        f.form.context().action("N32")->trigger();
+        f.action("N32")->trigger();
         SkinMemo *memo = f.form.collections()->memo(18);
         rightClick(memo->viewport(), QPoint(20, 20));
         QCOMPARE(visibleMenus(), QStringList { QStringLiteral("bsSkinPopupMenu2") });
         QCOMPARE(f.form.collections()->menuMemo(), memo);
         closeMenus();
 
-        f.form.context().action("N62")->trigger();
+        f.action("N62")->trigger();
         auto *convertMemo = f.form.findChild<QAbstractScrollArea *>(QStringLiteral("bsSkinMemo220"));
         rightClick(convertMemo->viewport(), QPoint(20, 20));
         QCOMPARE(visibleMenus(), QStringList { QStringLiteral("bsSkinPopupMenu5") });

@@ -19,7 +19,7 @@ struct Page
     TbsSkinMessage messages { &form };
     TGbToBig gbToBig { &form };
     QWidget *sheet = new QWidget(&form);
-    ConvertPage page { FormContext { &form, &messages, nullptr, nullptr, nullptr }, sheet, &gbToBig };
+    ConvertPage page { PageContext { .form = &form, .messages = &messages }, sheet, &gbToBig };
     SkinMemo *memo = page.bsSkinMemo220;
 
     Page()

@@ -39,13 +39,13 @@ struct Page
     TbsSkinMessage messages { &form };
     TGbToBig gbToBig { &form };
     QWidget *sheet = new QWidget(&form);
-    ConvertPage page { FormContext { &form, &messages, nullptr, nullptr, nullptr }, sheet, &gbToBig };
+    ConvertPage page { PageContext { .form = &form, .messages = &messages }, sheet, &gbToBig };
     SkinMemo *memo = page.bsSkinMemo220;
     PhraseMenu menu;
     ReviewMarks *marks = menu.reviewMarks;
 
     explicit Page(const QString &dataDir = PhraseLibrary::defaultDataDir(), DictionaryCheck check = DictionaryCheck())
-        : menu(FormContext { &form, &messages, nullptr, nullptr, nullptr }, &page, dataDir, std::move(check))
+        : menu({ .form = &form, .messages = &messages, .bsSkinStatusPanel1 = status }, &page, dataDir, std::move(check))
     {
         form.resize(700, 450);
         sheet->setGeometry(0, 0, 690, 425);

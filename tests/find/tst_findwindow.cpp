@@ -290,7 +290,7 @@ private slots:
         QVERIFY(f.started);
         QMenu *category = f.form.pages()->categoryMenu();
         QCOMPARE(category->actions().front()->text(), QStringLiteral("查找与收藏"));
-        QAction *starRow = f.form.context().action("starRowItem");
+        QAction *starRow = f.action("starRowItem");
         f.form.pages()->showPage(f.form.pages()->page("bsSkinTabSheet21"));
         DataGrid *grid = f.form.catalogueLists()->grid(1);
         rightClick(grid->viewport(), grid->visualRect(grid->model()->index(1, 1)).center());
@@ -312,7 +312,7 @@ private slots:
         QContextMenuEvent event(
             QContextMenuEvent::Mouse, QPoint(10, 10), memo->viewport()->mapToGlobal(QPoint(10, 10)));
         QApplication::sendEvent(memo->viewport(), &event);
-        QAction *star = f.form.context().action("starSelectionItem");
+        QAction *star = f.action("starSelectionItem");
         QTRY_VERIFY(f.form.collections()->bsSkinPopupMenu2->isVisible());
         QVERIFY(star->isEnabled());
         star->trigger();
@@ -389,8 +389,8 @@ private slots:
         FindFixture f;
         QVERIFY(f.started);
         CatalogueLists *lists = f.form.catalogueLists();
-        QAction *on = f.form.context().action("quietCopyItem");
-        QAction *off = f.form.context().action("quietCopyCheckedItem");
+        QAction *on = f.action("quietCopyItem");
+        QAction *off = f.action("quietCopyCheckedItem");
         QVERIFY(on->isVisible() && !off->isVisible());
 
         f.form.pages()->showPage(f.form.pages()->page("bsSkinTabSheet21"));

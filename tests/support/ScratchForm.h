@@ -11,6 +11,8 @@
 #include "support/TestSupport.h"
 #include "window/TbsSkinMessage.h"
 
+#include <QAction>
+
 struct ScratchForm
 {
     ScratchDir scratch;
@@ -26,4 +28,5 @@ struct ScratchForm
     }
 
     TbsSkinMessage &messages() { return *form.bsSkinMessage1; }
+    QAction *action(const char *name) const { return form.findChild<QAction *>(QLatin1String(name)); }
 };
