@@ -126,8 +126,8 @@ void X11WindowPlatform::setSkipTaskbar(QWindow *window, bool on)
 
 // Window managers leave splash screens where their program puts them (openbox keeps only
 // "normal" windows partly on screen, and reads the type again when it changes). The type
-// goes back to what it was as soon as the window may be placed normally again.
-// The type to go back to is kept on the window itself.
+// goes back to what it was, kept on the window meanwhile, as soon as the window may be
+// placed normally again.
 void X11WindowPlatform::setFreePlacement(QWindow *window, bool on)
 {
     if (!window || window->property(PlacedTypeProperty).isValid() == on)

@@ -9,7 +9,9 @@ namespace Xcb {
 
 xcb_connection_t *connection()
 {
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    // Checked: a program without a GUI has a QCoreApplication, which qGuiApp would not see.
+    auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
+    auto *x11 = app ? app->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     return x11 ? x11->connection() : nullptr;
 }
 

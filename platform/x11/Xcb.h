@@ -7,7 +7,8 @@
 // Small requests both X11 services make on Qt's own connection to the X server.
 namespace Xcb {
 
-// Qt's connection; null on any other platform or before the application object exists.
+// Qt's connection; null on any other platform, without a GUI application object or
+// before it exists.
 xcb_connection_t *connection();
 
 xcb_atom_t internAtom(xcb_connection_t *c, const char *name);

@@ -34,8 +34,9 @@ wait_until() {
 server_up() { [ -s "$work/display" ] && xprop -display ":$(head -n 1 "$work/display")" -root >/dev/null 2>&1; }
 managed() { [[ $(xprop -display "$DISPLAY" -root _NET_SUPPORTING_WM_CHECK 2>/dev/null) == *'window id'* ]]; }
 
-# Xvfb picks a free display itself, so that parallel runs never share one.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself, so that parallel runs never share one. Without
+# -noreset it would start over when the probe's connection ends, and refuse openbox.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 wait_until 30 server_up || { cat "$work/xvfb.log"; echo "FAIL: Xvfb did not start"; exit 1; }
 export DISPLAY=":$(head -n 1 "$work/display")"
