@@ -1,7 +1,6 @@
 #pragma once
 
 class AddressOpener;
-class DesktopServices;
 class InstanceLock;
 class SettingsStore;
 class WindowPlatform;
@@ -13,5 +12,4 @@ struct FormServices
     AddressOpener &opener;
     InstanceLock &instanceLock;
     WindowPlatform &windowPlatform;
-    DesktopServices &desktopServices;
 };

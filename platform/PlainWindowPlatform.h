@@ -2,8 +2,12 @@
 
 #include "platform/WindowPlatform.h"
 
-// Platforms whose shell the program cannot talk to (offscreen, Wayland, Windows): every
-// request is left to Qt, and the answers say what Wayland forbids.
+#include <QtGlobal>
+
+#include <optional>
+
+// Platforms whose shell the program cannot talk to (offscreen, Wayland, Windows): the
+// requests are remembered on the window and otherwise left to Qt.
 class PlainWindowPlatform : public WindowPlatform
 {
 public:
@@ -15,6 +19,15 @@ public:
     void setFreePlacement(QWindow *window, bool on) override;
     void clearIconicStart(QWindow *window) override;
     void flush() override;
+
+    // What was last asked for the window.
+    bool skipsTaskbar(QWindow *window) const;
+    bool hasFreePlacement(QWindow *window) const;
+
+protected:
+    // Records the request; returns the window's type before it (on) or the one to go back
+    // to (off), or nothing when the request changes nothing.
+    std::optional<Qt::WindowFlags> recordFreePlacement(QWindow *window, bool on);
 
 private:
     bool m_wayland;

@@ -6,7 +6,6 @@
 #include "app/CloseSequence.h"
 #include "app/Fader.h"
 #include "platform/SettingsTable.h"
-#include "support/Recorders.h"
 #include "support/ScratchForm.h"
 
 #include <QAction>
@@ -20,7 +19,7 @@ struct WindowFixture : ScratchForm
     explicit WindowFixture(const QString &storePath = QStringLiteral("config/zelto/settings.ini"))
         : ScratchForm(storePath)
     {
-        recordOpacities(form.fader(), opacities);
+        form.fader()->setRecorder(&opacities);
         form.closeSequence()->setQuit([this] { ++quits; });
     }
 

@@ -274,8 +274,7 @@ private slots:
         RecordingOpener opener;
         InstanceLock lock(ApplicationTitle, scratch.path(QStringLiteral("runtime")));
         PlainWindowPlatform wayland(QStringLiteral("wayland"));
-        NullDesktopServices desktopServices;
-        TForm1 form(FormServices { store, opener, lock, wayland, desktopServices });
+        TForm1 form(FormServices { store, opener, lock, wayland });
         QVERIFY(writeCatalogue(QStringLiteral("zeltodata.dll")));
         QVERIFY(writeCollections(scratch.dir.path()));
         form.FormCreate();

@@ -3,7 +3,6 @@
 #include "browse/PageTabs.h"
 #include "info/InfoTexts.h"
 #include "info/Maker.h"
-#include "support/Recorders.h"
 #include "support/ScratchForm.h"
 #include "window/MessageDialog.h"
 #include "window/TimerDlg.h"
@@ -254,7 +253,7 @@ private slots:
     {
         Window w;
         QList<int> opacities;
-        recordOpacities(w.form.fader(), opacities);
+        w.form.fader()->setRecorder(&opacities);
         w.form.hide();
         w.run(QStringLiteral("N8"));
         QVERIFY(w.form.isVisible());
