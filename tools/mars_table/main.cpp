@@ -153,8 +153,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: mars_table Unihan_Variants.txt.bz2 lookalikes.txt OUTPUT.cpp\n");
         return 2;
     }
-    const std::string text = readBzip2(argv[1]);
     const std::map<UChar32, UChar32> lookalikes = readLookalikes(argv[2]);
+    const std::string text = readBzip2(argv[1]);
 
     std::string unicodeVersion;
     // field → character → its variants, as listed
