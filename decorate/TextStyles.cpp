@@ -125,20 +125,15 @@ QString verticalForm(const QString &grapheme)
             const char16_t *from;
             char16_t to;
         } table[] = {
-            { u"，", u'\uFE10' },
-            { u",", u'\uFE10' },
-            { u"、", u'\uFE11' },
-            { u"。", u'\uFE12' },
-            { u".", u'\uFE12' },
-            { u"：", u'\uFE13' },
-            { u":", u'\uFE13' },
-            { u"；", u'\uFE14' },
-            { u";", u'\uFE14' },
-            { u"！", u'\uFE15' },
-            { u"!", u'\uFE15' },
-            { u"？", u'\uFE16' },
-            { u"?", u'\uFE16' },
-            { u"…", u'\uFE19' },
+            // The Vertical Forms block (U+FE10…) has no glyphs in the usual Chinese fonts;
+            // full-width punctuation sits in its cell as well.
+            { u",", u'，' },
+            { u".", u'。' },
+            { u":", u'：' },
+            { u";", u'；' },
+            { u"!", u'！' },
+            { u"?", u'？' },
+            { u"…", u'\u22EE' },
             { u"—", u'\uFE31' },
             { u"-", u'\uFE31' },
             { u"（", u'\uFE35' },

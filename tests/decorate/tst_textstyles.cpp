@@ -113,7 +113,7 @@ private slots:
     void verticalLayout()
     {
         // One column; punctuation takes its vertical form, Latin the full-width one.
-        QCOMPARE(vertical(QStringLiteral("小白，(Z)"), 0), QStringLiteral("小\n白\n︐\n︵\nＺ\n︶"));
+        QCOMPARE(vertical(QStringLiteral("小白,(Z)…"), 0), QStringLiteral("小\n白\n，\n︵\nＺ\n︶\n⋮"));
         // Columns of three, the first on the right, the last padded at its foot.
         QCOMPARE(vertical(QStringLiteral("一二三四五六七"), 3),
             QStringLiteral("七\u3000四\u3000一\n\u3000\u3000五\u3000二\n\u3000\u3000六\u3000三"));
@@ -121,7 +121,7 @@ private slots:
         QCOMPARE(vertical(QStringLiteral("一 三四  "), 2), QStringLiteral("三\u3000一\n四\u3000\u3000"));
         // A height beyond the text is one column; emoji and a flag stay whole in their cells.
         QCOMPARE(vertical(Family + Flag, 9), Family + QStringLiteral("\n") + Flag);
-        QCOMPARE(vertical(QStringLiteral("《书名》。"), 0), QStringLiteral("︽\n书\n名\n︾\n︒"));
+        QCOMPARE(vertical(QStringLiteral("《书名》。"), 0), QStringLiteral("︽\n书\n名\n︾\n。"));
         QCOMPARE(vertical(QString(), 2), QString());
     }
 

@@ -79,15 +79,22 @@ std::string utf8(UChar32 c)
     return s;
 }
 
-// "U+842C<kMatthews U+4E07" → the code points, in order.
-std::vector<UChar32> codes(const std::string &value)
+// "U+842C<kMatthews U+4E07" → the code points, in order. With `attested`, only those given
+// without a source or by at least two: a variant only one dictionary knows (子 for 只) is
+// no form a reader expects.
+std::vector<UChar32> codes(const std::string &value, bool attested)
 {
     std::vector<UChar32> out;
     std::istringstream items(value);
     std::string item;
-    while (items >> item)
-        if (item.rfind("U+", 0) == 0)
-            out.push_back(UChar32(std::strtol(item.c_str() + 2, nullptr, 16)));
+    while (items >> item) {
+        if (item.rfind("U+", 0) != 0)
+            continue;
+        const std::size_t sources = item.find('<');
+        if (attested && sources != std::string::npos && item.find(',', sources) == std::string::npos)
+            continue;
+        out.push_back(UChar32(std::strtol(item.c_str() + 2, nullptr, 16)));
+    }
     return out;
 }
 
@@ -175,7 +182,7 @@ int main(int argc, char **argv)
             && field != "kSpoofingVariant")
             continue;
         const UChar32 c = UChar32(std::strtol(line.c_str() + 2, nullptr, 16));
-        variants[field][c] = codes(line.substr(tab2 + 1));
+        variants[field][c] = codes(line.substr(tab2 + 1), field == "kSemanticVariant");
     }
     if (unicodeVersion.empty() || variants["kTraditionalVariant"].size() < 2000)
         fail("too few variants; is this the Unihan variants file?");
