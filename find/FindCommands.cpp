@@ -21,7 +21,6 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMenu>
-#include <QMenuBar>
 #include <QTextDocumentFragment>
 
 FindCommands::FindCommands(
@@ -99,12 +98,8 @@ void FindCommands::buildActions()
     connect(m_memos->bsSkinPopupMenu2, &QMenu::aboutToShow, this,
         [this] { m_starSelection->setEnabled(m_memos->menuMemo() && m_memos->menuMemo()->hasSelection()); });
 
-    // The menu bar: "查  找" after the last item.
-    if (QMenuBar *bar = m_context.bsSkinMainMenuBar1) {
-        QAction *item = bar->addAction(QStringLiteral("查  找"));
-        item->setObjectName(QStringLiteral("findMenuItem"));
+    if (QAction *item = m_context.findMenuItem)
         connect(item, &QAction::triggered, this, guardedSlot(form, [this] { openFind(); }));
-    }
 }
 
 bool FindCommands::eventFilter(QObject *watched, QEvent *event)
@@ -143,10 +138,15 @@ void FindCommands::setBackgroundIndexFrom(qsizetype entries)
     m_builder->setBackgroundFrom(entries);
 }
 
-void FindCommands::copyFromFind(const QString &text)
+void FindCommands::copyText(const QString &text)
 {
     QGuiApplication::clipboard()->setText(text);
     store().recordCopy(text);
+}
+
+void FindCommands::copyFromFind(const QString &text)
+{
+    copyText(text);
     if (m_form)
         m_form->showStatus(QStringLiteral("已复制：") + ResultModel::summary(text));
 }

@@ -19,7 +19,6 @@ class PageTabs;
 class Pinyin;
 class QAction;
 class QMenu;
-class QMenuBar;
 class QThread;
 class SearchIndex;
 class SettingsStore;
@@ -40,7 +39,7 @@ public:
         TbsSkinMessage *messages = nullptr;
         SettingsStore *store = nullptr;
         CopyFeedback *copies = nullptr;
-        QMenuBar *bsSkinMainMenuBar1 = nullptr;
+        QAction *findMenuItem = nullptr; // 查  找
     };
 
     FindCommands(
@@ -55,6 +54,8 @@ public:
     void starGridRow();
     // Copies from the find window: clipboard, recent, and a note in that window.
     void copyFromFind(const QString &text);
+    // What every copy from a secondary window does: clipboard and recent.
+    void copyText(const QString &text);
 
     // Nothing before the first opening.
     FindForm *findForm() const;
