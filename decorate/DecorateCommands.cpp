@@ -60,6 +60,9 @@ void DecorateCommands::buildActions(PageTabs *pages)
         before = category->actions().value(0);
     auto *open = new QAction(QStringLiteral("花样网名"), category);
     open->setObjectName(QStringLiteral("decorateItem"));
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    open->setShortcutContext(Qt::WindowShortcut);
+    form->addAction(open);
     category->insertAction(before, open);
     connect(open, &QAction::triggered, this, guardedSlot(form, [this] { openDecorate(); }));
     m_decorateRow = new QAction(QStringLiteral("装饰此网名"), category);

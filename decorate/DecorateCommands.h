@@ -12,7 +12,7 @@ class QAction;
 class TbsSkinMessage;
 
 // The 花样网名 window's place in the main window: the menu-bar item "花  样", the category
-// menu's "花样网名", and "装饰此网名" after a right click on a nick name, which opens the
+// menu's "花样网名" (Ctrl+H), and "装饰此网名" after a right click on a nick name, which opens the
 // window with that name filled in. Copies go the find window's way (clipboard, 最近), and
 // stars and own entries into the same user's lists.
 class DecorateCommands : public QObject

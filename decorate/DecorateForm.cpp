@@ -154,7 +154,7 @@ void DecorateForm::buildLayout()
     m_statusTimer = new QTimer(this);
     m_statusTimer->setSingleShot(true);
     m_statusTimer->setInterval(StatusMs);
-    connect(m_statusTimer, &QTimer::timeout, m_status, &QLabel::clear);
+    connect(m_statusTimer, &QTimer::timeout, this, [this] { showCount(); });
 
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this), &QShortcut::activated, this,
         guardedSlot(this, [this] { toggleStar(); }));
@@ -180,8 +180,10 @@ void DecorateForm::open(const QWidget *beside, const QString &name)
         placeBeside(beside);
         m_placed = true;
     }
-    if (!name.isEmpty())
+    if (!name.isEmpty()) {
         m_name->setText(name);
+        selectRow(0);
+    }
     if (isMinimized())
         showNormal();
     show();
@@ -216,6 +218,15 @@ void DecorateForm::refresh()
     m_model->setRows(Decorations::rows(m_name->text(), options));
     // The same style stays chosen while the name is typed.
     selectRow(std::max(previous, 0));
+    if (!m_statusTimer->isActive())
+        showCount();
+}
+
+void DecorateForm::showCount()
+{
+    const int n = m_model->rowCount();
+    m_status->setText(
+        n == 0 ? QStringLiteral("输入网名，下面就列出它的各种花样") : QStringLiteral("共 %1 种花样").arg(n));
 }
 
 void DecorateForm::selectRow(int row)

@@ -22,7 +22,7 @@ class DecorateForm : public QWidget
 {
     Q_OBJECT
 public:
-    static constexpr int ClientWidth = 460;
+    static constexpr int ClientWidth = 400;
     static constexpr int ClientHeight = 492;
     static inline const QString Caption = QStringLiteral("花样网名");
     static inline const QString Placeholder = QStringLiteral("输入你的网名，如 小白");
@@ -59,6 +59,7 @@ protected:
 private:
     void buildLayout();
     void refresh();
+    void showCount();
     void selectRow(int row);
     void placeBeside(const QWidget *beside);
     QPushButton *button(const char *name, const QString &caption, const QString &keys, void (DecorateForm::*handler)());
