@@ -86,6 +86,8 @@ Actions build(QMenuBar *bar)
     a.QQ1 = item(info, "QQ1", QStringLiteral("在线QQ"));
 
     a.MyQzone1 = topItem(bar, "MyQzone1", QStringLiteral("My Qzone"));
+    a.find = topItem(bar, "findMenuItem", QStringLiteral("查  找"));
+    a.decorate = topItem(bar, "decorateMenuItem", QStringLiteral("花  样"));
     return a;
 }
 

@@ -42,6 +42,8 @@ struct Actions
     QAction *Email1 = nullptr;
     QAction *QQ1 = nullptr;
     QAction *MyQzone1 = nullptr;
+    QAction *find = nullptr; // 查  找
+    QAction *decorate = nullptr; // 花  样
 };
 
 Actions build(QMenuBar *bar);

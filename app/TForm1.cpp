@@ -17,6 +17,7 @@
 #include "convert/GbToBig.h"
 #include "convert/PhraseLibrary.h"
 #include "convert/PhraseMenu.h"
+#include "decorate/DecorateCommands.h"
 #include "find/FindCommands.h"
 #include "find/UserStore.h"
 #include "info/DataInfoCommand.h"
@@ -156,7 +157,7 @@ TForm1::TForm1(FormServices services, QWidget *parent)
             .messages = bsSkinMessage1,
             .store = &m_services.store,
             .copies = &m_copies,
-            .bsSkinMainMenuBar1 = bsSkinMainMenuBar1,
+            .findMenuItem = m_menu.find,
             .categoryMenu = m_pages->categoryMenu(),
         },
         m_userStore);
@@ -170,6 +171,8 @@ TForm1::TForm1(FormServices services, QWidget *parent)
     });
     // What 全部 searches, in page order: the catalogue's two pages come before the collections.
     m_find->setEntrySources({ m_catalogueLists, m_collections });
+    m_decorate = new DecorateCommands(
+        { .form = this, .messages = bsSkinMessage1, .menuItem = m_menu.decorate }, m_pages, m_catalogueLists, m_find);
     bsTrayIcon1->setRestartFadeIn([this] { m_fader->FormShow(); });
 
     Timer2 = new QTimer(this);

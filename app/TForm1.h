@@ -15,6 +15,7 @@ class ConvertPage;
 class DataInfoCommand;
 class CloseSequence;
 class Fader;
+class DecorateCommands;
 class FindCommands;
 class InfoCommands;
 class MenuOpacity;
@@ -66,6 +67,7 @@ public:
     // Every exit command ends up here (N4Click, N10Click of the tray menu).
     CloseSequence *closeSequence() const { return m_closeSequence; }
     FindCommands *findCommands() const { return m_find; }
+    DecorateCommands *decorateCommands() const { return m_decorate; }
 
     // Components, by their names.
     TbsSkinMessage *bsSkinMessage1 = nullptr;
@@ -115,5 +117,6 @@ private:
     CopyFeedback m_copies;
     UserStore *m_userStore = nullptr;
     FindCommands *m_find = nullptr;
+    DecorateCommands *m_decorate = nullptr;
     bool m_terminationRequested = false;
 };

@@ -13,7 +13,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
-#include <QMenuBar>
 
 FindCommands::FindCommands(const Context &context, UserStore *store)
     : QObject(context.form)
@@ -69,12 +68,8 @@ void FindCommands::buildActions()
     m_categorySeparator = category->insertSeparator(before);
     m_categorySeparator->setObjectName(QStringLiteral("findSeparator"));
 
-    // The menu bar: "查  找" after the last item.
-    if (QMenuBar *bar = m_context.bsSkinMainMenuBar1) {
-        QAction *item = bar->addAction(QStringLiteral("查  找"));
-        item->setObjectName(QStringLiteral("findMenuItem"));
+    if (QAction *item = m_context.findMenuItem)
         connect(item, &QAction::triggered, this, guardedSlot(form, [this] { openFind(); }));
-    }
 }
 
 FindForm *FindCommands::findForm() const
@@ -97,10 +92,15 @@ void FindCommands::setBackgroundIndexFrom(qsizetype entries)
     m_builder->setBackgroundFrom(entries);
 }
 
-void FindCommands::copyFromFind(const QString &text)
+void FindCommands::copyText(const QString &text)
 {
     QGuiApplication::clipboard()->setText(text);
     store().recordCopy(text);
+}
+
+void FindCommands::copyFromFind(const QString &text)
+{
+    copyText(text);
     if (m_form)
         m_form->showStatus(QStringLiteral("已复制：") + ResultModel::summary(text));
 }

@@ -16,7 +16,6 @@ class IndexBuilder;
 class Pinyin;
 class QAction;
 class QMenu;
-class QMenuBar;
 class QThread;
 class SearchIndex;
 class SettingsStore;
@@ -36,7 +35,7 @@ public:
         TbsSkinMessage *messages = nullptr;
         SettingsStore *store = nullptr;
         CopyFeedback *copies = nullptr;
-        QMenuBar *bsSkinMainMenuBar1 = nullptr;
+        QAction *findMenuItem = nullptr; // 查  找
         QMenu *categoryMenu = nullptr;
     };
 
@@ -49,6 +48,8 @@ public:
     void openFind();
     // Copies from the find window: clipboard, recent, and a note in that window.
     void copyFromFind(const QString &text);
+    // What every copy from a secondary window does: clipboard and recent.
+    void copyText(const QString &text);
 
     // The separator after the find window's items at the top of the category menu.
     QAction *categorySeparator() const { return m_categorySeparator; }

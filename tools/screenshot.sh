@@ -2,13 +2,15 @@
 # Makes the README's screenshots from the real program: starts it on a private Xvfb
 # display with openbox, as a user who has seen the first-run notices, picks a signature
 # on 〖经典个性签名〗 and opens 〖字符贴图〗, and saves the main window each time; then
-# searches "kx" in the find window and saves the two windows side by side.
+# searches "kx" in the find window and saves the two windows side by side, and likewise
+# 花样网名 with "Zelto小白".
 #
 #   tools/screenshot.sh [build-dir] [scale]     (default: build/, 1)
 #
 # Writes docs/screenshot-signatures.png, docs/screenshot-pictures.png and
 # docs/screenshot-phrase-review.png (按词组转换 with its review marks on 〖简转繁〗) and
-# docs/screenshot-find.png; with scale 2, on a 4K screen with QT_SCALE_FACTOR=2, the
+# docs/screenshot-find.png and docs/screenshot-decorate.png (花样网名 beside the main
+# window); with scale 2, on a 4K screen with QT_SCALE_FACTOR=2, the
 # first two as *-scale2.png.
 set -euo pipefail
 
@@ -93,5 +95,20 @@ if [ -z "$suffix" ]; then
     g=($(geometry "$main"))
     f=($(geometry "$(find_window)"))
     import -window root -crop "$((f[0] + f[2] - g[0]))x${g[3]}+${g[0]}+${g[1]}" +repage "$repo/docs/screenshot-find.png"
+
+    xdotool key Escape
+    sleep 0.5
+    click_in_main 549 39 # 花  样
+    decorate_window() { xdotool search --onlyvisible --name '^花样网名$' 2>/dev/null | head -1; }
+    wait_until 5 decorate_window >/dev/null || fail "the 花样网名 window did not open"
+    sleep 0.5
+    xdotool type --delay 100 Zelto
+    printf '小白' | xclip -i -selection clipboard
+    xdotool key ctrl+v
+    sleep 0.5
+    xdotool key Down Down Down Down Down Down Down # 哥特体
+    sleep 0.3
+    d=($(geometry "$(decorate_window)"))
+    import -window root -crop "$((d[0] + d[2] - g[0]))x${g[3]}+${g[0]}+${g[1]}" +repage "$repo/docs/screenshot-decorate.png"
 fi
 echo "wrote docs/screenshot-signatures$suffix.png and docs/screenshot-pictures$suffix.png"

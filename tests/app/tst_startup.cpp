@@ -275,7 +275,7 @@ private slots:
         QCOMPARE(top,
             (QStringList { QStringLiteral("主  页"), QStringLiteral("设  置"), QStringLiteral("帮  助"),
                 QStringLiteral("链  接"), QStringLiteral("升  级"), QStringLiteral("捐  助"), QStringLiteral("信  息"),
-                QStringLiteral("My Qzone"), QStringLiteral("查  找") }));
+                QStringLiteral("My Qzone"), QStringLiteral("查  找"), QStringLiteral("花  样") }));
         auto captions = [&form](const char *menu) {
             QStringList out;
             for (QAction *a : form.findChild<QMenu *>(QLatin1String(menu))->actions())
