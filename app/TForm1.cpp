@@ -158,8 +158,9 @@ TForm1::TForm1(FormServices services, QWidget *parent)
             .bsSkinMainMenuBar1 = bsSkinMainMenuBar1,
         },
         m_pages, m_catalogueLists, m_collections, m_userStore);
-    // What 全部 searches, in page order: the catalogue's two pages come before the collections.
-    m_find->setEntrySources({ m_catalogueLists, m_collections });
+    // What 全部 searches, in page order: the catalogue's two pages come before the collections,
+    // the emoji after them.
+    m_find->setEntrySources({ m_catalogueLists, m_collections, m_find->emojiSource() });
     bsTrayIcon1->setRestartFadeIn([this] { m_fader->FormShow(); });
 
     Timer2 = new QTimer(this);

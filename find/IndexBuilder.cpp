@@ -20,6 +20,14 @@ IndexBuilder::~IndexBuilder()
 
 void IndexBuilder::build(const Pinyin &pinyin, const QList<const EntrySource *> &sources)
 {
+    if (m_thread) {
+        // The sources have changed since that build began: its index is not wanted.
+        m_thread->disconnect(this);
+        m_thread->wait();
+        delete m_thread;
+        m_thread = nullptr;
+        m_building.reset();
+    }
     std::vector<EntrySource::Reader> readers;
     qsizetype entries = 0;
     for (const EntrySource *source : sources) {

@@ -1,5 +1,7 @@
 #include "find/RowChoice.h"
 
+#include "find/EmojiSource.h"
+
 RowChoice::RowChoice(const Pinyin &pinyin, const UserStore &store)
     : m_lists(pinyin, store)
 {
@@ -8,6 +10,8 @@ RowChoice::RowChoice(const Pinyin &pinyin, const UserStore &store)
 void RowChoice::setIndex(const SearchIndex *index)
 {
     m_index = index;
+    // A new index may take the place of the old one at the same address.
+    m_lastInIndex = {};
     m_lists.setCatalogue(index);
 }
 
@@ -20,6 +24,7 @@ UserStore::List RowChoice::listShown(Filter filter)
         return UserStore::Recent;
     case All:
     case Mine:
+    case Emoji:
         break;
     }
     return UserStore::Mine;
@@ -27,6 +32,8 @@ UserStore::List RowChoice::listShown(Filter filter)
 
 std::vector<RowChoice::Row> RowChoice::rows(const QString &query, Filter filter)
 {
+    if (filter == Emoji)
+        return emojiRows(query);
     const SearchIndex *index = filter == All ? m_index : nullptr;
     const SearchIndex &list = m_lists.index(listShown(filter));
     std::vector<Row> rows;
@@ -46,6 +53,29 @@ std::vector<RowChoice::Row> RowChoice::rows(const QString &query, Filter filter)
             rows.push_back({ &list, i });
         for (const qsizetype i : found[rank])
             rows.push_back({ index, i });
+    }
+    return rows;
+}
+
+std::vector<RowChoice::Row> RowChoice::emojiRows(const QString &query)
+{
+    std::vector<Row> rows;
+    if (!m_index)
+        return rows;
+    const auto isEmoji = [this](qsizetype i) { return m_index->entry(i).page == EmojiSource::Page; };
+    if (query.isEmpty()) {
+        for (qsizetype i = 0; i < m_index->size(); ++i) {
+            if (isEmoji(i))
+                rows.push_back({ m_index, i });
+        }
+        return rows;
+    }
+    // The same search as 全部, so that either narrows the other's next one.
+    for (const std::vector<qsizetype> &group : m_index->search(query, m_lastInIndex)) {
+        for (const qsizetype i : group) {
+            if (isEmoji(i))
+                rows.push_back({ m_index, i });
+        }
     }
     return rows;
 }
