@@ -14,8 +14,8 @@ class Pinyin;
 // 全部 shows the index's entries with one's own among them, 表情 the index's emoji, each
 // other filter its list.
 // Without a text every entry in order; with one the matches by rank, one's own first
-// within each rank. A longer text searches only among the last results where that gives
-// the same.
+// within each rank, then, among whole and prefix matches, the emoji. A longer text searches only among the last results
+// where that gives the same.
 class RowChoice
 {
 public:
@@ -40,10 +40,14 @@ public:
 
 private:
     std::vector<Row> emojiRows(const QString &query);
+    bool isEmoji(qsizetype entry) const { return entry >= m_emojiFrom && entry < m_emojiTo; }
 
     const SearchIndex *m_index = nullptr;
     UserListIndex m_lists;
     // The last searches, to narrow as the user types on.
     SearchIndex::LastSearch m_lastInIndex;
     SearchIndex::LastSearch m_lastInList;
+    // The index's emoji, which one source gives together.
+    qsizetype m_emojiFrom = 0;
+    qsizetype m_emojiTo = 0;
 };

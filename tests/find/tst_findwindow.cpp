@@ -86,6 +86,16 @@ struct CatSource : EntrySource
     qsizetype entryCount() const override { return -1; }
 };
 
+// A page entry that starts with 笑.
+struct SmileSource : EntrySource
+{
+    Reader entryReader() const override
+    {
+        return [] { return QList<Entry> { { QStringLiteral("笑一笑"), {}, {}, QStringLiteral("〖签名〗") } }; };
+    }
+    qsizetype entryCount() const override { return 1; }
+};
+
 void rightClick(QWidget *target, QPoint pos)
 {
     QContextMenuEvent event(QContextMenuEvent::Mouse, pos, target->mapToGlobal(pos));
@@ -397,7 +407,8 @@ private slots:
     {
         FindFixture f;
         QVERIFY(f.started);
-        f.find()->setEntrySources({ f.form.catalogueLists(), f.form.collections(), f.find()->emojiSource() });
+        const SmileSource smiles;
+        f.find()->setEntrySources({ f.form.catalogueLists(), f.form.collections(), &smiles, f.find()->emojiSource() });
         f.action("emojiItem")->trigger();
         FindForm *w = f.find()->findForm();
         QVERIFY(w && QTest::qWaitForWindowExposed(w));
@@ -426,7 +437,16 @@ private slots:
         QTest::keyClick(grid, Qt::Key_Left);
         QVERIFY(!cells->isHeading(grid->currentIndex().row()));
 
+        // Under 全部 an emoji whose name matches comes before a page's entry of the same rank.
         QTRY_VERIFY(w->hasIndex());
+        QTest::keyClick(w->searchField(), Qt::Key_1, Qt::ControlModifier);
+        QTest::keyClicks(w->searchField(), QStringLiteral("xiao"));
+        const QStringList xiao = f.rows();
+        QVERIFY(xiao.indexOf(QStringLiteral("😂")) >= 0 && xiao.indexOf(QStringLiteral("😂")) < 5);
+        QVERIFY(xiao.indexOf(QStringLiteral("😂")) < xiao.indexOf(QStringLiteral("笑一笑")));
+        w->searchField()->clear();
+        QTest::keyClick(w->searchField(), Qt::Key_5, Qt::ControlModifier);
+
         emit w->toneBox()->activated(3);
         QVERIFY(f.store.isSet(Settings::SkinTone3));
         QCOMPARE(w->toneBox()->currentIndex(), 3);
