@@ -1,6 +1,7 @@
 #include "find/FindForm.h"
 
 #include "find/EmojiCatalogue.h"
+#include "find/EmojiCellDelegate.h"
 #include "find/EmojiGridModel.h"
 #include "find/EmojiSource.h"
 #include "find/EntryEditor.h"
@@ -181,6 +182,7 @@ void FindForm::buildEmojiGrid()
     m_emojiModel = new EmojiGridModel(m_emojiSource->catalogue(), this);
     m_emojiModel->setTone(m_tone);
     m_emojiGrid->setModel(m_emojiModel);
+    m_emojiGrid->setItemDelegate(new EmojiCellDelegate(m_emojiGrid));
     m_emojiGrid->setViewMode(QListView::ListMode);
     m_emojiGrid->setFlow(QListView::LeftToRight);
     m_emojiGrid->setWrapping(true);
