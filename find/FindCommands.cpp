@@ -210,7 +210,7 @@ void FindCommands::chooseTone(int tone)
     m_emoji.setTone(tone);
     if (m_form)
         m_form->setTone(tone);
-    // The index holds each emoji as it is copied.
-    if (m_pinyin && m_builder->index())
+    // The index holds each emoji as it is copied; a build still running read the old tone.
+    if (m_pinyin)
         m_builder->build(*m_pinyin, m_sources);
 }

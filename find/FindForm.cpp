@@ -308,8 +308,9 @@ void FindForm::selectRow(int row)
 
 void FindForm::showCount()
 {
-    const int n = m_model->rowCount();
-    if (m_filter == All && !hasIndex())
+    // The grid shows every emoji, with or without an index.
+    const int n = showsEmojiGrid() ? int(m_emojiSource->catalogue().emoji().size()) : m_model->rowCount();
+    if ((m_filter == All || (m_filter == Emoji && !showsEmojiGrid())) && !hasIndex())
         m_status->setText(Indexing);
     else
         m_status->setText(n == 0 ? QStringLiteral("没有找到") : QStringLiteral("共 %1 条").arg(n));

@@ -40,4 +40,6 @@ private:
     std::unique_ptr<SearchIndex> m_building;
     QThread *m_thread = nullptr;
     qsizetype m_backgroundFrom = BackgroundFrom;
+    // Builds started; only the last one's end on the worker counts.
+    quint64 m_builds = 0;
 };

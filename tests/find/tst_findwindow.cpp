@@ -475,6 +475,23 @@ private slots:
         QCOMPARE(w->model()->text(0), QStringLiteral("👍🏽"));
     }
 
+    // A tone chosen while the index is built on the worker reaches the index all the same.
+    void toneChosenWhileIndexing()
+    {
+        FindFixture f;
+        QVERIFY(f.started);
+        f.find()->setEntrySources({ f.form.catalogueLists(), f.form.collections(), f.find()->emojiSource() });
+        f.find()->setBackgroundIndexFrom(0);
+        f.action("emojiItem")->trigger();
+        FindForm *w = f.find()->findForm();
+        QVERIFY(w);
+        emit w->toneBox()->activated(2);
+        QTRY_VERIFY(w->hasIndex());
+        w->searchField()->setText(QStringLiteral("拇指向上"));
+        QTRY_COMPARE(w->model()->rowCount(), 1);
+        QTRY_COMPARE(w->model()->text(0), QStringLiteral("👍🏼"));
+    }
+
     // Off: the notice as before; on: a brief note, no dialog, gone within 2 s. Both record.
     void quietCopy()
     {
