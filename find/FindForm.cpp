@@ -193,7 +193,6 @@ void FindForm::buildEmojiGrid()
     m_emojiGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_emojiGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_emojiGrid->setTabKeyNavigation(false);
-    m_emojiGrid->setMouseTracking(true);
     m_emojiGrid->installEventFilter(this);
     m_emojiGrid->viewport()->installEventFilter(this);
     connect(m_emojiGrid, &QAbstractItemView::clicked, this, [this](const QModelIndex &at) {
