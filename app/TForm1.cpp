@@ -169,8 +169,9 @@ TForm1::TForm1(FormServices services, QWidget *parent)
         .memos = m_collections,
         .find = m_find,
     });
-    // What 全部 searches, in page order: the catalogue's two pages come before the collections.
-    m_find->setEntrySources({ m_catalogueLists, m_collections });
+    // What 全部 searches, in page order: the catalogue's two pages come before the collections,
+    // the emoji after them.
+    m_find->setEntrySources({ m_catalogueLists, m_collections, m_find->emojiSource() });
     m_decorate = new DecorateCommands(
         { .form = this, .messages = bsSkinMessage1, .menuItem = m_menu.decorate }, m_pages, m_catalogueLists, m_find);
     bsTrayIcon1->setRestartFadeIn([this] { m_fader->FormShow(); });

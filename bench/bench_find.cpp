@@ -5,6 +5,7 @@
 #include "browse/CatalogueLists.h"
 #include "browse/CollectionMemos.h"
 #include "browse/PageTabs.h"
+#include "find/EmojiSource.h"
 #include "find/EntrySplitter.h"
 #include "find/Pinyin.h"
 #include "find/SearchIndex.h"
@@ -140,6 +141,47 @@ void indexBuild(benchmark::State &state)
     state.counters["entries"] = double(entries);
 }
 BENCHMARK(indexBuild)->Arg(0)->Arg(1)->ArgName("synthetic")->Unit(benchmark::kMillisecond);
+
+// The index the find window builds the first time it opens: the shipped content and the
+// emoji, the emoji table read anew each time as on its first use.
+void indexBuildWithEmoji(benchmark::State &state)
+{
+    const std::array<QStringList, 4> &lists = shippedLists();
+    std::size_t entries = 0;
+    for (auto _ : state) {
+        Pinyin pinyin;
+        SearchIndex index(pinyin);
+        index.add(pageEntries(lists));
+        const EmojiSource emoji;
+        index.add(emoji.entryReader()());
+        entries = std::size_t(index.size());
+        benchmark::DoNotOptimize(index);
+    }
+    state.counters["entries"] = double(entries);
+}
+BENCHMARK(indexBuildWithEmoji)->Unit(benchmark::kMillisecond);
+
+// One keystroke's search over the shipped content and the emoji.
+void searchWithEmoji(benchmark::State &state)
+{
+    static const Prepared p = [] {
+        Prepared prepared(shippedLists());
+        prepared.index->add(EmojiSource().entryReader()());
+        return prepared;
+    }();
+    const char *const queries[] = { "xiao", "kx", "笑" };
+    const QString query = QString::fromUtf8(queries[state.range(0)]);
+    std::size_t hits = 0;
+    for (auto _ : state) {
+        const std::vector<qsizetype> found = p.index->search(query);
+        hits = found.size();
+        benchmark::DoNotOptimize(found.data());
+    }
+    state.SetLabel(queries[state.range(0)]);
+    state.counters["hits"] = double(hits);
+    state.counters["entries"] = double(p.index->size());
+}
+BENCHMARK(searchWithEmoji)->DenseRange(0, 2)->ArgName("query")->Unit(benchmark::kMillisecond);
 
 // One search over every entry, as the first keystroke or a pasted text runs it.
 void search(benchmark::State &state)

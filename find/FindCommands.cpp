@@ -12,6 +12,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenu>
 
 FindCommands::FindCommands(const Context &context, UserStore *store)
@@ -65,6 +66,10 @@ void FindCommands::buildActions()
     category->insertAction(before, find);
     form->addAction(find);
     connect(find, &QAction::triggered, this, guardedSlot(form, [this] { openFind(); }));
+    auto *emoji = new QAction(QStringLiteral("Emoji表情"), category);
+    emoji->setObjectName(QStringLiteral("emojiItem"));
+    category->insertAction(before, emoji);
+    connect(emoji, &QAction::triggered, this, guardedSlot(form, [this] { openEmoji(); }));
     m_categorySeparator = category->insertSeparator(before);
     m_categorySeparator->setObjectName(QStringLiteral("findSeparator"));
 
@@ -112,7 +117,34 @@ void FindCommands::openFind()
         m_form = new FindForm(*m_pinyin, store(), m_context.form);
         connect(m_form, &FindForm::copyRequested, this,
             [this](const QString &text) { guarded(m_form, [&] { copyFromFind(text); }); });
+        m_emoji.setTone(EmojiSource::storedTone(*m_context.store));
+        m_form->setEmojiSource(&m_emoji);
+        m_form->setTone(m_emoji.tone());
+        connect(m_form, &FindForm::toneChosen, this, [this](int tone) {
+            guarded(m_form, [&] { chooseTone(tone); });
+            m_form->setTone(m_emoji.tone());
+        });
         m_builder->build(*m_pinyin, m_sources);
     }
     m_form->open(m_context.form);
+}
+
+void FindCommands::openEmoji()
+{
+    openFind();
+    m_form->searchField()->clear();
+    m_form->setFilter(FindForm::Emoji);
+}
+
+void FindCommands::chooseTone(int tone)
+{
+    if (tone == m_emoji.tone())
+        return;
+    EmojiSource::storeTone(*m_context.store, tone);
+    m_emoji.setTone(tone);
+    if (m_form)
+        m_form->setTone(tone);
+    // The index holds each emoji as it is copied; a build still running read the old tone.
+    if (m_pinyin)
+        m_builder->build(*m_pinyin, m_sources);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "find/CopyRecorder.h"
+#include "find/EmojiSource.h"
 
 #include <QList>
 #include <QObject>
@@ -23,8 +24,9 @@ class TbsSkinMessage;
 class UserStore;
 
 // The find window's place in the main window: Ctrl+F, the menu-bar item "查  找", the
-// category menu's "查找与收藏". Every copy goes to the CopyRecorder. The window searches the entry sources it is given;
-// their index is built the first time it opens.
+// category menu's "查找与收藏" and "Emoji表情". Every copy goes to the CopyRecorder. The
+// window searches the entry sources it is given; their index is built the first time it
+// opens, and again when the emoji's skin tone changes.
 class FindCommands : public QObject
 {
     Q_OBJECT
@@ -44,8 +46,15 @@ public:
 
     // What 全部 searches, in page order; set before the window first opens.
     void setEntrySources(const QList<const EntrySource *> &sources) { m_sources = sources; }
+    // The emoji, to be among those sources; the table is read when the window first opens.
+    const EntrySource *emojiSource() const { return &m_emoji; }
 
     void openFind();
+    // The find window on 表情, with the emoji grid.
+    void openEmoji();
+    // Stores the skin tone and shows the emoji in it; throws AppError when the setting
+    // cannot be stored, and then nothing changes.
+    void chooseTone(int tone);
     // Copies from the find window: clipboard, recent, and a note in that window.
     void copyFromFind(const QString &text);
     // What every copy from a secondary window does: clipboard and recent.
@@ -67,6 +76,7 @@ private:
     UserStore *m_store;
     CopyRecorder m_copies;
     QList<const EntrySource *> m_sources;
+    EmojiSource m_emoji;
     std::unique_ptr<Pinyin> m_pinyin;
     // A child, so that tests find its thread; deleted before the pinyin table it reads.
     IndexBuilder *m_builder;

@@ -1,16 +1,22 @@
 #include "find/FindForm.h"
 
+#include "find/EmojiCatalogue.h"
+#include "find/EmojiCellDelegate.h"
+#include "find/EmojiGridModel.h"
+#include "find/EmojiSource.h"
 #include "find/EntryEditor.h"
 #include "find/ResultModel.h"
 #include "skin/SkinFrame.h"
 #include "window/Guard.h"
 
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -59,7 +65,7 @@ void FindForm::buildLayout()
         const char *name;
         const char16_t *caption;
     } filters[FilterCount] = { { "filterAll", u"全部" }, { "filterFavourites", u"收藏" }, { "filterRecent", u"最近" },
-        { "filterMine", u"我的" } };
+        { "filterMine", u"我的" }, { "filterEmoji", u"表情" } };
     auto *filterRow = new QHBoxLayout;
     filterRow->setSpacing(4);
     for (int i = 0; i < FilterCount; ++i) {
@@ -75,6 +81,15 @@ void FindForm::buildLayout()
         filterRow->addWidget(b);
     }
     filterRow->addStretch();
+    m_toneBox = new QComboBox(client);
+    m_toneBox->setObjectName(QStringLiteral("toneBox"));
+    m_toneBox->setAccessibleName(QStringLiteral("表情肤色"));
+    m_toneBox->setToolTip(QStringLiteral("可以换肤色的表情用这种肤色"));
+    m_toneBox->setFocusPolicy(Qt::TabFocus);
+    for (int tone = 0; tone <= EmojiCatalogue::ToneCount; ++tone)
+        m_toneBox->addItem(EmojiCatalogue::toneName(tone));
+    connect(m_toneBox, &QComboBox::activated, this, [this](int tone) { emit toneChosen(tone); });
+    filterRow->addWidget(m_toneBox);
     const auto ownButton
         = [&](const char *name, const QString &caption, const QString &keys, void (FindForm::*handler)()) {
               auto *b = new QPushButton(caption, client);
@@ -134,14 +149,66 @@ void FindForm::buildLayout()
     connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, this,
         guardedSlot(this, [this] { editOwn(); }));
 
-    auto *layout = new QVBoxLayout(client);
-    layout->setContentsMargins(6, 6, 6, 4);
-    layout->setSpacing(5);
-    layout->addWidget(m_search);
-    layout->addLayout(filterRow);
-    layout->addWidget(m_results, 1);
-    layout->addWidget(m_status);
+    m_layout = new QVBoxLayout(client);
+    m_layout->setContentsMargins(6, 6, 6, 4);
+    m_layout->setSpacing(5);
+    m_layout->addWidget(m_search);
+    m_layout->addLayout(filterRow);
+    m_layout->addWidget(m_results, 1);
+    m_layout->addWidget(m_status);
     setFocusProxy(m_search);
+}
+
+void FindForm::setEmojiSource(const EmojiSource *source)
+{
+    m_emojiSource = source;
+}
+
+void FindForm::setTone(int tone)
+{
+    m_tone = tone;
+    m_toneBox->setCurrentIndex(tone);
+    if (m_emojiModel)
+        m_emojiModel->setTone(tone);
+}
+
+void FindForm::buildEmojiGrid()
+{
+    if (m_emojiGrid || !m_emojiSource)
+        return;
+    m_emojiGrid = new QListView(m_frame->client());
+    m_emojiGrid->setObjectName(QStringLiteral("emojiGrid"));
+    m_emojiGrid->setAccessibleName(QStringLiteral("Emoji表情"));
+    m_emojiModel = new EmojiGridModel(m_emojiSource->catalogue(), this);
+    m_emojiModel->setTone(m_tone);
+    m_emojiGrid->setModel(m_emojiModel);
+    m_emojiGrid->setItemDelegate(new EmojiCellDelegate(m_emojiGrid));
+    m_emojiGrid->setViewMode(QListView::ListMode);
+    m_emojiGrid->setFlow(QListView::LeftToRight);
+    m_emojiGrid->setWrapping(true);
+    m_emojiGrid->setResizeMode(QListView::Adjust);
+    m_emojiGrid->setMovement(QListView::Static);
+    m_emojiGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_emojiGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_emojiGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_emojiGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_emojiGrid->setTabKeyNavigation(false);
+    m_emojiGrid->installEventFilter(this);
+    m_emojiGrid->viewport()->installEventFilter(this);
+    connect(m_emojiGrid, &QAbstractItemView::clicked, this, [this](const QModelIndex &at) {
+        guarded(this, [&] {
+            const QString text = m_emojiModel->text(at.row());
+            if (!text.isEmpty())
+                emit copyRequested(text);
+        });
+    });
+    m_layout->insertWidget(m_layout->indexOf(m_results), m_emojiGrid, 1);
+    m_emojiGrid->setCurrentIndex(m_emojiModel->index(m_emojiModel->firstRowOf(0)));
+}
+
+bool FindForm::showsEmojiGrid() const
+{
+    return m_emojiGrid && m_filter == Emoji && m_search->text().trimmed().isEmpty();
 }
 
 void FindForm::open(const QWidget *beside)
@@ -181,6 +248,9 @@ void FindForm::setFilter(Filter filter)
     for (QPushButton *b : { m_addButton, m_editButton })
         b->setVisible(filter == Mine);
     m_removeButton->setVisible(filter == Mine || filter == Recent);
+    m_toneBox->setVisible(filter == Emoji);
+    if (filter == Emoji)
+        buildEmojiGrid();
     search();
 }
 
@@ -195,6 +265,11 @@ void FindForm::search()
     const QString query = m_search->text().trimmed();
     const QString previousText = currentText();
     m_model->setRows(m_rows.rows(query, m_filter));
+    if (m_emojiGrid) {
+        const bool grid = showsEmojiGrid();
+        m_emojiGrid->setVisible(grid);
+        m_results->setVisible(!grid);
+    }
     // Keep the entry the user was on when it is still there, else start at the top.
     int row = 0;
     if (!previousText.isEmpty() && query.isEmpty()) {
@@ -232,8 +307,9 @@ void FindForm::selectRow(int row)
 
 void FindForm::showCount()
 {
-    const int n = m_model->rowCount();
-    if (m_filter == All && !hasIndex())
+    // The grid shows every emoji, with or without an index.
+    const int n = showsEmojiGrid() ? int(m_emojiSource->catalogue().emoji().size()) : m_model->rowCount();
+    if ((m_filter == All || (m_filter == Emoji && !showsEmojiGrid())) && !hasIndex())
         m_status->setText(Indexing);
     else
         m_status->setText(n == 0 ? QStringLiteral("没有找到") : QStringLiteral("共 %1 条").arg(n));
@@ -247,6 +323,8 @@ void FindForm::showStatus(const QString &message)
 
 QString FindForm::currentText() const
 {
+    if (showsEmojiGrid())
+        return m_emojiModel->text(m_emojiGrid->currentIndex().row());
     const QModelIndex at = m_results->currentIndex();
     return at.isValid() ? m_model->text(at.row()) : QString();
 }
@@ -313,6 +391,12 @@ void FindForm::editOwn()
 
 bool FindForm::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_emojiGrid && watched == m_emojiGrid->viewport() && event->type() == QEvent::Resize) {
+        // Headings take a line of their own, so they are as wide as the grid.
+        const int row = m_emojiGrid->currentIndex().row();
+        m_emojiModel->setHeadingWidth(m_emojiGrid->viewport()->width() - 2 * m_emojiGrid->spacing() - 1);
+        m_emojiGrid->setCurrentIndex(m_emojiModel->index(row));
+    }
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
@@ -325,7 +409,7 @@ bool FindForm::eventFilter(QObject *watched, QEvent *event)
         if (watched == m_search) {
             // The field keeps the focus, so typing goes on while the list moves.
             QKeyEvent copy(key->type(), key->key(), key->modifiers());
-            QCoreApplication::sendEvent(m_results, &copy);
+            QCoreApplication::sendEvent(showsEmojiGrid() ? static_cast<QWidget *>(m_emojiGrid) : m_results, &copy);
             return true;
         }
         break;

@@ -8,18 +8,25 @@
 #include <array>
 #include <vector>
 
+class EmojiGridModel;
+class EmojiSource;
 class Pinyin;
+class QComboBox;
 class QLabel;
 class QLineEdit;
+class QListView;
 class QPushButton;
 class QTableView;
 class QTimer;
+class QVBoxLayout;
 class ResultModel;
 class SkinFrame;
 
-// The find window "查找与收藏": a search field, the filters 全部 / 收藏 / 最近 / 我的 and
-// the results. Typing filters at once; Up/Down move, Enter or a double-click copies,
-// Ctrl+D stars, Delete removes from 最近 or 我的, Esc closes; Ctrl+1 … Ctrl+4 pick a filter.
+// The find window "查找与收藏": a search field, the filters 全部 / 收藏 / 最近 / 我的 / 表情
+// and the results. Typing filters at once; Up/Down move, Enter or a double-click copies,
+// Ctrl+D stars, Delete removes from 最近 or 我的, Esc closes; Ctrl+1 … Ctrl+5 pick a filter.
+// 表情 without a search text shows every emoji in a grid by group, where a click or Enter
+// copies, beside the choice of skin tone.
 class FindForm : public QWidget
 {
     Q_OBJECT
@@ -50,9 +57,18 @@ public:
     bool hasIndex() const { return m_rows.index() != nullptr; }
     // Shows a short message under the list for a moment.
     void showStatus(const QString &message);
+    // Where the 表情 grid takes its emoji from; read the first time 表情 is chosen. It must
+    // live as long as the window.
+    void setEmojiSource(const EmojiSource *source);
+    // Shows emoji in this skin tone (0: none) and the choice in the tone box.
+    void setTone(int tone);
 
     QLineEdit *searchField() const { return m_search; }
     ResultModel *model() const { return m_model; }
+    // Nothing before 表情 is first chosen.
+    QListView *emojiGrid() const { return m_emojiGrid; }
+    EmojiGridModel *emojiModel() const { return m_emojiModel; }
+    QComboBox *toneBox() const { return m_toneBox; }
     QString currentText() const;
 
     void copyCurrent();
@@ -63,6 +79,8 @@ public:
 
 signals:
     void copyRequested(const QString &text);
+    // The user chose a skin tone in the tone box.
+    void toneChosen(int tone);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -70,6 +88,8 @@ protected:
 
 private:
     void buildLayout();
+    void buildEmojiGrid();
+    bool showsEmojiGrid() const;
     void search();
     void showCount();
     void selectRow(int row);
@@ -86,8 +106,14 @@ private:
     QPushButton *m_removeButton = nullptr;
     QTableView *m_results = nullptr;
     ResultModel *m_model = nullptr;
+    QComboBox *m_toneBox = nullptr;
+    QListView *m_emojiGrid = nullptr;
+    EmojiGridModel *m_emojiModel = nullptr;
+    const EmojiSource *m_emojiSource = nullptr;
+    QVBoxLayout *m_layout = nullptr;
     QLabel *m_status = nullptr;
     QTimer *m_statusTimer = nullptr;
     Filter m_filter = All;
+    int m_tone = 0;
     bool m_placed = false;
 };

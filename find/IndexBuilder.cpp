@@ -20,6 +20,15 @@ IndexBuilder::~IndexBuilder()
 
 void IndexBuilder::build(const Pinyin &pinyin, const QList<const EntrySource *> &sources)
 {
+    const quint64 build = ++m_builds;
+    if (m_thread) {
+        // The sources have changed since that build began: its index is not wanted.
+        m_thread->disconnect(this);
+        m_thread->wait();
+        delete m_thread;
+        m_thread = nullptr;
+        m_building.reset();
+    }
     std::vector<EntrySource::Reader> readers;
     qsizetype entries = 0;
     for (const EntrySource *source : sources) {
@@ -46,7 +55,10 @@ void IndexBuilder::build(const Pinyin &pinyin, const QList<const EntrySource *> 
     // Owned here, so that it goes with this even when its end is never reported.
     m_thread->setParent(this);
     m_thread->setObjectName(QStringLiteral("findIndexThread"));
-    connect(m_thread, &QThread::finished, this, [this] {
+    // The end of a build dropped for a newer one may already be on its way here.
+    connect(m_thread, &QThread::finished, this, [this, build] {
+        if (build != m_builds)
+            return;
         m_index = std::move(m_building);
         m_thread->deleteLater();
         m_thread = nullptr;

@@ -26,7 +26,8 @@ public:
 
     void setBackgroundFrom(qsizetype entries) { m_backgroundFrom = entries; }
     // Starts a build of these sources, in this order; `built` follows, at once or from the
-    // worker. The pinyin table must live as long as this.
+    // worker. A build still running is waited for and dropped. The index built before stays
+    // until the new one is done. The pinyin table must live as long as this.
     void build(const Pinyin &pinyin, const QList<const EntrySource *> &sources);
     // Nothing until built.
     const SearchIndex *index() const { return m_index.get(); }
@@ -39,4 +40,6 @@ private:
     std::unique_ptr<SearchIndex> m_building;
     QThread *m_thread = nullptr;
     qsizetype m_backgroundFrom = BackgroundFrom;
+    // Builds started; only the last one's end on the worker counts.
+    quint64 m_builds = 0;
 };

@@ -1,5 +1,6 @@
 #include "find/ResultModel.h"
 
+#include "find/EmojiSource.h"
 #include "find/SearchIndex.h"
 #include "skin/Skin.h"
 
@@ -9,6 +10,7 @@
 ResultModel::ResultModel(std::function<bool(const QString &)> isFavourite, QObject *parent)
     : QAbstractTableModel(parent)
     , m_isFavourite(std::move(isFavourite))
+    , m_emojiFont(Skin::emojiFont(16))
 {
 }
 
@@ -113,7 +115,9 @@ QVariant ResultModel::data(const QModelIndex &index, int role) const
         return tip;
     }
     case Qt::FontRole:
-        return index.column() == TextColumn ? QVariant(m_memoFont) : QVariant();
+        if (index.column() != TextColumn)
+            return {};
+        return e.page == EmojiSource::Page ? m_emojiFont : m_memoFont;
     case Qt::ForegroundRole:
         if (index.column() == OriginColumn)
             return QColor(0x6a, 0x86, 0x9a);

@@ -13,7 +13,7 @@ class SearchIndex;
 
 // The find window's result rows: entries of search indexes by number. Columns: the star,
 // the entry (a picture by its first line), the page it comes from. The tooltip shows the
-// entry in the memo font, a very long one only in part.
+// entry in the memo font, a very long one only in part. Emoji are drawn in colour.
 class ResultModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -49,5 +49,6 @@ private:
 
     std::function<bool(const QString &)> m_isFavourite;
     const QFont m_memoFont;
+    const QFont m_emojiFont;
     std::vector<Row> m_rows;
 };

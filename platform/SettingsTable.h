@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 
+#include <array>
 #include <utility>
 
 // Every setting the program keeps in the settings store, in one table. A setting is a key
@@ -52,7 +53,22 @@ inline const StoredSetting WebMarker { QStringLiteral("\\Software\\zeltowllj"), 
 inline const StoredSetting CloseMarker { QStringLiteral("\\Software\\zeltoqzone"), StoredSetting::Kind::Marker,
     Detail::markerValues() };
 
+// Present: emoji that take a skin tone come in this one, from the lightest to the darkest.
+// At most one is present; none means no tone.
+inline const StoredSetting SkinTone1 { QStringLiteral("\\Software\\zelsigfs1"), StoredSetting::Kind::Switch,
+    { { QStringLiteral("fs"), QStringLiteral("1") } } };
+inline const StoredSetting SkinTone2 { QStringLiteral("\\Software\\zelsigfs2"), StoredSetting::Kind::Switch,
+    { { QStringLiteral("fs"), QStringLiteral("2") } } };
+inline const StoredSetting SkinTone3 { QStringLiteral("\\Software\\zelsigfs3"), StoredSetting::Kind::Switch,
+    { { QStringLiteral("fs"), QStringLiteral("3") } } };
+inline const StoredSetting SkinTone4 { QStringLiteral("\\Software\\zelsigfs4"), StoredSetting::Kind::Switch,
+    { { QStringLiteral("fs"), QStringLiteral("4") } } };
+inline const StoredSetting SkinTone5 { QStringLiteral("\\Software\\zelsigfs5"), StoredSetting::Kind::Switch,
+    { { QStringLiteral("fs"), QStringLiteral("5") } } };
+inline const std::array<const StoredSetting *, 5> SkinTones { &SkinTone1, &SkinTone2, &SkinTone3, &SkinTone4,
+    &SkinTone5 };
+
 inline const QList<const StoredSetting *> All { &ExitConfirmation, &Opaque, &Docking, &QuietCopy, &HelpMarker,
-    &WebMarker, &CloseMarker };
+    &WebMarker, &CloseMarker, &SkinTone1, &SkinTone2, &SkinTone3, &SkinTone4, &SkinTone5 };
 
 } // namespace Settings

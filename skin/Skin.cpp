@@ -57,4 +57,14 @@ QFont arialFont(int pixelSize)
     return f;
 }
 
+QFont emojiFont(int pixelSize)
+{
+    // Only a font whose first family is the colour one draws emoji in colour; fontconfig's
+    // fallback takes black outlines from DejaVu Sans first.
+    QFont f(QStringLiteral("Noto Color Emoji"));
+    f.setFamilies({ QStringLiteral("Noto Color Emoji"), QStringLiteral("WenQuanYi Micro Hei") });
+    f.setPixelSize(pixelSize);
+    return f;
+}
+
 } // namespace Skin

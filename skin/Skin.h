@@ -27,5 +27,8 @@ QFont uiFont();
 QFont memoFont();
 // The proportional font named "Arial" by the program, at the given pixel height.
 QFont arialFont(int pixelSize);
+// The colour emoji font, for cells that hold emoji only: it also has spaces and Latin
+// letters, which would then look unlike the rest of the program.
+QFont emojiFont(int pixelSize);
 
 } // namespace Skin

@@ -9,8 +9,9 @@
 #
 # Writes docs/screenshot-signatures.png, docs/screenshot-pictures.png and
 # docs/screenshot-phrase-review.png (按词组转换 with its review marks on 〖简转繁〗) and
-# docs/screenshot-find.png and docs/screenshot-decorate.png (花样网名 beside the main
-# window); with scale 2, on a 4K screen with QT_SCALE_FACTOR=2, the
+# docs/screenshot-find.png, docs/screenshot-decorate.png (花样网名 beside the main
+# window) and the emoji grid beside a search for "xiao" as docs/screenshot-emoji.png;
+# with scale 2, on a 4K screen with QT_SCALE_FACTOR=2, the
 # first two as *-scale2.png.
 set -euo pipefail
 
@@ -96,6 +97,18 @@ if [ -z "$suffix" ]; then
     f=($(geometry "$(find_window)"))
     import -window root -crop "$((f[0] + f[2] - g[0]))x${g[3]}+${g[0]}+${g[1]}" +repage "$repo/docs/screenshot-find.png"
 
+    # 表情: the grid with the tooltip of 😂, and "xiao" under 全部.
+    xdotool key ctrl+a BackSpace ctrl+5
+    sleep 0.8
+    xdotool mousemove $((f[0] + 270)) $((f[1] + 142))
+    sleep 1.5
+    import -window root -crop "${f[2]}x${f[3]}+${f[0]}+${f[1]}" +repage "$scratch/emoji-grid.png"
+    xdotool mousemove 1200 1000 key ctrl+1
+    xdotool type --delay 100 xiao
+    sleep 0.5
+    import -window root -crop "${f[2]}x${f[3]}+${f[0]}+${f[1]}" +repage "$scratch/emoji-search.png"
+    convert "$scratch/emoji-grid.png" "$scratch/emoji-search.png" -background white -splice 8x0 +append \
+        -define png:exclude-chunks=date,time "$repo/docs/screenshot-emoji.png"
     xdotool key Escape
     sleep 0.5
     click_in_main 549 39 # 花  样

@@ -8,6 +8,8 @@
 #include "browse/DataGrid.h"
 #include "browse/SkinEdit.h"
 #include "find/CopyNote.h"
+#include "find/EmojiGridModel.h"
+#include "find/EmojiSource.h"
 #include "find/EntryEditor.h"
 #include "find/EntrySource.h"
 #include "find/FindCommands.h"
@@ -18,8 +20,11 @@
 #include "support/Files.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -43,6 +48,9 @@ struct FindFixture : BrowseForm
         else
             writeCatalogue(QStringLiteral("zeltodata.dll"), { QStringLiteral("心情不错"), QStringLiteral("天天开心") });
         started = startShown();
+        // Only the pages: the emoji, which many searches find as well, are searched in
+        // tests of their own.
+        find()->setEntrySources({ form.catalogueLists(), form.collections() });
     }
     FindCommands *find() const { return form.findCommands(); }
     FindForm *openFind()
@@ -76,6 +84,16 @@ struct CatSource : EntrySource
     }
     // Unknown, so it is read on the worker thread.
     qsizetype entryCount() const override { return -1; }
+};
+
+// A page entry that starts with 笑.
+struct SmileSource : EntrySource
+{
+    Reader entryReader() const override
+    {
+        return [] { return QList<Entry> { { QStringLiteral("笑一笑"), {}, {}, QStringLiteral("〖签名〗") } }; };
+    }
+    qsizetype entryCount() const override { return 1; }
 };
 
 void rightClick(QWidget *target, QPoint pos)
@@ -381,6 +399,97 @@ private slots:
         other.load();
         other.setFavourite(QStringLiteral("别处"), true);
         QTRY_COMPARE(f.rows(), QStringList { "别处" });
+    }
+
+    // 表情 from the category menu: the grid by group, a click or Enter copies as every copy
+    // of the window does; the chosen skin tone is stored and reaches grid and search.
+    void emojiViewCopiesInTheChosenTone()
+    {
+        FindFixture f;
+        QVERIFY(f.started);
+        const SmileSource smiles;
+        f.find()->setEntrySources({ f.form.catalogueLists(), f.form.collections(), &smiles, f.find()->emojiSource() });
+        f.action("emojiItem")->trigger();
+        FindForm *w = f.find()->findForm();
+        QVERIFY(w && QTest::qWaitForWindowExposed(w));
+        QCOMPARE(w->filter(), FindForm::Emoji);
+        QListView *grid = w->emojiGrid();
+        QVERIFY(grid && grid->isVisible());
+        EmojiGridModel *cells = w->emojiModel();
+        QCOMPARE(cells->index(0).data().toString(), QStringLiteral("笑脸与情感"));
+        int joy = 0;
+        while (joy < cells->rowCount() && cells->text(joy) != QStringLiteral("😂"))
+            ++joy;
+        QCOMPARE(cells->index(joy).data(Qt::AccessibleTextRole).toString(), QStringLiteral("笑哭了"));
+        QCOMPARE(cells->index(joy).data(Qt::ToolTipRole).toString(), QStringLiteral("笑哭了"));
+        grid->scrollTo(cells->index(joy));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cells->index(joy)).center());
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("😂"));
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QCOMPARE(f.find()->store().entries(UserStore::Recent), QStringList { "😂" });
+        // The keys move among the emoji; a heading is passed over.
+        grid->setFocus();
+        QCOMPARE(grid->currentIndex().row(), joy);
+        QTest::keyClick(grid, Qt::Key_Right);
+        QTest::keyClick(grid, Qt::Key_Return);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("🙂"));
+        grid->setCurrentIndex(cells->index(cells->firstRowOf(1)));
+        QTest::keyClick(grid, Qt::Key_Left);
+        QVERIFY(!cells->isHeading(grid->currentIndex().row()));
+
+        // Under 全部 an emoji whose name matches comes before a page's entry of the same rank.
+        QTRY_VERIFY(w->hasIndex());
+        QTest::keyClick(w->searchField(), Qt::Key_1, Qt::ControlModifier);
+        QTest::keyClicks(w->searchField(), QStringLiteral("xiao"));
+        const QStringList xiao = f.rows();
+        QVERIFY(xiao.indexOf(QStringLiteral("😂")) >= 0 && xiao.indexOf(QStringLiteral("😂")) < 5);
+        QVERIFY(xiao.indexOf(QStringLiteral("😂")) < xiao.indexOf(QStringLiteral("笑一笑")));
+        w->searchField()->clear();
+        QTest::keyClick(w->searchField(), Qt::Key_5, Qt::ControlModifier);
+
+        emit w->toneBox()->activated(3);
+        QVERIFY(f.store.isSet(Settings::SkinTone3));
+        QCOMPARE(w->toneBox()->currentIndex(), 3);
+        int thumbs = 0;
+        while (thumbs < cells->rowCount()
+            && cells->index(thumbs).data(Qt::AccessibleTextRole).toString() != QStringLiteral("拇指向上"))
+            ++thumbs;
+        QCOMPARE(cells->text(thumbs), QStringLiteral("👍🏽"));
+        w->searchField()->setText(QStringLiteral("拇指向上"));
+        QVERIFY(!grid->isVisible());
+        QCOMPARE(w->model()->rowCount(), 1);
+        QCOMPARE(w->model()->text(0), QStringLiteral("👍🏽"));
+        QCOMPARE(w->model()->origin(0), QStringLiteral("〖Emoji表情〗·【人物与身体】"));
+
+        // A tone that cannot be stored is reported and changes nothing.
+        QVERIFY(QFile::remove(f.store.filePath()) && QDir().mkpath(f.store.filePath()));
+        QString message;
+        onNextModal([&](QWidget *box) {
+            if (auto *label = box->findChild<QLabel *>(QStringLiteral("Message")))
+                message = label->text();
+            postKey(box, Qt::Key_Return);
+        });
+        emit w->toneBox()->activated(5);
+        QVERIFY(!message.isEmpty());
+        QCOMPARE(w->toneBox()->currentIndex(), 3);
+        QCOMPARE(w->model()->text(0), QStringLiteral("👍🏽"));
+    }
+
+    // A tone chosen while the index is built on the worker reaches the index all the same.
+    void toneChosenWhileIndexing()
+    {
+        FindFixture f;
+        QVERIFY(f.started);
+        f.find()->setEntrySources({ f.form.catalogueLists(), f.form.collections(), f.find()->emojiSource() });
+        f.find()->setBackgroundIndexFrom(0);
+        f.action("emojiItem")->trigger();
+        FindForm *w = f.find()->findForm();
+        QVERIFY(w);
+        emit w->toneBox()->activated(2);
+        QTRY_VERIFY(w->hasIndex());
+        w->searchField()->setText(QStringLiteral("拇指向上"));
+        QTRY_COMPARE(w->model()->rowCount(), 1);
+        QTRY_COMPARE(w->model()->text(0), QStringLiteral("👍🏼"));
     }
 
     // Off: the notice as before; on: a brief note, no dialog, gone within 2 s. Both record.

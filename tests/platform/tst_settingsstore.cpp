@@ -52,6 +52,11 @@ private slots:
     {
         const QByteArray today = "[Software]\n"
                                  "zelsigajfz\\ajfz=ajfz\n"
+                                 "zelsigfs1\\fs=1\n"
+                                 "zelsigfs2\\fs=2\n"
+                                 "zelsigfs3\\fs=3\n"
+                                 "zelsigfs4\\fs=4\n"
+                                 "zelsigfs5\\fs=5\n"
                                  "zelsigtcts\\tuichutishi=tishi\n"
                                  "zelsigtm\\tm=tm\n"
                                  "zelsigxfct\\xfct=xfct\n"
