@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 
 const PageTabs::Page PageTabs::Pages[PageCount] = {
     { "bsSkinTabSheet1", u"〖关于〗", 0, nullptr, nullptr, &PageTabs::bsSkinTabSheet1 },
@@ -47,6 +48,13 @@ PageTabs::PageTabs(const Context &context)
     m_pages->setUsesScrollButtons(true);
     m_pages->setElideMode(Qt::ElideNone);
     m_pages->tabBar()->setExpanding(false);
+    m_pages->setAccessibleName(QStringLiteral("页面"));
+    // The tab row's scroll buttons: the keyboard moves between pages itself.
+    for (QToolButton *scroll : m_pages->tabBar()->findChildren<QToolButton *>()) {
+        scroll->setFocusPolicy(Qt::NoFocus);
+        scroll->setAccessibleName(
+            scroll->arrowType() == Qt::LeftArrow ? QStringLiteral("向左滚动页签") : QStringLiteral("向右滚动页签"));
+    }
     for (const Page &p : Pages) {
         auto *sheet = new QWidget;
         sheet->setObjectName(QString::fromLatin1(p.name));

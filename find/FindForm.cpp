@@ -16,6 +16,7 @@
 #include <QShortcut>
 #include <QTableView>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -50,7 +51,10 @@ void FindForm::buildLayout()
     m_search = new QLineEdit(client);
     m_search->setObjectName(QStringLiteral("findEdit"));
     m_search->setPlaceholderText(Placeholder);
+    m_search->setAccessibleName(QStringLiteral("查找"));
     m_search->setClearButtonEnabled(true);
+    for (QToolButton *clear : m_search->findChildren<QToolButton *>())
+        clear->setAccessibleName(QStringLiteral("清除"));
     m_search->installEventFilter(this);
     connect(m_search, &QLineEdit::textChanged, this, guardedSlot(this, [this] { search(); }));
 
@@ -92,6 +96,7 @@ void FindForm::buildLayout()
 
     m_results = new QTableView(client);
     m_results->setObjectName(QStringLiteral("findResults"));
+    m_results->setAccessibleName(QStringLiteral("查找结果"));
     m_model = new ResultModel([this](const QString &t) { return m_store.isFavourite(t); }, this);
     m_results->setModel(m_model);
     // Whoever changed the user's lists, the rows follow.
