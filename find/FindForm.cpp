@@ -2,7 +2,9 @@
 
 #include "find/EntryEditor.h"
 #include "find/ResultModel.h"
+#include "find/ResultView.h"
 #include "skin/SkinFrame.h"
+#include "widgets/Announcement.h"
 #include "window/Guard.h"
 
 #include <QGuiApplication>
@@ -94,7 +96,7 @@ void FindForm::buildLayout()
     m_removeButton
         = ownButton("removeOwnButton", QStringLiteral("删除"), QStringLiteral("Delete"), &FindForm::removeCurrent);
 
-    m_results = new QTableView(client);
+    m_results = new ResultView(client);
     m_results->setObjectName(QStringLiteral("findResults"));
     m_results->setAccessibleName(QStringLiteral("查找结果"));
     m_model = new ResultModel([this](const QString &t) { return m_store.isFavourite(t); }, this);
@@ -238,15 +240,19 @@ void FindForm::selectRow(int row)
 void FindForm::showCount()
 {
     const int n = m_model->rowCount();
-    if (m_filter == All && !hasIndex())
-        m_status->setText(Indexing);
-    else
-        m_status->setText(n == 0 ? QStringLiteral("没有找到") : QStringLiteral("共 %1 条").arg(n));
+    const QString text = m_filter == All && !hasIndex()
+        ? Indexing
+        : (n == 0 ? QStringLiteral("没有找到") : QStringLiteral("共 %1 条").arg(n));
+    if (text == m_status->text())
+        return;
+    m_status->setText(text);
+    Announcement::announce(m_status, text);
 }
 
 void FindForm::showStatus(const QString &message)
 {
     m_status->setText(message);
+    Announcement::announce(m_status, message);
     m_statusTimer->start();
 }
 
