@@ -5,6 +5,7 @@
 #include "app/CloseSequence.h"
 #include "app/Fader.h"
 #include "app/MainMenu.h"
+#include "app/MenuBarKeys.h"
 #include "app/SettingsMenu.h"
 #include "app/SystemCommandEvent.h"
 #include "app/Texts.h"
@@ -193,6 +194,7 @@ void TForm1::buildLayout()
     bsSkinMainMenuBar1->setNativeMenuBar(false);
     bsSkinMainMenuBar1->setGeometry(0, 0, ClientWidth, 22);
     m_menu = MainMenu::build(bsSkinMainMenuBar1);
+    new MenuBarKeys(bsSkinMainMenuBar1, this);
 
     bsSkinPageControl1 = new QTabWidget(area);
     bsSkinPageControl1->setObjectName(QStringLiteral("bsSkinPageControl1"));

@@ -2,8 +2,16 @@
 // for everything one can focus or press, headers that say what a column holds.
 
 #include "BrowseFixture.h"
+#include "app/MenuBarKeys.h"
+#include "browse/CatalogueLists.h"
+#include "browse/DataGrid.h"
 #include "find/FindCommands.h"
 #include "find/FindForm.h"
+
+#include <QMenuBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
 
 #include <QAccessible>
 #include <QMenu>
@@ -126,6 +134,65 @@ private slots:
         QVERIFY2(finder.unnamed.isEmpty(), qPrintable(finder.unnamed.join(QLatin1Char('\n'))));
         QVERIFY2(main.badHeaders.isEmpty(), qPrintable(main.badHeaders.join(QLatin1Char('\n'))));
         QVERIFY2(finder.badHeaders.isEmpty(), qPrintable(finder.badHeaders.join(QLatin1Char('\n'))));
+    }
+
+    // Every menu-bar item opens with Alt and a letter of its pinyin, F10 enters the bar; the
+    // captions stay as they are.
+    void menusAndPagesByKeyboard()
+    {
+        BrowseForm f;
+        QVERIFY(f.startShown());
+        f.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.form));
+        QMenuBar *bar = f.form.bsSkinMainMenuBar1;
+        QStringList keys;
+        for (QAction *item : bar->actions())
+            keys << item->text() + QLatin1Char('=') + item->shortcut().toString();
+        QCOMPARE(keys,
+            (QStringList { "主  页=Alt+Z", "设  置=Alt+S", "帮  助=Alt+B", "链  接=Alt+L", "升  级=Alt+J",
+                "捐  助=Alt+Y", "信  息=Alt+X", "My Qzone=Alt+M", "查  找=Alt+C" }));
+        // An item added later gets the next free letter of its own.
+        QCOMPARE(MenuBarKeys::letterFor(QStringLiteral("花  样"), QStringLiteral("zsbljyxmc")), 'h');
+        QCOMPARE(MenuBarKeys::letterFor(QStringLiteral("查  找"), QStringLiteral("c")), 'z');
+
+        QAction *settings = f.action("N40");
+        QTest::keyClick(&f.form, Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(settings->menu()->isVisible());
+        QCOMPARE(bar->activeAction(), settings);
+        // A pair reads as one check item; the plain twin stays unchecked when chosen.
+        QAction *off = f.action("N42");
+        QVERIFY(off->isVisible() && off->isCheckable() && !off->isChecked());
+        settings->menu()->setActiveAction(off);
+        QTest::keyClick(settings->menu(), Qt::Key_Return);
+        QTRY_VERIFY(!settings->menu()->isVisible());
+        QVERIFY(!off->isChecked() && !off->isVisible());
+        QVERIFY(f.action("N43")->isVisible() && f.action("N43")->isChecked());
+
+        f.form.bsSkinPageControl1->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
+        QTRY_COMPARE(bar->activeAction(), bar->actions().first());
+        QVERIFY(bar->hasFocus());
+        QTest::keyClick(bar, Qt::Key_Right);
+        QCOMPARE(bar->activeAction(), settings);
+        QTest::keyClick(bar, Qt::Key_Escape);
+        QTest::keyClick(bar, Qt::Key_Escape);
+        QTRY_VERIFY(!bar->hasFocus());
+
+        // Ctrl+PgDn/PgUp and Ctrl+Tab switch pages and land in the page.
+        QTabWidget *pages = f.form.bsSkinPageControl1;
+        pages->setCurrentIndex(0);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("bsSkinTabSheet21"));
+        QVERIFY(f.form.catalogueLists()->grid(1)->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("bsSkinTabSheet22"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(pages->currentIndex(), 0);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(pages->currentIndex(), pages->count() - 1);
+        for (QToolButton *scroll : pages->tabBar()->findChildren<QToolButton *>())
+            QCOMPARE(scroll->focusPolicy(), Qt::NoFocus);
     }
 };
 
