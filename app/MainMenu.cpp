@@ -19,6 +19,17 @@ QAction *item(QMenu *menu, const char *name, const QString &caption, bool checke
     return a;
 }
 
+// One setting's pair: only one of them shows at a time, so to a reader the pair is one
+// check item. The plain twin is an unchecked check item that stays unchecked; the skin
+// draws no mark for it.
+MainMenu::SettingPair pair(QMenu *menu, const char *offName, const char *onName, const QString &caption)
+{
+    QAction *off = item(menu, offName, caption);
+    off->setCheckable(true);
+    QObject::connect(off, &QAction::triggered, off, [off] { off->setChecked(false); });
+    return { off, item(menu, onName, caption, true) };
+}
+
 void separator(QMenu *menu, const char *name = nullptr)
 {
     QAction *s = menu->addSeparator();
@@ -51,17 +62,13 @@ Actions build(QMenuBar *bar)
     a.N38 = topItem(bar, "N38", QStringLiteral("主  页"));
 
     QMenu *settings = submenu(bar, "N40", QStringLiteral("设  置"));
-    a.settings.exitConfirmation = { item(settings, "N42", QStringLiteral("显示退出确定")),
-        item(settings, "N43", QStringLiteral("显示退出确定"), true) };
+    a.settings.exitConfirmation = pair(settings, "N42", "N43", QStringLiteral("显示退出确定"));
     separator(settings, "N46");
-    a.settings.transparency
-        = { item(settings, "N47", QStringLiteral("半透明")), item(settings, "N48", QStringLiteral("半透明"), true) };
+    a.settings.transparency = pair(settings, "N47", "N48", QStringLiteral("半透明"));
     separator(settings, "N52");
-    a.settings.docking = { item(settings, "N53", QStringLiteral("吸附窗体")),
-        item(settings, "N54", QStringLiteral("吸附窗体"), true) };
+    a.settings.docking = pair(settings, "N53", "N54", QStringLiteral("吸附窗体"));
     separator(settings, "quietCopySeparator");
-    a.settings.quietCopy = { item(settings, "quietCopyItem", QStringLiteral("安静复制")),
-        item(settings, "quietCopyCheckedItem", QStringLiteral("安静复制"), true) };
+    a.settings.quietCopy = pair(settings, "quietCopyItem", "quietCopyCheckedItem", QStringLiteral("安静复制"));
 
     QMenu *help = submenu(bar, "N39", QStringLiteral("帮  助"));
     a.N44 = item(help, "N44", QStringLiteral("帮  助"));

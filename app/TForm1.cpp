@@ -5,6 +5,7 @@
 #include "app/CloseSequence.h"
 #include "app/Fader.h"
 #include "app/MainMenu.h"
+#include "app/MenuBarKeys.h"
 #include "app/SettingsMenu.h"
 #include "app/StarCommands.h"
 #include "app/SystemCommandEvent.h"
@@ -207,6 +208,7 @@ void TForm1::buildLayout()
     bsSkinMainMenuBar1->setNativeMenuBar(false);
     bsSkinMainMenuBar1->setGeometry(0, 0, ClientWidth, 22);
     m_menu = MainMenu::build(bsSkinMainMenuBar1);
+    new MenuBarKeys(bsSkinMainMenuBar1, this);
 
     bsSkinPageControl1 = new QTabWidget(area);
     bsSkinPageControl1->setObjectName(QStringLiteral("bsSkinPageControl1"));

@@ -45,6 +45,12 @@ CatalogueLists::CatalogueLists(const PageContext &context, PageTabs *pages, Cata
     for (int n = 1; n <= GridCount; ++n) {
         const Handler h = clicks[n - 1];
         connect(grid(n), &DataGrid::cellClick, this, guardedSlot(context.form, [this, h] { (this->*h)(); }));
+        // The keyboard takes the same path: choosing a row shows it, Enter copies it.
+        connect(grid(n), &DataGrid::rowChosen, this, guardedSlot(context.form, [this, h] { (this->*h)(); }));
+        connect(grid(n), &DataGrid::copyRequested, this, guardedSlot(context.form, [this, n, h] {
+            (this->*h)();
+            n == 1 ? bsSkinButton4Click() : bsSkinButton5Click();
+        }));
     }
     connect(bsSkinButton4, &QPushButton::clicked, this, guardedSlot(context.form, [this] { bsSkinButton4Click(); }));
     connect(bsSkinButton5, &QPushButton::clicked, this, guardedSlot(context.form, [this] { bsSkinButton5Click(); }));
@@ -63,7 +69,11 @@ DataGrid *CatalogueLists::makeGrid(int number, QWidget *parent, const QRect &pla
     auto *g = new DataGrid(parent);
     g->setObjectName(QStringLiteral("bsSkinDBGrid%1").arg(number));
     g->setGeometry(place);
-    g->setDataSource(m_catalogue->dataSource(number));
+    const GridPlace &where = GridPlaces[std::size_t(number - 1)];
+    const QString list
+        = where.list ? QString::fromUtf16(where.list) : pageCaption(where.page).remove(u'〖').remove(u'〗');
+    g->setAccessibleName(list);
+    g->setDataSource(m_catalogue->dataSource(number), list);
     m_grids[number - 1] = g;
     return g;
 }

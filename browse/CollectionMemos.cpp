@@ -53,6 +53,10 @@ void CollectionMemos::buildMemo(int n, QWidget *sheet)
 {
     auto *memo = new SkinMemo(sheet);
     memo->setObjectName(QStringLiteral("bsSkinMemo2%1").arg(n));
+    for (const PageTabs::Page &page : PageTabs::Pages) {
+        if (page.collection == n)
+            memo->setAccessibleName(QString::fromUtf16(page.caption).remove(u'〖').remove(u'〗'));
+    }
     memo->setGeometry(0, 0, memoWidth(n), MemoHeight);
     memo->makeReadOnly();
     memo->setFont(Skin::memoFont());

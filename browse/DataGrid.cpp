@@ -3,7 +3,9 @@
 #include "catalogue/DataSource.h"
 #include "catalogue/QueryModel.h"
 
+#include <QFocusEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 
@@ -36,10 +38,12 @@ DataGrid::DataGrid(QWidget *parent)
     horizontalHeader()->setMinimumSectionSize(8);
 }
 
-void DataGrid::setDataSource(DataSource *source)
+void DataGrid::setDataSource(DataSource *source, const QString &entryHeader)
 {
     m_source = source;
     setModel(source->model());
+    model()->setHeaderData(KeyColumn, Qt::Horizontal, QStringLiteral("编号"));
+    model()->setHeaderData(EntryColumn, Qt::Horizontal, entryHeader);
     connect(source->model(), &QAbstractItemModel::modelReset, this, [this] { fitColumns(false); });
     // Rows come in as the grid scrolls to them; longer keys widen the key column.
     connect(source->model(), &QAbstractItemModel::rowsInserted, this, [this] { fitColumns(true); });
@@ -68,4 +72,58 @@ void DataGrid::mouseReleaseEvent(QMouseEvent *event)
     QTableView::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid())
         emit cellClick();
+}
+
+void DataGrid::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier));
+    if (enter || event->matches(QKeySequence::Copy)) {
+        // The view's own copy would take the key of a row whose cursor sat on it.
+        if (currentIndex().isValid())
+            emit copyRequested();
+        event->accept();
+        return;
+    }
+    const int before = currentIndex().row();
+    QTableView::keyPressEvent(event);
+    if (currentIndex().isValid() && currentIndex().row() != before)
+        emit rowChosen();
+}
+
+void DataGrid::focusInEvent(QFocusEvent *event)
+{
+    const bool hadRow = currentIndex().isValid();
+    QTableView::focusInEvent(event);
+    // Entered by keyboard with no row yet: the first one, as if reached by a key. A mouse
+    // press chooses its own row.
+    if (hadRow || event->reason() == Qt::MouseFocusReason || !model() || model()->rowCount() == 0)
+        return;
+    const QModelIndex first = currentIndex().isValid() ? currentIndex() : model()->index(0, EntryColumn);
+    setCurrentIndex(first);
+    selectionModel()->select(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    emit rowChosen();
+}
+
+QModelIndex DataGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    // Home and End go to the first and last row, as in a list.
+    if (action == MoveHome || action == MoveEnd)
+        modifiers |= Qt::ControlModifier;
+    if (action == MoveEnd) {
+        while (model() && model()->canFetchMore({}))
+            model()->fetchMore({});
+    }
+    const QModelIndex next = QTableView::moveCursor(action, modifiers);
+    return next.isValid() ? next.siblingAtColumn(EntryColumn) : next;
+}
+
+void DataGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    if (current.isValid() && current.column() != EntryColumn) {
+        // A click on the key: the cursor goes to the entry of that row.
+        selectionModel()->setCurrentIndex(current.siblingAtColumn(EntryColumn), QItemSelectionModel::NoUpdate);
+        return;
+    }
+    QTableView::currentChanged(current, previous);
 }

@@ -9,8 +9,10 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 
 const PageTabs::Page PageTabs::Pages[PageCount] = {
     { "bsSkinTabSheet1", u"〖关于〗", 0, nullptr, nullptr, &PageTabs::bsSkinTabSheet1 },
@@ -47,6 +49,13 @@ PageTabs::PageTabs(const Context &context)
     m_pages->setUsesScrollButtons(true);
     m_pages->setElideMode(Qt::ElideNone);
     m_pages->tabBar()->setExpanding(false);
+    m_pages->setAccessibleName(QStringLiteral("页面"));
+    // The tab row's scroll buttons: the keyboard moves between pages itself.
+    for (QToolButton *scroll : m_pages->tabBar()->findChildren<QToolButton *>()) {
+        scroll->setFocusPolicy(Qt::NoFocus);
+        scroll->setAccessibleName(
+            scroll->arrowType() == Qt::LeftArrow ? QStringLiteral("向左滚动页签") : QStringLiteral("向右滚动页签"));
+    }
     for (const Page &p : Pages) {
         auto *sheet = new QWidget;
         sheet->setObjectName(QString::fromLatin1(p.name));
@@ -57,6 +66,41 @@ PageTabs::PageTabs(const Context &context)
     buildAboutPage(bsSkinTabSheet1);
     m_pages->setCurrentIndex(0);
     buildMenu();
+    buildPageKeys();
+}
+
+void PageTabs::buildPageKeys()
+{
+    // As in other tabbed programs; the keyboard lands in the page it opened.
+    const struct
+    {
+        QKeyCombination keys;
+        int step;
+    } keys[] = {
+        { Qt::CTRL | Qt::Key_PageDown, 1 },
+        { Qt::CTRL | Qt::Key_PageUp, -1 },
+        { Qt::CTRL | Qt::Key_Tab, 1 },
+        { Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1 },
+    };
+    for (const auto &k : keys) {
+        auto *shortcut = new QShortcut(QKeySequence(k.keys), m_context.form);
+        connect(shortcut, &QShortcut::activated, this, guardedSlot(m_context.form, [this, step = k.step] {
+            const int count = m_pages->count();
+            m_pages->setCurrentIndex((m_pages->currentIndex() + step + count) % count);
+            focusPage(m_pages->currentWidget());
+        }));
+    }
+}
+
+void PageTabs::focusPage(QWidget *sheet)
+{
+    for (QWidget *w = sheet->nextInFocusChain(); w && w != sheet; w = w->nextInFocusChain()) {
+        if (sheet->isAncestorOf(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    m_pages->tabBar()->setFocus(Qt::TabFocusReason);
 }
 
 QWidget *PageTabs::page(const char *name) const

@@ -60,6 +60,9 @@ public:
 private:
     void buildAboutPage(QWidget *page);
     void buildMenu();
+    void buildPageKeys();
+    // The page's first control that Tab would reach, else the tab row.
+    void focusPage(QWidget *sheet);
 
     Context m_context;
     QTabWidget *m_pages;

@@ -55,9 +55,22 @@ QVariant QueryModel::data(const QModelIndex &index, int role) const
 
 QVariant QueryModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && !m_headers.value(section).isEmpty())
+        return m_headers.at(section);
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && m_query && section < m_query->fieldCount())
         return m_query->fieldName(section);
     return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+bool QueryModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant &value, int role)
+{
+    if (orientation != Qt::Horizontal || section < 0 || (role != Qt::EditRole && role != Qt::DisplayRole))
+        return false;
+    while (m_headers.size() <= section)
+        m_headers.append(QString());
+    m_headers[section] = value.toString();
+    emit headerDataChanged(orientation, section, section);
+    return true;
 }
 
 Qt::ItemFlags QueryModel::flags(const QModelIndex &index) const

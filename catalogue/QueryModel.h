@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QPointer>
+#include <QStringList>
 
 class CatalogueQuery;
 
@@ -17,7 +18,10 @@ public:
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    // The field names, unless a view has said what a column holds.
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    bool setHeaderData(
+        int section, Qt::Orientation orientation, const QVariant &value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     bool canFetchMore(const QModelIndex &parent) const override;
     void fetchMore(const QModelIndex &parent) override;
@@ -25,4 +29,5 @@ public:
 private:
     QPointer<CatalogueQuery> m_query;
     int m_rows = 0;
+    QStringList m_headers;
 };

@@ -31,6 +31,7 @@ ConvertPage::ConvertPage(const PageContext &context, QWidget *sheet, TGbToBig *g
     content->setGeometry(0, 0, 684, 357);
     bsSkinMemo220 = new SkinMemo(content);
     bsSkinMemo220->setObjectName(QStringLiteral("bsSkinMemo220"));
+    bsSkinMemo220->setAccessibleName(QStringLiteral("简转繁"));
     bsSkinMemo220->setGeometry(2, 24, 662, 331);
     bsSkinMemo220->setFont(Skin::arialFont(16));
     bsSkinMemo220->setLineWrapMode(QPlainTextEdit::WidgetWidth);

@@ -5,6 +5,7 @@
 #include "convert/PhraseLoader.h"
 #include "convert/PhraseTask.h"
 #include "convert/ReviewMarks.h"
+#include "widgets/Announcement.h"
 #include "widgets/SkinMemo.h"
 #include "window/Guard.h"
 #include "window/TbsSkinMessage.h"
@@ -215,7 +216,10 @@ void PhraseMenu::updateStatus()
         if (!m_statusShown)
             m_savedStatus = m_status->text();
         m_statusShown = true;
+        const bool changed = message != m_status->text();
         m_status->setText(message);
+        if (changed)
+            Announcement::announce(m_status, message);
     } else if (m_statusShown) {
         m_statusShown = false;
         m_status->setText(m_savedStatus);

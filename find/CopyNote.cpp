@@ -1,5 +1,7 @@
 #include "find/CopyNote.h"
 
+#include "widgets/Announcement.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -30,5 +32,6 @@ void CopyNote::showNear(const QPoint &globalPos, const QString &text)
     move(at);
     show();
     raise();
+    Announcement::announce(this, text);
     m_timer.start();
 }

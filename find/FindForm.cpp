@@ -6,7 +6,9 @@
 #include "find/EmojiSource.h"
 #include "find/EntryEditor.h"
 #include "find/ResultModel.h"
+#include "find/ResultView.h"
 #include "skin/SkinFrame.h"
+#include "widgets/Announcement.h"
 #include "window/Guard.h"
 
 #include <QComboBox>
@@ -22,6 +24,7 @@
 #include <QShortcut>
 #include <QTableView>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -56,7 +59,10 @@ void FindForm::buildLayout()
     m_search = new QLineEdit(client);
     m_search->setObjectName(QStringLiteral("findEdit"));
     m_search->setPlaceholderText(Placeholder);
+    m_search->setAccessibleName(QStringLiteral("查找"));
     m_search->setClearButtonEnabled(true);
+    for (QToolButton *clear : m_search->findChildren<QToolButton *>())
+        clear->setAccessibleName(QStringLiteral("清除"));
     m_search->installEventFilter(this);
     connect(m_search, &QLineEdit::textChanged, this, guardedSlot(this, [this] { search(); }));
 
@@ -84,6 +90,7 @@ void FindForm::buildLayout()
     m_toneBox = new QComboBox(client);
     m_toneBox->setObjectName(QStringLiteral("toneBox"));
     m_toneBox->setAccessibleName(QStringLiteral("表情肤色"));
+    m_toneBox->view()->setAccessibleName(QStringLiteral("表情肤色"));
     m_toneBox->setToolTip(QStringLiteral("可以换肤色的表情用这种肤色"));
     m_toneBox->setFocusPolicy(Qt::TabFocus);
     for (int tone = 0; tone <= EmojiCatalogue::ToneCount; ++tone)
@@ -105,8 +112,9 @@ void FindForm::buildLayout()
     m_removeButton
         = ownButton("removeOwnButton", QStringLiteral("删除"), QStringLiteral("Delete"), &FindForm::removeCurrent);
 
-    m_results = new QTableView(client);
+    m_results = new ResultView(client);
     m_results->setObjectName(QStringLiteral("findResults"));
+    m_results->setAccessibleName(QStringLiteral("查找结果"));
     m_model = new ResultModel([this](const QString &t) { return m_store.isFavourite(t); }, this);
     m_results->setModel(m_model);
     // Whoever changed the user's lists, the rows follow.
@@ -309,15 +317,19 @@ void FindForm::showCount()
 {
     // The grid shows every emoji, with or without an index.
     const int n = showsEmojiGrid() ? int(m_emojiSource->catalogue().emoji().size()) : m_model->rowCount();
-    if ((m_filter == All || (m_filter == Emoji && !showsEmojiGrid())) && !hasIndex())
-        m_status->setText(Indexing);
-    else
-        m_status->setText(n == 0 ? QStringLiteral("没有找到") : QStringLiteral("共 %1 条").arg(n));
+    const QString text = (m_filter == All || (m_filter == Emoji && !showsEmojiGrid())) && !hasIndex()
+        ? Indexing
+        : (n == 0 ? QStringLiteral("没有找到") : QStringLiteral("共 %1 条").arg(n));
+    if (text == m_status->text())
+        return;
+    m_status->setText(text);
+    Announcement::announce(m_status, text);
 }
 
 void FindForm::showStatus(const QString &message)
 {
     m_status->setText(message);
+    Announcement::announce(m_status, message);
     m_statusTimer->start();
 }
 

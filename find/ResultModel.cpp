@@ -85,6 +85,22 @@ int ResultModel::rowCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : int(m_rows.size());
 }
 
+QVariant ResultModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (section) {
+    case StarColumn:
+        return QStringLiteral("收藏");
+    case TextColumn:
+        return QStringLiteral("条目");
+    case OriginColumn:
+        return QStringLiteral("出处");
+    default:
+        return {};
+    }
+}
+
 int ResultModel::columnCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : ColumnCount;

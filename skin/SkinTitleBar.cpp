@@ -33,6 +33,7 @@ SkinTitleBar::SkinTitleBar(QWidget *window, Buttons buttons, const WindowPlatfor
     if (buttons & SystemMenu) {
         m_menuButton = new QToolButton(this);
         m_menuButton->setObjectName(QStringLiteral("skinSystemMenuButton"));
+        m_menuButton->setAccessibleName(QStringLiteral("系统菜单"));
         m_menuButton->setAutoRaise(true);
         m_menuButton->setFocusPolicy(Qt::NoFocus);
         m_menuButton->setIconSize(QSize(18, 18));
@@ -53,14 +54,15 @@ SkinTitleBar::SkinTitleBar(QWidget *window, Buttons buttons, const WindowPlatfor
         QAction *a = m_systemMenu->addAction(QStringLiteral("最小化(&N)"));
         a->setObjectName(QStringLiteral("skinMinimizeAction"));
         connect(a, &QAction::triggered, this, &SkinTitleBar::minimizeRequested);
-        connect(addButton(QStringLiteral("skinMinimizeButton"), QStringLiteral("最小化")), &QToolButton::clicked, this,
-            &SkinTitleBar::minimizeRequested);
+        connect(addButton(QStringLiteral("skinMinimizeButton"), QStringLiteral("最小化"), QStringLiteral("最小化")),
+            &QToolButton::clicked, this, &SkinTitleBar::minimizeRequested);
     }
     if (buttons & MinimizeToTray) {
         QAction *a = m_systemMenu->addAction(QStringLiteral("最小化到系统托盘区(&T)"));
         a->setObjectName(QStringLiteral("skinMinimizeToTrayAction"));
         connect(a, &QAction::triggered, this, &SkinTitleBar::minimizeToTrayRequested);
-        connect(addButton(QStringLiteral("skinTrayButton"), QStringLiteral("最小化到系统托盘区")),
+        connect(addButton(QStringLiteral("skinTrayButton"), QStringLiteral("最小化到系统托盘区"),
+                    QStringLiteral("最小化到托盘")),
             &QToolButton::clicked, this, &SkinTitleBar::minimizeToTrayRequested);
     }
     if (buttons & Close) {
@@ -69,8 +71,8 @@ SkinTitleBar::SkinTitleBar(QWidget *window, Buttons buttons, const WindowPlatfor
         QAction *a = m_systemMenu->addAction(QStringLiteral("关闭(&C)\tAlt+F4"));
         a->setObjectName(QStringLiteral("skinCloseAction"));
         connect(a, &QAction::triggered, m_window, &QWidget::close);
-        connect(addButton(QStringLiteral("skinCloseButton"), QStringLiteral("关闭")), &QToolButton::clicked, m_window,
-            &QWidget::close);
+        connect(addButton(QStringLiteral("skinCloseButton"), QStringLiteral("关闭"), QStringLiteral("关闭")),
+            &QToolButton::clicked, m_window, &QWidget::close);
     }
 
     window->installEventFilter(this);
@@ -82,10 +84,11 @@ void SkinTitleBar::setIcon(const QIcon &icon)
         m_menuButton->setIcon(icon);
 }
 
-QToolButton *SkinTitleBar::addButton(const QString &objectName, const QString &toolTip)
+QToolButton *SkinTitleBar::addButton(const QString &objectName, const QString &toolTip, const QString &name)
 {
     auto *b = new QToolButton(this);
     b->setObjectName(objectName);
+    b->setAccessibleName(name);
     b->setToolTip(toolTip);
     b->setFocusPolicy(Qt::NoFocus);
     b->setAutoRaise(true);

@@ -37,7 +37,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    QToolButton *addButton(const QString &objectName, const QString &toolTip);
+    QToolButton *addButton(const QString &objectName, const QString &toolTip, const QString &name);
     void showSystemMenu();
     const WindowPlatform *platform() const;
 

@@ -14,6 +14,7 @@ ZELTO_PACKAGES=(
     sqlite3 python3 clang-format
     dpkg-dev appstream desktop-file-utils lintian man-db
     weston xwayland qt6-wayland
+    dbus-daemon at-spi2-core python3-pyatspi gir1.2-atspi-2.0
 )
 
 zelto_missing_packages() {

@@ -4,6 +4,8 @@
 #include "browse/SkinEdit.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueQuery.h"
+#include "find/FindCommands.h"
+#include "find/UserStore.h"
 #include "widgets/CopyNotice.h"
 
 #include <QClipboard>
@@ -119,17 +121,81 @@ private slots:
         p.click(1, 2, 0);
         QCOMPARE(l->bsSkinEdit1->text(), Signatures[2]);
 
-        // Arrow keys move the current row but not the viewer.
-        p.grid(1)->setFocus();
-        QTest::keyClick(p.grid(1), Qt::Key_Up);
-        QCOMPARE(p.form.catalogue()->query(1)->currentRow(), 1);
-        QCOMPARE(l->bsSkinEdit1->text(), Signatures[2]);
-
         // A right click is no row click, nor is a click below the last row.
         p.click(1, 0, 1, Qt::RightButton);
         QCOMPARE(l->bsSkinEdit1->text(), Signatures[2]);
         QTest::mouseClick(p.grid(1)->viewport(), Qt::LeftButton, {}, QPoint(100, p.grid(1)->viewport()->height() - 5));
         QCOMPARE(l->bsSkinEdit1->text(), Signatures[2]);
+    }
+
+    // The keyboard chooses and copies as the mouse does; the key column never gets the cursor.
+    void theKeyboardChoosesAndCopiesRows()
+    {
+        Pages p;
+        QVERIFY(p.started);
+        CatalogueLists *l = p.lists();
+        DataGrid *g = p.grid(1);
+        p.form.pages()->showPage(p.form.pages()->page("bsSkinTabSheet21"));
+        p.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&p.form));
+        // Entered by Tab: the first row, its entry in the viewer.
+        g->setFocus(Qt::TabFocusReason);
+        QVERIFY(g->hasFocus());
+        QCOMPARE(g->currentIndex().row(), 0);
+        QCOMPARE(l->bsSkinEdit1->text(), Signatures[0]);
+        QVERIFY(l->bsSkinButton4->isEnabled());
+
+        QTest::keyClick(g, Qt::Key_Down);
+        QTest::keyClick(g, Qt::Key_Down);
+        QCOMPARE(g->currentIndex().row(), 2);
+        QCOMPARE(g->currentIndex().column(), DataGrid::EntryColumn);
+        QVERIFY(g->selectionModel()->isRowSelected(2, {}));
+        QCOMPARE(l->bsSkinEdit1->text(), Signatures[2]);
+        QCOMPARE(p.form.catalogue()->query(1)->currentRow(), 2);
+        QTest::keyClick(g, Qt::Key_Home);
+        QCOMPARE(l->bsSkinEdit1->text(), Signatures[0]);
+        QTest::keyClick(g, Qt::Key_End);
+        QCOMPARE(l->bsSkinEdit1->text(), Signatures[2]);
+        QTest::keyClick(g, Qt::Key_PageUp);
+        QCOMPARE(l->bsSkinEdit1->text(), Signatures[0]);
+        QTest::keyClick(g, Qt::Key_Right);
+        QTest::keyClick(g, Qt::Key_Left);
+        QCOMPARE(g->currentIndex().column(), DataGrid::EntryColumn);
+        QTest::keyClick(g, Qt::Key_Down);
+
+        // Enter copies through 复制: the entry (never its key), the notice, 最近.
+        QGuiApplication::clipboard()->setText(QStringLiteral("旧的内容"));
+        {
+            ScriptedDialog notice(p.messages());
+            QTest::keyClick(g, Qt::Key_Return);
+            QTRY_VERIFY(notice.seen());
+            QCOMPARE(notice.text(), CopyNotice::Text);
+        }
+        QCOMPARE(QGuiApplication::clipboard()->text(), Signatures[1]);
+        QCOMPARE(p.form.findCommands()->store().entries(UserStore::Recent), QStringList { Signatures[1] });
+
+        // A click on the key puts the cursor on the entry; Ctrl+C copies the entry too.
+        p.click(1, 2, DataGrid::KeyColumn);
+        QCOMPARE(g->currentIndex(), g->model()->index(2, DataGrid::EntryColumn));
+        {
+            ScriptedDialog notice(p.messages());
+            QTest::keyClick(g, Qt::Key_C, Qt::ControlModifier);
+            QTRY_VERIFY(notice.seen());
+        }
+        QCOMPARE(QGuiApplication::clipboard()->text(), Signatures[2]);
+
+        // On the nick-name page the shared viewer follows whichever list the keys move in.
+        p.form.pages()->showPage(p.form.pages()->page("bsSkinTabSheet22"));
+        p.grid(4)->setFocus(Qt::TabFocusReason);
+        QCOMPARE(l->bsSkinEdit2->text(), Girls[0]);
+        QTest::keyClick(p.grid(4), Qt::Key_Down);
+        QCOMPARE(l->bsSkinEdit2->text(), Girls[1]);
+        QVERIFY(l->bsSkinButton5->isEnabled());
+        // Readers hear what a list and its columns hold.
+        QCOMPARE(p.grid(4)->accessibleName(), QStringLiteral("个性女生网名"));
+        QCOMPARE(g->accessibleName(), QStringLiteral("经典个性签名"));
+        QCOMPARE(
+            g->model()->headerData(DataGrid::EntryColumn, Qt::Horizontal).toString(), QStringLiteral("经典个性签名"));
     }
 
     void theNickNameListsShareOneViewer()
