@@ -6,7 +6,7 @@ set -euo pipefail
 ZELTO_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-svg-dev libqt6svg6
-    libicu-dev libgl-dev libxcb1-dev libbz2-dev unicode-data
+    libicu-dev libgl-dev libxcb1-dev libxcb-xtest0-dev libbz2-dev unicode-data
     libopencc-dev libopencc-data opencc
     fonts-wqy-microhei fonts-wqy-zenhei
     libbenchmark-dev

@@ -1,6 +1,9 @@
+#include "platform/DesktopServices.h"
+#include "platform/NullDesktopServices.h"
 #include "platform/PlainWindowPlatform.h"
 #include "platform/PlatformChoice.h"
 
+#include <QKeySequence>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -53,6 +56,25 @@ private slots:
         const auto x11 = makeWindowPlatform(QStringLiteral("xcb"));
         QVERIFY(typeid(*x11) != typeid(PlainWindowPlatform));
         QVERIFY(x11->canSetOpacity());
+    }
+
+    // Where the desktop cannot be reached, the services say so and every call is
+    // harmless; the X11 ones too while Qt has no X connection.
+    void desktopServicesWithoutADesktopDoNothing()
+    {
+        QCOMPARE(typeid(*makeDesktopServices(QStringLiteral("wayland"))), typeid(NullDesktopServices));
+        QVERIFY(typeid(*makeDesktopServices(QStringLiteral("xcb"))) != typeid(NullDesktopServices));
+        for (const char *name : { "offscreen", "wayland", "xcb" }) {
+            const auto services = makeDesktopServices(QString::fromLatin1(name));
+            QCOMPARE(services->session(), DesktopServices::Session::None);
+            QCOMPARE(services->capabilities(), DesktopServices::Capabilities());
+            QCOMPARE(
+                services->grabShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+Z"))), DesktopServices::Grab::Unsupported);
+            services->releaseShortcut();
+            QCOMPARE(services->activeWindow(), DesktopServices::WindowId(0));
+            QVERIFY(!services->activateWindow(1, 0));
+            QVERIFY(!services->sendPasteKey(1, DesktopServices::PasteKey::ShiftInsert));
+        }
     }
 
     void probeFindsNoServerWhereNoneListens()

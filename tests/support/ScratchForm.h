@@ -6,6 +6,7 @@
 #include "app/TForm1.h"
 #include "platform/ApplicationTitle.h"
 #include "platform/InstanceLock.h"
+#include "platform/NullDesktopServices.h"
 #include "platform/PlainWindowPlatform.h"
 #include "platform/SettingsStore.h"
 #include "support/TestSupport.h"
@@ -20,7 +21,8 @@ struct ScratchForm
     RecordingOpener opener;
     InstanceLock lock { ApplicationTitle, scratch.path(QStringLiteral("runtime")) };
     PlainWindowPlatform windowPlatform;
-    TForm1 form { FormServices { store, opener, lock, windowPlatform } };
+    NullDesktopServices desktopServices;
+    TForm1 form { FormServices { store, opener, lock, windowPlatform, desktopServices } };
 
     explicit ScratchForm(const QString &storePath = QStringLiteral("config/zelto/settings.ini"))
         : store(scratch.path(storePath))
