@@ -63,12 +63,23 @@ public:
     // keyboard; false (nothing sent) when that is not the given window or no key can be sent.
     virtual bool sendPasteKey(WindowId window, PasteKey key) = 0;
 
+    // The class name the window gives itself (the second part of X's WM_CLASS); empty when
+    // the session does not say.
+    virtual QString windowClass(WindowId) const { return {}; }
+    // Whether a modifier key (Shift, Ctrl, Alt, Super) is held down now: a paste key sent
+    // meanwhile would arrive with it.
+    virtual bool modifiersHeld() const { return false; }
+
 signals:
     // The grabbed key was pressed, at the window system's time given.
     void shortcutActivated(quint32 timestamp);
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(DesktopServices::Capabilities)
+
+// The paste key for a window of the given class: Ctrl+V when the class is one of
+// `ctrlVClasses` (separated by commas or white space, any case), else the default.
+DesktopServices::PasteKey choosePasteKey(const QString &windowClass, const QString &ctrlVClasses, bool ctrlVByDefault);
 
 // The implementation for a Qt platform plugin name (QGuiApplication::platformName()).
 std::unique_ptr<DesktopServices> makeDesktopServices(const QString &platformName);

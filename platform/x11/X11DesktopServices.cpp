@@ -3,11 +3,14 @@
 #include "platform/x11/Xcb.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeySequence>
 #include <QList>
+#include <QWindow>
 
 #include <xcb/xtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -144,6 +147,16 @@ QList<quint16> lockVariants(quint16 locks)
             variants.append(variants[i] | bit);
     }
     return variants;
+}
+
+// One of this program's own windows.
+bool isOwnWindow(xcb_window_t window)
+{
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return false;
+    const QList<QWindow *> windows = QGuiApplication::allWindows();
+    return std::any_of(windows.cbegin(), windows.cend(),
+        [window](const QWindow *w) { return w->handle() && xcb_window_t(w->winId()) == window; });
 }
 
 bool hasXTest(xcb_connection_t *c)
@@ -309,9 +322,10 @@ bool X11DesktopServices::activateWindow(WindowId window, quint32 timestamp)
     ev.format = 32;
     ev.window = xcb_window_t(window);
     ev.type = Xcb::internAtom(c, "_NET_ACTIVE_WINDOW");
-    // Source "pager": the user asked for this window, so focus-stealing prevention lets
-    // it through.
-    ev.data.data32[0] = 2;
+    // Our own window: an application's request, which the window manager weighs by the
+    // time of the user's action that caused it. Another program's: a request on the
+    // user's behalf, as a pager's, which focus-stealing prevention lets through.
+    ev.data.data32[0] = isOwnWindow(xcb_window_t(window)) ? 1 : 2;
     ev.data.data32[1] = timestamp;
     ev.data.data32[2] = XCB_WINDOW_NONE;
     xcb_send_event(c, 0, Xcb::defaultRoot(c), XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
@@ -341,4 +355,30 @@ bool X11DesktopServices::sendPasteKey(WindowId window, PasteKey key)
         xcb_test_fake_input(c, type, code, XCB_CURRENT_TIME, XCB_WINDOW_NONE, 0, 0, 0);
     xcb_flush(c);
     return true;
+}
+
+QString X11DesktopServices::windowClass(WindowId window) const
+{
+    xcb_connection_t *c = Xcb::connection();
+    if (!c || !window)
+        return {};
+    // Two strings, each ending in a zero byte: the instance name, then the class name.
+    const QByteArray value = Xcb::property(c, xcb_window_t(window), XCB_ATOM_WM_CLASS, XCB_ATOM_STRING);
+    const QList<QByteArray> parts = value.split('\0');
+    return parts.size() >= 2 ? QString::fromLocal8Bit(parts[1]) : QString();
+}
+
+bool X11DesktopServices::modifiersHeld() const
+{
+    xcb_connection_t *c = Xcb::connection();
+    if (!c)
+        return false;
+    xcb_query_pointer_reply_t *r = xcb_query_pointer_reply(c, xcb_query_pointer(c, Xcb::defaultRoot(c)), nullptr);
+    if (!r)
+        return false;
+    const quint16 state = r->mask;
+    std::free(r);
+    const KeyboardMap map(c);
+    const quint16 locks = XCB_MOD_MASK_LOCK | modifierMaskOf(c, map, KeysymNumLock, XCB_MOD_MASK_2);
+    return (state & ModifierBits & ~locks) != 0;
 }

@@ -23,6 +23,8 @@ public:
     WindowId activeWindow() const override;
     bool activateWindow(WindowId window, quint32 timestamp) override;
     bool sendPasteKey(WindowId window, PasteKey key) override;
+    QString windowClass(WindowId window) const override;
+    bool modifiersHeld() const override;
 
 private:
     // A key on the keyboard with the modifier state it is grabbed with.

@@ -77,6 +77,21 @@ private slots:
         }
     }
 
+    // Shift+Insert unless the user made Ctrl+V the default or lists the window's class,
+    // in any case and with any separators; a window without a class gets the default.
+    void pasteKeyFollowsTheWindowClass()
+    {
+        using Key = DesktopServices::PasteKey;
+        const QString listed = QStringLiteral(" firefox,Chromium ; code\tKate ");
+        QCOMPARE(choosePasteKey(QStringLiteral("XTerm"), listed, false), Key::ShiftInsert);
+        QCOMPARE(choosePasteKey(QStringLiteral("Firefox"), listed, false), Key::CtrlV);
+        QCOMPARE(choosePasteKey(QStringLiteral("chromium"), listed, false), Key::CtrlV);
+        QCOMPARE(choosePasteKey(QStringLiteral("kate"), listed, false), Key::CtrlV);
+        QCOMPARE(choosePasteKey(QStringLiteral("Chrom"), listed, false), Key::ShiftInsert);
+        QCOMPARE(choosePasteKey(QString(), listed, false), Key::ShiftInsert);
+        QCOMPARE(choosePasteKey(QStringLiteral("XTerm"), QString(), true), Key::CtrlV);
+    }
+
     void probeFindsNoServerWhereNoneListens()
     {
         QVERIFY(!PlatformChoice::xServerReachable(QByteArray()));
