@@ -156,6 +156,7 @@ TForm1::TForm1(FormServices services, QWidget *parent)
             .store = &m_services.store,
             .copies = &m_copies,
             .bsSkinMainMenuBar1 = bsSkinMainMenuBar1,
+            .desktop = &m_services.desktopServices,
         },
         m_pages, m_catalogueLists, m_collections, m_userStore);
     // What 全部 searches, in page order: the catalogue's two pages come before the collections.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "find/CopyRecorder.h"
+#include "platform/DesktopServices.h"
 
 #include <QList>
 #include <QObject>
@@ -16,6 +17,7 @@ class EntrySource;
 class FindForm;
 class IndexBuilder;
 class PageTabs;
+class PasteSequence;
 class Pinyin;
 class QAction;
 class QMenu;
@@ -41,7 +43,11 @@ public:
         SettingsStore *store = nullptr;
         CopyFeedback *copies = nullptr;
         QMenuBar *bsSkinMainMenuBar1 = nullptr;
+        // Where the find window can be summoned from other programs and paste into them.
+        DesktopServices *desktop = nullptr;
     };
+
+    static inline const QString CopiedForPaste = QStringLiteral("已复制，按 Ctrl+V 粘贴");
 
     FindCommands(
         const Context &context, PageTabs *pages, CatalogueLists *grids, CollectionMemos *memos, UserStore *store);
@@ -51,6 +57,11 @@ public:
     void setEntrySources(const QList<const EntrySource *> &sources) { m_sources = sources; }
 
     void openFind();
+    // Brings the find window to a user in another program (the desktop-wide key, the
+    // command line), with `text` in the field unless it is null. `timestamp`: the window
+    // system's time of the user's action, 0 when unknown. Enter then puts the chosen entry
+    // into the window the user was in.
+    void summon(const QString &text, quint32 timestamp);
     void starMemoSelection();
     void starGridRow();
     // Copies from the find window: clipboard, recent, and a note in that window.
@@ -68,6 +79,9 @@ protected:
 
 private:
     void buildActions();
+    void ensureForm();
+    // Enter on a summoned window.
+    void pasteFromFind(const QString &text, bool keepOpen, quint32 timestamp);
 
     Context m_context;
     PageTabs *m_pages;
@@ -80,6 +94,9 @@ private:
     // A child, so that tests find its thread; deleted before the pinyin table it reads.
     IndexBuilder *m_builder;
     QPointer<FindForm> m_form;
+    PasteSequence *m_paste = nullptr;
+    // The other program's window that was active when the find window was summoned.
+    DesktopServices::WindowId m_pasteTarget = 0;
     QAction *m_starRow = nullptr;
     QAction *m_starSelection = nullptr;
     // The grid row a right click opened the category menu on.

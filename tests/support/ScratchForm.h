@@ -6,9 +6,9 @@
 #include "app/TForm1.h"
 #include "platform/ApplicationTitle.h"
 #include "platform/InstanceLock.h"
-#include "platform/NullDesktopServices.h"
 #include "platform/PlainWindowPlatform.h"
 #include "platform/SettingsStore.h"
+#include "support/Recorders.h"
 #include "support/TestSupport.h"
 #include "window/TbsSkinMessage.h"
 
@@ -21,7 +21,7 @@ struct ScratchForm
     RecordingOpener opener;
     InstanceLock lock { ApplicationTitle, scratch.path(QStringLiteral("runtime")) };
     PlainWindowPlatform windowPlatform;
-    NullDesktopServices desktopServices;
+    ScriptedDesktopServices desktopServices;
     TForm1 form { FormServices { store, opener, lock, windowPlatform, desktopServices } };
 
     explicit ScratchForm(const QString &storePath = QStringLiteral("config/zelto/settings.ini"))
