@@ -62,6 +62,8 @@ Actions build(QMenuBar *bar)
     separator(settings, "quietCopySeparator");
     a.settings.quietCopy = { item(settings, "quietCopyItem", QStringLiteral("安静复制")),
         item(settings, "quietCopyCheckedItem", QStringLiteral("安静复制"), true) };
+    separator(settings, "shortcutSeparator");
+    a.settings.shortcut = item(settings, "shortcutItem", QStringLiteral("快捷键…"));
 
     QMenu *help = submenu(bar, "N39", QStringLiteral("帮  助"));
     a.N44 = item(help, "N44", QStringLiteral("帮  助"));

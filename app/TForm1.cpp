@@ -6,6 +6,7 @@
 #include "app/Fader.h"
 #include "app/MainMenu.h"
 #include "app/SettingsMenu.h"
+#include "app/SummonShortcut.h"
 #include "app/SystemCommandEvent.h"
 #include "app/Texts.h"
 #include "browse/CatalogueLists.h"
@@ -159,6 +160,16 @@ TForm1::TForm1(FormServices services, QWidget *parent)
             .desktop = &m_services.desktopServices,
         },
         m_pages, m_catalogueLists, m_collections, m_userStore);
+    m_summonShortcut = new SummonShortcut(
+        {
+            .form = this,
+            .messages = bsSkinMessage1,
+            .store = &m_services.store,
+            .desktop = &m_services.desktopServices,
+        },
+        [this](quint32 timestamp) { m_find->summon(QString(), timestamp); });
+    connect(m_menu.settings.shortcut, &QAction::triggered, this,
+        guardedSlot(this, [this] { m_summonShortcut->openDialog(); }));
     // What 全部 searches, in page order: the catalogue's two pages come before the collections.
     m_find->setEntrySources({ m_catalogueLists, m_collections });
     bsTrayIcon1->setRestartFadeIn([this] { m_fader->FormShow(); });
@@ -322,6 +333,11 @@ void TForm1::FormCreate()
 
         // "复制" of the collection pages waits for a selection.
         m_collections->DisableCopy();
+
+        // The desktop-wide key, once the window is up: a key another program holds gets a
+        // notice in front of it.
+        QMetaObject::invokeMethod(
+            m_summonShortcut, [this] { guarded(this, [this] { m_summonShortcut->apply(); }); }, Qt::QueuedConnection);
     });
 }
 

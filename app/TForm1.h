@@ -27,6 +27,7 @@ class QMenuBar;
 class QTabWidget;
 class QTimer;
 class SettingsMenu;
+class SummonShortcut;
 class SkinFrame;
 class TbsSkinMessage;
 class TGbToBig;
@@ -66,6 +67,7 @@ public:
     // Every exit command ends up here (N4Click, N10Click of the tray menu).
     CloseSequence *closeSequence() const { return m_closeSequence; }
     FindCommands *findCommands() const { return m_find; }
+    SummonShortcut *summonShortcut() const { return m_summonShortcut; }
 
     // Components, by their names.
     TbsSkinMessage *bsSkinMessage1 = nullptr;
@@ -115,5 +117,6 @@ private:
     CopyFeedback m_copies;
     UserStore *m_userStore = nullptr;
     FindCommands *m_find = nullptr;
+    SummonShortcut *m_summonShortcut = nullptr;
     bool m_terminationRequested = false;
 };

@@ -287,8 +287,8 @@ private slots:
         QCOMPARE(captions("N40Menu"),
             (QStringList { QStringLiteral("显示退出确定"), QStringLiteral("显示退出确定"), QStringLiteral("-"),
                 QStringLiteral("半透明"), QStringLiteral("半透明"), QStringLiteral("-"), QStringLiteral("吸附窗体"),
-                QStringLiteral("吸附窗体"), QStringLiteral("-"), QStringLiteral("安静复制"),
-                QStringLiteral("安静复制") }));
+                QStringLiteral("吸附窗体"), QStringLiteral("-"), QStringLiteral("安静复制"), QStringLiteral("安静复制"),
+                QStringLiteral("-"), QStringLiteral("快捷键…") }));
         QCOMPARE(captions("N39Menu"),
             (QStringList { QStringLiteral("帮  助"), QStringLiteral("关  于"), QStringLiteral("-"),
                 QStringLiteral("广告招租说明") }));
