@@ -10,7 +10,7 @@ ZELTO_PACKAGES=(
     libopencc-dev libopencc-data opencc
     fonts-wqy-microhei fonts-wqy-zenhei
     libbenchmark-dev
-    xvfb xauth openbox xdotool xclip x11-utils imagemagick trayer
+    xvfb xauth openbox xdotool xclip x11-utils imagemagick trayer xterm
     sqlite3 python3 clang-format
     dpkg-dev appstream desktop-file-utils lintian man-db
     weston xwayland qt6-wayland

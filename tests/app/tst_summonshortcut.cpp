@@ -105,9 +105,8 @@ private slots:
     {
         Fixture f;
         f.desktop.grabAnswer = Grab::Taken;
-        ShortcutDialog dialog(f.shortcut.keys(), [&f](const QKeySequence &keys) {
-            return SummonShortcut::problem(f.shortcut.change(keys), keys);
-        });
+        ShortcutDialog dialog(f.shortcut.keys(),
+            [&f](const QKeySequence &keys) { return SummonShortcut::problem(f.shortcut.change(keys), keys); });
         QCOMPARE(dialog.keyEdit()->keySequence(), Default);
         QVERIFY(!dialog.keyEdit()->accessibleName().isEmpty());
         dialog.keyEdit()->setKeySequence(Other);
