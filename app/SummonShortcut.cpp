@@ -28,7 +28,7 @@ void SummonShortcut::apply()
     if (wanted.isEmpty())
         return;
     const DesktopServices::Grab result = m_context.desktop->grabShortcut(wanted);
-    const QString text = problem(result, wanted);
+    const QString text = notice(result, wanted);
     if (!text.isEmpty())
         m_context.messages->ShowMessageDialog(text, mtWarning, mbOKSet, 0);
 }
@@ -59,11 +59,28 @@ QString SummonShortcut::problem(DesktopServices::Grab result, const QKeySequence
     const QString name = wanted.toString(QKeySequence::NativeText);
     switch (result) {
     case DesktopServices::Grab::Taken:
+        return QStringLiteral("快捷键 %1 已被其他程序占用，请另选一个。").arg(name);
+    case DesktopServices::Grab::Unusable:
+        return QStringLiteral("快捷键 %1 在本桌面无法使用，请另选一个。").arg(name);
+    case DesktopServices::Grab::Grabbed:
+    case DesktopServices::Grab::Unsupported:
+        break;
+    }
+    return {};
+}
+
+QString SummonShortcut::notice(DesktopServices::Grab result, const QKeySequence &wanted)
+{
+    const QString name = wanted.toString(QKeySequence::NativeText);
+    switch (result) {
+    case DesktopServices::Grab::Taken:
         return QStringLiteral("快捷键 %1 已被其他程序占用，无法用来呼出“查找与收藏”。\n"
                               "请在〖设  置〗→“快捷键…”中另选一个。")
             .arg(name);
     case DesktopServices::Grab::Unusable:
-        return QStringLiteral("快捷键 %1 在本桌面无法使用，请在〖设  置〗→“快捷键…”中另选一个。").arg(name);
+        return QStringLiteral("快捷键 %1 在本桌面无法使用，无法用来呼出“查找与收藏”。\n"
+                              "请在〖设  置〗→“快捷键…”中另选一个。")
+            .arg(name);
     case DesktopServices::Grab::Grabbed:
     case DesktopServices::Grab::Unsupported:
         break;

@@ -43,8 +43,10 @@ public:
     // The dialog of the menu item.
     void openDialog();
 
-    // What the user reads when the key cannot be had; empty for a key that can.
+    // What the user reads in the dialog when the key cannot be had; empty for a key that can.
     static QString problem(DesktopServices::Grab result, const QKeySequence &keys);
+    // The same in the notice at start-up, which also says where to choose another.
+    static QString notice(DesktopServices::Grab result, const QKeySequence &keys);
 
 private:
     Context m_context;

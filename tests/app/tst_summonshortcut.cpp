@@ -67,7 +67,7 @@ private slots:
         QVERIFY(notice.seen());
         QCOMPARE(notice.shown().kind, mtWarning);
         QVERIFY2(notice.text().contains(Default.toString(QKeySequence::NativeText)), qPrintable(notice.text()));
-        QVERIFY(notice.text().contains(QStringLiteral("另选")));
+        QVERIFY(notice.text().contains(QStringLiteral("“快捷键…”中另选")));
 
         QCOMPARE(f.shortcut.change(Other), Grab::Taken);
         QVERIFY(f.store.text(Settings::Shortcut).isNull());
