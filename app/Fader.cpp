@@ -28,8 +28,7 @@ int Fader::target() const
 void Fader::setOpacity(int value)
 {
     m_opacity = qBound(0, value, 255);
-    if (m_recorder)
-        m_recorder->append(m_opacity);
+    emit opacitySet(m_opacity);
     if (!m_platform.canSetOpacity())
         return;
     m_form->setWindowOpacity(m_opacity / 255.0);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QList>
 #include <QObject>
 
 class QShowEvent;
@@ -35,11 +34,12 @@ public:
     void setOpacity(int value);
     int opacity() const { return m_opacity; }
 
-    // Tests attach a list that receives every value set from then on.
-    void setRecorder(QList<int> *recorder) { m_recorder = recorder; }
-
     // For the form's showEvent: only a real hidden-to-shown change counts.
     void formShowEvent(QShowEvent *event);
+
+signals:
+    // Every value set, also where the platform cannot show it.
+    void opacitySet(int value);
 
 private:
     QWidget *m_form;
@@ -47,5 +47,4 @@ private:
     SettingsStore *m_store;
     WindowPlatform &m_platform;
     int m_opacity = 255;
-    QList<int> *m_recorder = nullptr;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 class AddressOpener;
+class DesktopServices;
 class InstanceLock;
 class SettingsStore;
 class WindowPlatform;
@@ -12,4 +13,5 @@ struct FormServices
     AddressOpener &opener;
     InstanceLock &instanceLock;
     WindowPlatform &windowPlatform;
+    DesktopServices &desktopServices;
 };

@@ -69,6 +69,8 @@ Actions build(QMenuBar *bar)
     a.settings.docking = pair(settings, "N53", "N54", QStringLiteral("吸附窗体"));
     separator(settings, "quietCopySeparator");
     a.settings.quietCopy = pair(settings, "quietCopyItem", "quietCopyCheckedItem", QStringLiteral("安静复制"));
+    separator(settings, "shortcutSeparator");
+    a.settings.shortcut = item(settings, "shortcutItem", QStringLiteral("快捷键…"));
 
     QMenu *help = submenu(bar, "N39", QStringLiteral("帮  助"));
     a.N44 = item(help, "N44", QStringLiteral("帮  助"));

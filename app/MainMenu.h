@@ -25,6 +25,7 @@ struct SettingItems
     SettingPair transparency; // N47, N48
     SettingPair docking; // N53, N54
     SettingPair quietCopy; // quietCopyItem, quietCopyCheckedItem
+    QAction *shortcut = nullptr; // 快捷键…
 };
 
 struct Actions

@@ -5,6 +5,7 @@
 #include "app/ZeltoApplication.h"
 #include "platform/AddressOpener.h"
 #include "platform/ApplicationTitle.h"
+#include "platform/DesktopServices.h"
 #include "platform/InstanceLock.h"
 #include "platform/PlatformChoice.h"
 #include "platform/SettingsStore.h"
@@ -70,8 +71,9 @@ int main(int argc, char **argv)
     DesktopAddressOpener opener;
     InstanceLock instanceLock(ApplicationTitle);
     const std::unique_ptr<WindowPlatform> windowPlatform = makeWindowPlatform(QGuiApplication::platformName());
+    const std::unique_ptr<DesktopServices> desktopServices = makeDesktopServices(QGuiApplication::platformName());
 
-    TForm1 form(FormServices { store, opener, instanceLock, *windowPlatform });
+    TForm1 form(FormServices { store, opener, instanceLock, *windowPlatform, *desktopServices });
     form.FormCreate();
     if (!form.terminationRequested())
         form.show();

@@ -8,6 +8,7 @@
 #include "app/MenuBarKeys.h"
 #include "app/SettingsMenu.h"
 #include "app/StarCommands.h"
+#include "app/SummonShortcut.h"
 #include "app/SystemCommandEvent.h"
 #include "app/Texts.h"
 #include "browse/CatalogueLists.h"
@@ -160,6 +161,7 @@ TForm1::TForm1(FormServices services, QWidget *parent)
             .copies = &m_copies,
             .findMenuItem = m_menu.find,
             .categoryMenu = m_pages->categoryMenu(),
+            .desktop = &m_services.desktopServices,
         },
         m_userStore);
     new StarCommands({
@@ -170,6 +172,16 @@ TForm1::TForm1(FormServices services, QWidget *parent)
         .memos = m_collections,
         .find = m_find,
     });
+    m_summonShortcut = new SummonShortcut(
+        {
+            .form = this,
+            .messages = bsSkinMessage1,
+            .store = &m_services.store,
+            .desktop = &m_services.desktopServices,
+        },
+        [this](quint32 timestamp) { m_find->summon(QString(), timestamp); });
+    connect(m_menu.settings.shortcut, &QAction::triggered, this,
+        guardedSlot(this, [this] { m_summonShortcut->openDialog(); }));
     // What 全部 searches, in page order: the catalogue's two pages come before the collections,
     // the emoji after them.
     m_find->setEntrySources({ m_catalogueLists, m_collections, m_find->emojiSource() });
@@ -337,6 +349,11 @@ void TForm1::FormCreate()
 
         // "复制" of the collection pages waits for a selection.
         m_collections->DisableCopy();
+
+        // The desktop-wide key, once the window is up: a key another program holds gets a
+        // notice in front of it.
+        QMetaObject::invokeMethod(
+            m_summonShortcut, [this] { guarded(this, [this] { m_summonShortcut->apply(); }); }, Qt::QueuedConnection);
     });
 }
 

@@ -28,6 +28,7 @@ class QMenuBar;
 class QTabWidget;
 class QTimer;
 class SettingsMenu;
+class SummonShortcut;
 class SkinFrame;
 class TbsSkinMessage;
 class TGbToBig;
@@ -68,6 +69,7 @@ public:
     CloseSequence *closeSequence() const { return m_closeSequence; }
     FindCommands *findCommands() const { return m_find; }
     DecorateCommands *decorateCommands() const { return m_decorate; }
+    SummonShortcut *summonShortcut() const { return m_summonShortcut; }
 
     // Components, by their names.
     TbsSkinMessage *bsSkinMessage1 = nullptr;
@@ -118,5 +120,6 @@ private:
     UserStore *m_userStore = nullptr;
     FindCommands *m_find = nullptr;
     DecorateCommands *m_decorate = nullptr;
+    SummonShortcut *m_summonShortcut = nullptr;
     bool m_terminationRequested = false;
 };

@@ -7,11 +7,12 @@ function(zelto_add_library folder)
     target_link_libraries(zelto_${folder} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# zelto_add_test(<name> SOURCES ... LIBS ... [ENV ...] [LABELS ...])
+# zelto_add_test(<name> SOURCES ... LIBS ... [ENV ...] [LABELS ...] [LAUNCHER <script>])
 # A QtTest executable registered with CTest. Each test runs in its own empty working
-# directory with its own settings location, on the offscreen platform.
+# directory with its own settings location, on the offscreen platform, or started by the
+# launcher script (which may choose another platform).
 function(zelto_add_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENV;LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "" "LAUNCHER" "SOURCES;LIBS;ENV;LABELS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
@@ -23,7 +24,7 @@ function(zelto_add_test name)
             XDG_DATA_HOME=${workdir}/data
             XDG_RUNTIME_DIR=${workdir}/runtime
             ${ARG_ENV}
-            $<TARGET_FILE:${name}>)
+            ${ARG_LAUNCHER} $<TARGET_FILE:${name}>)
     file(MAKE_DIRECTORY ${workdir}/config ${workdir}/runtime)
     set_tests_properties(${name} PROPERTIES
         WORKING_DIRECTORY ${workdir}

@@ -3,6 +3,7 @@
 #include "find/CopyNote.h"
 #include "find/FindForm.h"
 #include "find/IndexBuilder.h"
+#include "find/PasteSequence.h"
 #include "find/Pinyin.h"
 #include "find/ResultModel.h"
 #include "find/UserStore.h"
@@ -11,6 +12,7 @@
 #include "window/TbsSkinMessage.h"
 
 #include <QClipboard>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -23,6 +25,8 @@ FindCommands::FindCommands(const Context &context, UserStore *store)
     , m_builder(new IndexBuilder(this))
 {
     setObjectName(QStringLiteral("findCommands"));
+    if (m_context.desktop)
+        m_paste = new PasteSequence(*m_context.desktop, *m_context.store, this);
     buildActions();
     connect(m_builder, &IndexBuilder::built, this, [this](const SearchIndex *index) {
         if (m_form)
@@ -110,23 +114,78 @@ void FindCommands::copyFromFind(const QString &text)
         m_form->showStatus(QStringLiteral("已复制：") + ResultModel::summary(text));
 }
 
+void FindCommands::ensureForm()
+{
+    if (m_form)
+        return;
+    m_pinyin = std::make_unique<Pinyin>();
+    m_form = new FindForm(*m_pinyin, store(), m_context.form);
+    connect(m_form, &FindForm::copyRequested, this,
+        [this](const QString &text) { guarded(m_form, [&] { copyFromFind(text); }); });
+    connect(m_form, &FindForm::pasteRequested, this, [this](const QString &text, bool keepOpen, quint32 timestamp) {
+        guarded(m_form, [&] { pasteFromFind(text, keepOpen, timestamp); });
+    });
+    m_emoji.setTone(EmojiSource::storedTone(*m_context.store));
+    m_form->setEmojiSource(&m_emoji);
+    m_form->setTone(m_emoji.tone());
+    connect(m_form, &FindForm::toneChosen, this, [this](int tone) {
+        guarded(m_form, [&] { chooseTone(tone); });
+        m_form->setTone(m_emoji.tone());
+    });
+    m_builder->build(*m_pinyin, m_sources);
+}
+
 void FindCommands::openFind()
 {
-    if (!m_form) {
-        m_pinyin = std::make_unique<Pinyin>();
-        m_form = new FindForm(*m_pinyin, store(), m_context.form);
-        connect(m_form, &FindForm::copyRequested, this,
-            [this](const QString &text) { guarded(m_form, [&] { copyFromFind(text); }); });
-        m_emoji.setTone(EmojiSource::storedTone(*m_context.store));
-        m_form->setEmojiSource(&m_emoji);
-        m_form->setTone(m_emoji.tone());
-        connect(m_form, &FindForm::toneChosen, this, [this](int tone) {
-            guarded(m_form, [&] { chooseTone(tone); });
-            m_form->setTone(m_emoji.tone());
-        });
-        m_builder->build(*m_pinyin, m_sources);
-    }
+    ensureForm();
     m_form->open(m_context.form);
+}
+
+void FindCommands::summon(const QString &text, quint32 timestamp)
+{
+    ensureForm();
+    // Summoned again while open: the window the user came from stays the one to paste into.
+    if (!m_form->isVisible() || !m_form->isSummoned()) {
+        m_pasteTarget = m_context.desktop ? m_context.desktop->activeWindow() : 0;
+        // One of this program's own windows is no target: Enter copies there as always.
+        if (m_pasteTarget && QWidget::find(WId(m_pasteTarget)))
+            m_pasteTarget = 0;
+    }
+    m_form->openSummoned(text);
+    // Qt asks with the time of this program's last input, long ago when it sat in the tray;
+    // the user's key is what the window manager should weigh.
+    if (m_context.desktop)
+        m_context.desktop->activateWindow(DesktopServices::WindowId(m_form->winId()), timestamp);
+}
+
+void FindCommands::pasteFromFind(const QString &text, bool keepOpen, quint32 timestamp)
+{
+    store().recordCopy(text);
+    if (!m_paste || !m_paste->canPaste(m_pasteTarget)) {
+        QGuiApplication::clipboard()->setText(text);
+        if (keepOpen) {
+            m_form->showStatus(CopiedForPaste);
+        } else {
+            m_form->hide();
+            note()->showNear(QCursor::pos(), CopiedForPaste);
+        }
+        return;
+    }
+    m_form->setHoldOpen(keepOpen);
+    if (!keepOpen)
+        m_form->hide();
+    const QPointer<FindForm> form = m_form;
+    m_paste->paste(text, m_pasteTarget, timestamp, [this, form, text, keepOpen](bool sent) {
+        if (!form)
+            return;
+        if (keepOpen) {
+            form->setHoldOpen(false);
+            form->showStatus(sent ? QStringLiteral("已粘贴：") + ResultModel::summary(text) : CopiedForPaste);
+            m_context.desktop->activateWindow(DesktopServices::WindowId(form->winId()), 0);
+        } else if (!sent) {
+            note()->showNear(QCursor::pos(), CopiedForPaste);
+        }
+    });
 }
 
 void FindCommands::openEmoji()

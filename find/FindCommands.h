@@ -2,6 +2,7 @@
 
 #include "find/CopyRecorder.h"
 #include "find/EmojiSource.h"
+#include "platform/DesktopServices.h"
 
 #include <QList>
 #include <QObject>
@@ -14,6 +15,7 @@ class CopyNote;
 class EntrySource;
 class FindForm;
 class IndexBuilder;
+class PasteSequence;
 class Pinyin;
 class QAction;
 class QMenu;
@@ -39,7 +41,11 @@ public:
         CopyFeedback *copies = nullptr;
         QAction *findMenuItem = nullptr; // 查  找
         QMenu *categoryMenu = nullptr;
+        // Where the find window can be summoned from other programs and paste into them.
+        DesktopServices *desktop = nullptr;
     };
+
+    static inline const QString CopiedForPaste = QStringLiteral("已复制，按 Ctrl+V 粘贴");
 
     FindCommands(const Context &context, UserStore *store);
     ~FindCommands() override;
@@ -55,6 +61,11 @@ public:
     // Stores the skin tone and shows the emoji in it; throws AppError when the setting
     // cannot be stored, and then nothing changes.
     void chooseTone(int tone);
+    // Brings the find window to a user in another program (the desktop-wide key, the
+    // command line), with `text` in the field unless it is null. `timestamp`: the window
+    // system's time of the user's action, 0 when unknown. Enter then puts the chosen entry
+    // into the window the user was in.
+    void summon(const QString &text, quint32 timestamp);
     // Copies from the find window: clipboard, recent, and a note in that window.
     void copyFromFind(const QString &text);
     // What every copy from a secondary window does: clipboard and recent.
@@ -71,6 +82,9 @@ public:
 
 private:
     void buildActions();
+    void ensureForm();
+    // Enter on a summoned window.
+    void pasteFromFind(const QString &text, bool keepOpen, quint32 timestamp);
 
     Context m_context;
     UserStore *m_store;
@@ -82,4 +96,7 @@ private:
     IndexBuilder *m_builder;
     QPointer<FindForm> m_form;
     QAction *m_categorySeparator = nullptr;
+    PasteSequence *m_paste = nullptr;
+    // The other program's window that was active when the find window was summoned.
+    DesktopServices::WindowId m_pasteTarget = 0;
 };

@@ -11,7 +11,9 @@
 #include "widgets/Announcement.h"
 #include "window/Guard.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -221,10 +223,27 @@ bool FindForm::showsEmojiGrid() const
 
 void FindForm::open(const QWidget *beside)
 {
+    m_summoned = false;
     if (!m_placed) {
         placeBeside(beside);
         m_placed = true;
     }
+    bringToFront();
+}
+
+void FindForm::openSummoned(const QString &text)
+{
+    m_summoned = true;
+    m_holdOpen = false;
+    if (!isVisible())
+        placeAtPointer();
+    if (!text.isNull())
+        m_search->setText(text);
+    bringToFront();
+}
+
+void FindForm::bringToFront()
+{
     if (isMinimized())
         showNormal();
     show();
@@ -232,6 +251,20 @@ void FindForm::open(const QWidget *beside)
     activateWindow();
     m_search->setFocus(Qt::ShortcutFocusReason);
     m_search->selectAll();
+}
+
+// In the middle of the screen the pointer is on, where the user is looking.
+void FindForm::placeAtPointer()
+{
+    const QPoint pointer = QCursor::pos();
+    const QScreen *screen = QGuiApplication::screenAt(pointer);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize size = frameGeometry().size().expandedTo(this->size());
+    move(area.center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
 void FindForm::placeBeside(const QWidget *beside)
@@ -427,6 +460,12 @@ bool FindForm::eventFilter(QObject *watched, QEvent *event)
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        if (plain && m_summoned) {
+            const QString text = currentText();
+            if (!text.isEmpty())
+                emit pasteRequested(text, key->modifiers().testFlag(Qt::ShiftModifier), quint32(key->timestamp()));
+            return true;
+        }
         if (plain) {
             guarded(this, [this] { copyCurrent(); });
             return true;
@@ -453,4 +492,14 @@ void FindForm::keyPressEvent(QKeyEvent *event)
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void FindForm::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // Summoned from another program: back out of the way when the user goes elsewhere, but
+    // not for a dialog of this program.
+    if (event->type() == QEvent::ActivationChange && m_summoned && !m_holdOpen && isVisible() && !isActiveWindow()
+        && !QApplication::activeWindow())
+        hide();
 }

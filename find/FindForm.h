@@ -49,6 +49,13 @@ public:
     // Shows the window beside `beside`, or brings it to the front, with the search text
     // selected and the field focused.
     void open(const QWidget *beside);
+    // Shows the window for a user in another program: on the screen with the pointer, with
+    // `text` (unless null) in the field. Enter then asks for a paste, and the window hides
+    // again as soon as the user goes to another program.
+    void openSummoned(const QString &text);
+    bool isSummoned() const { return m_summoned; }
+    // While on, going to another program leaves the window open (a paste in progress).
+    void setHoldOpen(bool on) { m_holdOpen = on; }
 
     Filter filter() const { return m_filter; }
     void setFilter(Filter filter);
@@ -81,10 +88,13 @@ signals:
     void copyRequested(const QString &text);
     // The user chose a skin tone in the tone box.
     void toneChosen(int tone);
+    // Enter on a summoned window; Shift+Enter keeps it open. `timestamp`: the key's time.
+    void pasteRequested(const QString &text, bool keepOpen, quint32 timestamp);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void buildLayout();
@@ -95,6 +105,8 @@ private:
     void selectRow(int row);
     void selectText(const QString &text);
     void placeBeside(const QWidget *beside);
+    void placeAtPointer();
+    void bringToFront();
 
     UserStore &m_store;
     RowChoice m_rows;
@@ -116,4 +128,6 @@ private:
     Filter m_filter = All;
     int m_tone = 0;
     bool m_placed = false;
+    bool m_summoned = false;
+    bool m_holdOpen = false;
 };

@@ -2,12 +2,8 @@
 
 #include "platform/WindowPlatform.h"
 
-#include <QtGlobal>
-
-#include <optional>
-
-// Platforms whose shell the program cannot talk to (offscreen, Wayland, Windows): the
-// requests are remembered on the window and otherwise left to Qt.
+// Platforms whose shell the program cannot talk to (offscreen, Wayland, Windows): every
+// request is left to Qt, and the answers say what Wayland forbids.
 class PlainWindowPlatform : public WindowPlatform
 {
 public:
@@ -19,15 +15,6 @@ public:
     void setFreePlacement(QWindow *window, bool on) override;
     void clearIconicStart(QWindow *window) override;
     void flush() override;
-
-    // What was last asked for the window.
-    bool skipsTaskbar(QWindow *window) const;
-    bool hasFreePlacement(QWindow *window) const;
-
-protected:
-    // Records the request; returns the window's type before it (on) or the one to go back
-    // to (off), or nothing when the request changes nothing.
-    std::optional<Qt::WindowFlags> recordFreePlacement(QWindow *window, bool on);
 
 private:
     bool m_wayland;

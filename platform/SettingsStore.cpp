@@ -152,3 +152,25 @@ void SettingsStore::clear(const StoredSetting &setting)
 {
     deleteKey(setting.key);
 }
+
+QString SettingsStore::text(const StoredSetting &setting) const
+{
+    if (setting.values.isEmpty() || !isPresent(setting.key))
+        return {};
+    QSettings s(m_path, QSettings::IniFormat);
+    // Present but without this value (written by hand): empty. An unquoted list written by
+    // hand reads as a list.
+    const QVariant value
+        = s.value(groupOf(setting.key) + QLatin1Char('/') + setting.values.first().first, QStringLiteral(""));
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QLatin1Char(','));
+    return value.toString();
+}
+
+void SettingsStore::setText(const StoredSetting &setting, const QString &value)
+{
+    if (setting.values.isEmpty())
+        return;
+    writeValues(setting.key, { { setting.values.first().first, value } },
+        QStringLiteral("无法写入设置“%1”：%2").arg(setting.key, QStringLiteral("%1")));
+}

@@ -36,6 +36,10 @@ public:
     bool isSet(const StoredSetting &setting) const;
     void set(const StoredSetting &setting); // writes its values at once; throws AppError on failure
     void clear(const StoredSetting &setting); // throws AppError on failure
+    // A Text setting's value; null when the setting is absent. Throws AppError when the
+    // file cannot be read.
+    QString text(const StoredSetting &setting) const;
+    void setText(const StoredSetting &setting, const QString &value); // throws AppError on failure
 
     static QString defaultFilePath();
 

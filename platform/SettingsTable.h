@@ -14,6 +14,7 @@ struct StoredSetting
     enum class Kind {
         Switch, // a choice in 〖设  置〗
         Marker, // remembers that something happened once
+        Text, // a text the user chose, kept under the one value name
     };
     QString key;
     Kind kind;
@@ -68,6 +69,23 @@ inline const StoredSetting SkinTone5 { QStringLiteral("\\Software\\zelsigfs5"), 
 inline const std::array<const StoredSetting *, 5> SkinTones { &SkinTone1, &SkinTone2, &SkinTone3, &SkinTone4,
     &SkinTone5 };
 
+// The desktop-wide key that summons the find window, in QKeySequence's portable form.
+// Absent: DefaultShortcut; empty: no key.
+inline const StoredSetting Shortcut { QStringLiteral("\\Software\\zelsigkjj"), StoredSetting::Kind::Text,
+    { { QStringLiteral("kjj"), QString() } } };
+inline const QString DefaultShortcut = QStringLiteral("Ctrl+Alt+Z");
+// Present: the paste into another program's window presses Ctrl+V instead of Shift+Insert.
+inline const StoredSetting PasteWithCtrlV { QStringLiteral("\\Software\\zelsigztcv"), StoredSetting::Kind::Switch,
+    { { QStringLiteral("ztcv"), QStringLiteral("ztcv") } } };
+// Window classes (as `xprop WM_CLASS` shows them, separated by commas or spaces) that get
+// Ctrl+V whatever the default.
+inline const StoredSetting CtrlVClasses { QStringLiteral("\\Software\\zelsigztlb"), StoredSetting::Kind::Text,
+    { { QStringLiteral("ztlb"), QString() } } };
+// Present: what the clipboard held goes back into it after a paste.
+inline const StoredSetting RestoreClipboard { QStringLiteral("\\Software\\zelsighfjtb"), StoredSetting::Kind::Switch,
+    { { QStringLiteral("hfjtb"), QStringLiteral("hfjtb") } } };
+
+// The settings that were there from the start, with the values they are written with.
 inline const QList<const StoredSetting *> All { &ExitConfirmation, &Opaque, &Docking, &QuietCopy, &HelpMarker,
     &WebMarker, &CloseMarker, &SkinTone1, &SkinTone2, &SkinTone3, &SkinTone4, &SkinTone5 };
 

@@ -2,7 +2,7 @@
 
 #include "platform/PlainWindowPlatform.h"
 #ifdef ZELTO_HAVE_XCB
-#include "platform/X11WindowPlatform.h"
+#include "platform/x11/X11WindowPlatform.h"
 #endif
 
 std::unique_ptr<WindowPlatform> makeWindowPlatform(const QString &platformName)

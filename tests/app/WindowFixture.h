@@ -6,6 +6,7 @@
 #include "app/CloseSequence.h"
 #include "app/Fader.h"
 #include "platform/SettingsTable.h"
+#include "support/Recorders.h"
 #include "support/ScratchForm.h"
 
 #include <QAction>
@@ -19,7 +20,7 @@ struct WindowFixture : ScratchForm
     explicit WindowFixture(const QString &storePath = QStringLiteral("config/zelto/settings.ini"))
         : ScratchForm(storePath)
     {
-        form.fader()->setRecorder(&opacities);
+        recordOpacities(form.fader(), opacities);
         form.closeSequence()->setQuit([this] { ++quits; });
     }
 

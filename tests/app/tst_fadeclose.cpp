@@ -2,6 +2,7 @@
 #include "window/Guard.h"
 
 #include "info/Maker.h"
+#include "platform/NullDesktopServices.h"
 #include "platform/PlainWindowPlatform.h"
 #include "window/TimerDlg.h"
 
@@ -165,9 +166,10 @@ private slots:
         RecordingOpener opener;
         InstanceLock lock(ApplicationTitle, shared.path(QStringLiteral("runtime")));
         PlainWindowPlatform windowPlatform;
+        NullDesktopServices desktopServices;
         for (int run = 0; run < 2; ++run) {
             SettingsStore store(path);
-            TForm1 form(FormServices { store, opener, lock, windowPlatform });
+            TForm1 form(FormServices { store, opener, lock, windowPlatform, desktopServices });
             form.closeSequence()->setQuit([] {});
             form.show();
             QVERIFY(form.close());

@@ -274,7 +274,8 @@ private slots:
         RecordingOpener opener;
         InstanceLock lock(ApplicationTitle, scratch.path(QStringLiteral("runtime")));
         PlainWindowPlatform wayland(QStringLiteral("wayland"));
-        TForm1 form(FormServices { store, opener, lock, wayland });
+        NullDesktopServices desktopServices;
+        TForm1 form(FormServices { store, opener, lock, wayland, desktopServices });
         QVERIFY(writeCatalogue(QStringLiteral("zeltodata.dll")));
         QVERIFY(writeCollections(scratch.dir.path()));
         form.FormCreate();

@@ -5,6 +5,7 @@
 #include "info/Maker.h"
 #include "platform/ApplicationTitle.h"
 #include "platform/InstanceLock.h"
+#include "platform/NullDesktopServices.h"
 #include "platform/PlainWindowPlatform.h"
 #include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
@@ -47,6 +48,7 @@ struct Started
     RecordingOpener opener;
     InstanceLock lock { ApplicationTitle, scratch.path(QStringLiteral("runtime")) };
     PlainWindowPlatform windowPlatform;
+    NullDesktopServices desktopServices;
     Started() { writeCollections(scratch.dir.path()); }
 };
 
@@ -81,7 +83,7 @@ private slots:
             QCOMPARE(::mkfifo("zeltodata.dll", 0644), 0);
         else if (inItsPlace == QLatin1String("device"))
             QVERIFY(QFile::link(QStringLiteral("/dev/zero"), QStringLiteral("zeltodata.dll")));
-        TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform });
+        TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform, s.desktopServices });
         ScriptedDialog error(*form.bsSkinMessage1);
         form.FormCreate();
         QVERIFY(error.seen());
@@ -98,7 +100,7 @@ private slots:
         Started s;
         QDir().mkpath(s.scratch.path(QStringLiteral("program")));
         QVERIFY(writeCatalogue(s.scratch.path(QStringLiteral("program/zeltodata.dll"))));
-        TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform });
+        TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform, s.desktopServices });
         ScriptedDialog error(*form.bsSkinMessage1);
         form.FormCreate();
         QCOMPARE(error.shown().kind, mtError);
@@ -109,7 +111,7 @@ private slots:
     {
         Started s;
         QVERIFY(writeCatalogue(QStringLiteral("zeltodata.dll")));
-        TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform });
+        TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform, s.desktopServices });
         int addressesWhileShown = -1;
         bool formVisibleWhileShown = true;
         ScriptedDialog help(*form.bsSkinMessage1, mrOk, [&] {
@@ -142,7 +144,7 @@ private slots:
         markFirstRunDone(s.store);
         s.store.clear(Settings::WebMarker);
         {
-            TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform });
+            TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform, s.desktopServices });
             ScriptedDialog help(*form.bsSkinMessage1);
             form.FormCreate();
             QVERIFY(!help.seen());
@@ -151,7 +153,7 @@ private slots:
         s.opener.addresses.clear();
         s.store.clear(Settings::HelpMarker);
         InstanceLock lock2(ApplicationTitle, s.scratch.path(QStringLiteral("runtime2")));
-        TForm1 form(FormServices { s.store, s.opener, lock2, s.windowPlatform });
+        TForm1 form(FormServices { s.store, s.opener, lock2, s.windowPlatform, s.desktopServices });
         ScriptedDialog help(*form.bsSkinMessage1);
         form.FormCreate();
         QVERIFY(help.seen());
@@ -169,7 +171,7 @@ private slots:
             { QStringLiteral("-hold"), s.scratch.path(QStringLiteral("runtime")) });
         QVERIFY(first.waitForReadyRead(ProcessWaitMs));
 
-        TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform });
+        TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform, s.desktopServices });
         ScriptedDialog notice(*form.bsSkinMessage1);
         form.FormCreate();
         QVERIFY(notice.seen());
@@ -188,7 +190,7 @@ private slots:
         markFirstRunDone(s.store);
         CommandWatcher watcher;
         qApp->installEventFilter(&watcher);
-        TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform });
+        TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform, s.desktopServices });
         form.FormCreate();
 
         const QList<QAction *> items = form.systemMenu()->actions();
@@ -247,7 +249,7 @@ private slots:
     void fixedLayout()
     {
         Started s;
-        TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform });
+        TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform, s.desktopServices });
         QCOMPARE(form.client()->size(), QSize(685, 492));
         QCOMPARE(form.pos(), QPoint(187, 121));
         QCOMPARE(form.minimumSize(), form.maximumSize());
@@ -285,8 +287,8 @@ private slots:
         QCOMPARE(captions("N40Menu"),
             (QStringList { QStringLiteral("显示退出确定"), QStringLiteral("显示退出确定"), QStringLiteral("-"),
                 QStringLiteral("半透明"), QStringLiteral("半透明"), QStringLiteral("-"), QStringLiteral("吸附窗体"),
-                QStringLiteral("吸附窗体"), QStringLiteral("-"), QStringLiteral("安静复制"),
-                QStringLiteral("安静复制") }));
+                QStringLiteral("吸附窗体"), QStringLiteral("-"), QStringLiteral("安静复制"), QStringLiteral("安静复制"),
+                QStringLiteral("-"), QStringLiteral("快捷键…") }));
         QCOMPARE(captions("N39Menu"),
             (QStringList { QStringLiteral("帮  助"), QStringLiteral("关  于"), QStringLiteral("-"),
                 QStringLiteral("广告招租说明") }));

@@ -10,6 +10,7 @@
 #   E2E_RUN_DIR      the copy of the run folder (also the working directory)
 #   E2E_SHOTS        a folder for its screenshots, kept under <build-dir>/e2e-shots/<test>
 #   XDG_CONFIG_HOME, XDG_DATA_HOME, XDG_RUNTIME_DIR   empty folders of its own
+#   E2E_BIN          <build-dir>/bin, where the test helper programs are
 # A test passes when it exits with 0. Everything a test starts is ended after it.
 # Tests that need another screen start their own server and ignore DISPLAY:
 # test_wayland runs weston (headless, with and without XWayland), test_docking_scaled a
@@ -104,7 +105,7 @@ for test in "$here"/test_*.sh; do
     (
         cd "$dir/run" &&
             exec setsid env DISPLAY="$display" XDG_CONFIG_HOME="$dir/config" XDG_DATA_HOME="$dir/data" XDG_RUNTIME_DIR="$dir/runtime" \
-                E2E_RUN_DIR="$dir/run" E2E_SHOTS="$shots" timeout 300 bash "$test"
+                E2E_RUN_DIR="$dir/run" E2E_SHOTS="$shots" E2E_BIN="$build/bin" timeout 300 bash "$test"
     ) >"$dir/output.log" 2>&1 &
     test_pid=$!
     wait "$test_pid"

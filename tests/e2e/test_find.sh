@@ -103,7 +103,7 @@ wait_until 5 no_find_window || fail "Esc did not close the find window (2)"
 windows=$(program_windows | wc -l)
 click_on settings
 wait_until 5 more_windows_than "$windows" || fail "the settings menu did not open"
-xdotool key Up Return # its last item, "安静复制"
+xdotool key Up Up Return # "安静复制", above the last item "快捷键…"
 wait_until 5 grep -q '^zelsigajfz' "$XDG_CONFIG_HOME/zelto/settings.ini" || fail "quiet copy was not stored"
 changes "${part[page]}" click_on tab_signatures || fail "the tab 〖经典个性签名〗 did not open"
 changes "${part[page]}" click_on second_row || fail "the second row was not chosen"

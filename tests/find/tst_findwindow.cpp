@@ -18,6 +18,7 @@
 #include "find/UserStore.h"
 #include "skin/Skin.h"
 #include "support/Files.h"
+#include "support/Recorders.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -528,6 +529,89 @@ private slots:
         ScriptedDialog again(f.messages());
         QTest::mouseClick(lists->bsSkinButton4, Qt::LeftButton);
         QTRY_VERIFY(again.seen());
+    }
+
+    // Summoned from another program: Enter puts the entry, without its label, into that
+    // program's window with the key its class calls for, records it in 最近 and hides;
+    // Shift+Enter pastes and stays.
+    void summonedWindowPastesIntoThePreviousWindow()
+    {
+        FindFixture f;
+        QVERIFY(f.started);
+        ScriptedDesktopServices &desktop = f.desktopServices;
+        desktop.can = ScriptedDesktopServices::Everything;
+        constexpr DesktopServices::WindowId Chat = 4242;
+        desktop.active = Chat;
+        desktop.className = QStringLiteral("Chat");
+
+        f.find()->summon(QString(), 777);
+        FindForm *w = f.find()->findForm();
+        QVERIFY(w && QTest::qWaitForWindowExposed(w));
+        QVERIFY(w->isSummoned());
+        QCOMPARE(desktop.activations.value(0), std::pair(DesktopServices::WindowId(w->winId()), quint32(777)));
+        QTRY_VERIFY(w->searchField()->hasFocus());
+        QTest::keyClicks(w->searchField(), QStringLiteral("kx"));
+        QCOMPARE(w->currentText(), QStringLiteral("(^o^)"));
+        QTest::keyClick(w->searchField(), Qt::Key_Return);
+        QTRY_COMPARE(desktop.pastes.size(), 1);
+        QCOMPARE(desktop.pastes[0], std::pair(Chat, DesktopServices::PasteKey::ShiftInsert));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("(^o^)"));
+        QCOMPARE(f.find()->store().entries(UserStore::Recent), QStringList { "(^o^)" });
+        QVERIFY(!w->isVisible());
+
+        // Listed for Ctrl+V; two in a row with the window kept open.
+        f.store.setText(Settings::CtrlVClasses, QStringLiteral("xterm chat"));
+        desktop.active = Chat;
+        f.find()->summon(QStringLiteral("kx"), 778);
+        QTRY_VERIFY(w->isVisible());
+        QCOMPARE(w->searchField()->selectedText(), QStringLiteral("kx"));
+        QTest::keyClick(w->searchField(), Qt::Key_Return, Qt::ShiftModifier);
+        QTRY_COMPARE(desktop.pastes.size(), 2);
+        QTest::keyClick(w->searchField(), Qt::Key_Down);
+        QTest::keyClick(w->searchField(), Qt::Key_Return, Qt::ShiftModifier);
+        QTRY_COMPARE(desktop.pastes.size(), 3);
+        QCOMPARE(desktop.pastes[2], std::pair(Chat, DesktopServices::PasteKey::CtrlV));
+        QVERIFY(w->isVisible());
+        QCOMPARE(f.find()->store().entries(UserStore::Recent).first(), w->currentText());
+        QCOMPARE(desktop.activations.last().first, DesktopServices::WindowId(w->winId()));
+    }
+
+    // No window to paste into (a session that cannot tell, or the program's own window) or
+    // one that never comes to the front: the entry is copied and a note says how to paste.
+    void withoutATargetTheEntryIsCopiedWithANote()
+    {
+        FindFixture f;
+        QVERIFY(f.started);
+        ScriptedDesktopServices &desktop = f.desktopServices;
+        f.find()->summon(QStringLiteral("kx"), 0);
+        FindForm *w = f.find()->findForm();
+        QVERIFY(w && QTest::qWaitForWindowExposed(w));
+        QTest::keyClick(w->searchField(), Qt::Key_Return);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("(^o^)"));
+        QVERIFY(!w->isVisible());
+        QVERIFY(f.find()->note()->isVisible());
+        QCOMPARE(f.find()->note()->text(), FindCommands::CopiedForPaste);
+        QCOMPARE(f.find()->store().entries(UserStore::Recent), QStringList { "(^o^)" });
+
+        desktop.can = ScriptedDesktopServices::Everything;
+        desktop.active = DesktopServices::WindowId(f.form.winId());
+        f.find()->summon(QString(), 0);
+        QTRY_VERIFY(w->isVisible());
+        QTest::keyClick(w->searchField(), Qt::Key_Down);
+        QTest::keyClick(w->searchField(), Qt::Key_Return);
+        QVERIFY(desktop.pastes.isEmpty());
+        QCOMPARE(QGuiApplication::clipboard()->text(), w->currentText());
+
+        desktop.active = 4242;
+        f.find()->summon(QString(), 0);
+        QTRY_VERIFY(w->isVisible());
+        desktop.active = 1;
+        desktop.activates = false;
+        f.find()->note()->hide();
+        QTest::keyClick(w->searchField(), Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(f.find()->note()->isVisible(), DialogWaitMs);
+        QVERIFY(desktop.pastes.isEmpty());
+        QCOMPARE(QGuiApplication::clipboard()->text(), w->currentText());
     }
 };
 

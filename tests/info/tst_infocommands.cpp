@@ -3,6 +3,7 @@
 #include "browse/PageTabs.h"
 #include "info/InfoTexts.h"
 #include "info/Maker.h"
+#include "support/Recorders.h"
 #include "support/ScratchForm.h"
 #include "window/MessageDialog.h"
 #include "window/TimerDlg.h"
@@ -253,7 +254,7 @@ private slots:
     {
         Window w;
         QList<int> opacities;
-        w.form.fader()->setRecorder(&opacities);
+        recordOpacities(w.form.fader(), opacities);
         w.form.hide();
         w.run(QStringLiteral("N8"));
         QVERIFY(w.form.isVisible());

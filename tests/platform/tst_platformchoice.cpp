@@ -1,6 +1,9 @@
+#include "platform/DesktopServices.h"
+#include "platform/NullDesktopServices.h"
 #include "platform/PlainWindowPlatform.h"
 #include "platform/PlatformChoice.h"
 
+#include <QKeySequence>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -53,6 +56,40 @@ private slots:
         const auto x11 = makeWindowPlatform(QStringLiteral("xcb"));
         QVERIFY(typeid(*x11) != typeid(PlainWindowPlatform));
         QVERIFY(x11->canSetOpacity());
+    }
+
+    // Where the desktop cannot be reached, the services say so and every call is
+    // harmless; the X11 ones too while Qt has no X connection.
+    void desktopServicesWithoutADesktopDoNothing()
+    {
+        QCOMPARE(typeid(*makeDesktopServices(QStringLiteral("wayland"))), typeid(NullDesktopServices));
+        QVERIFY(typeid(*makeDesktopServices(QStringLiteral("xcb"))) != typeid(NullDesktopServices));
+        for (const char *name : { "offscreen", "wayland", "xcb" }) {
+            const auto services = makeDesktopServices(QString::fromLatin1(name));
+            QCOMPARE(services->session(), DesktopServices::Session::None);
+            QCOMPARE(services->capabilities(), DesktopServices::Capabilities());
+            QCOMPARE(
+                services->grabShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+Z"))), DesktopServices::Grab::Unsupported);
+            services->releaseShortcut();
+            QCOMPARE(services->activeWindow(), DesktopServices::WindowId(0));
+            QVERIFY(!services->activateWindow(1, 0));
+            QVERIFY(!services->sendPasteKey(1, DesktopServices::PasteKey::ShiftInsert));
+        }
+    }
+
+    // Shift+Insert unless the user made Ctrl+V the default or lists the window's class,
+    // in any case and with any separators; a window without a class gets the default.
+    void pasteKeyFollowsTheWindowClass()
+    {
+        using Key = DesktopServices::PasteKey;
+        const QString listed = QStringLiteral(" firefox,Chromium ; code\tKate ");
+        QCOMPARE(choosePasteKey(QStringLiteral("XTerm"), listed, false), Key::ShiftInsert);
+        QCOMPARE(choosePasteKey(QStringLiteral("Firefox"), listed, false), Key::CtrlV);
+        QCOMPARE(choosePasteKey(QStringLiteral("chromium"), listed, false), Key::CtrlV);
+        QCOMPARE(choosePasteKey(QStringLiteral("kate"), listed, false), Key::CtrlV);
+        QCOMPARE(choosePasteKey(QStringLiteral("Chrom"), listed, false), Key::ShiftInsert);
+        QCOMPARE(choosePasteKey(QString(), listed, false), Key::ShiftInsert);
+        QCOMPARE(choosePasteKey(QStringLiteral("XTerm"), QString(), true), Key::CtrlV);
     }
 
     void probeFindsNoServerWhereNoneListens()

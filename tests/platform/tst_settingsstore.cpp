@@ -83,6 +83,23 @@ private slots:
         QCOMPARE(readFile(path), today);
     }
 
+    // A text setting: absent reads as null, an empty value as empty (the user's "none"),
+    // a list written by hand without quotes as the text it was.
+    void textSettingsKeepEmptyApartFromAbsent()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.path() + QStringLiteral("/settings.ini");
+        SettingsStore store(path);
+        QVERIFY(store.text(Settings::Shortcut).isNull());
+        store.setText(Settings::Shortcut, QString());
+        QVERIFY(!store.text(Settings::Shortcut).isNull());
+        QVERIFY(store.text(Settings::Shortcut).isEmpty());
+        store.setText(Settings::CtrlVClasses, QStringLiteral("Firefox, Kate"));
+        QCOMPARE(store.text(Settings::CtrlVClasses), QStringLiteral("Firefox, Kate"));
+        QVERIFY(writeFile(path, "[Software]\nzelsigztlb\\ztlb=Firefox,Kate\n"));
+        QCOMPARE(store.text(Settings::CtrlVClasses), QStringLiteral("Firefox,Kate"));
+    }
+
     void storeThatIsALinkStaysOne()
     {
         QTemporaryDir dir;

@@ -8,6 +8,7 @@
 #include "platform/InstanceLock.h"
 #include "platform/PlainWindowPlatform.h"
 #include "platform/SettingsStore.h"
+#include "support/Recorders.h"
 #include "support/TestSupport.h"
 #include "window/TbsSkinMessage.h"
 
@@ -20,7 +21,8 @@ struct ScratchForm
     RecordingOpener opener;
     InstanceLock lock { ApplicationTitle, scratch.path(QStringLiteral("runtime")) };
     PlainWindowPlatform windowPlatform;
-    TForm1 form { FormServices { store, opener, lock, windowPlatform } };
+    ScriptedDesktopServices desktopServices;
+    TForm1 form { FormServices { store, opener, lock, windowPlatform, desktopServices } };
 
     explicit ScratchForm(const QString &storePath = QStringLiteral("config/zelto/settings.ini"))
         : store(scratch.path(storePath))

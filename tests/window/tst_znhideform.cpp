@@ -1,7 +1,7 @@
 #include "platform/AppError.h"
-#include "platform/PlainWindowPlatform.h"
 #include "skin/MovingEvent.h"
 #include "skin/SkinTitleBar.h"
+#include "support/Recorders.h"
 #include "window/ZnHideForm.h"
 
 #include <QCursor>
@@ -26,7 +26,7 @@ constexpr int FormHeight = 200;
 // every edge.
 struct Form
 {
-    PlainWindowPlatform platform;
+    RecordingWindowPlatform platform;
     QWidget window;
     SkinTitleBar *bar = new SkinTitleBar(&window, SkinTitleBar::NoButtons);
     QPushButton *left;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/PlainWindowPlatform.h"
+#include "platform/WindowPlatform.h"
 
 #include <cstdint>
 #include <map>
@@ -9,12 +9,11 @@
 
 // The X11 (xcb) shell: taskbar entry and window type through the EWMH properties the
 // window manager reads, and a flush of the X connection.
-class X11WindowPlatform : public PlainWindowPlatform
+class X11WindowPlatform : public WindowPlatform
 {
 public:
-    X11WindowPlatform();
-
     bool canPlaceWindows() const override;
+    bool canSetOpacity() const override;
     void setSkipTaskbar(QWindow *window, bool on) override;
     void setFreePlacement(QWindow *window, bool on) override;
     void clearIconicStart(QWindow *window) override;

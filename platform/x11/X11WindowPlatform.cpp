@@ -1,32 +1,18 @@
-#include "platform/X11WindowPlatform.h"
+#include "platform/x11/X11WindowPlatform.h"
 
-#include <QGuiApplication>
+#include "platform/x11/Xcb.h"
+
+#include <QVariant>
 #include <QWindow>
-#include <QtGui/qguiapplication_platform.h>
-
-#include <xcb/xcb.h>
 
 #include <cstdlib>
 #include <cstring>
 
 namespace {
 
-xcb_connection_t *connection()
-{
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->connection() : nullptr;
-}
+using Xcb::connection;
 
-xcb_atom_t internAtom(xcb_connection_t *c, const char *name)
-{
-    xcb_intern_atom_reply_t *reply
-        = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, quint16(qstrlen(name)), name), nullptr);
-    if (!reply)
-        return XCB_ATOM_NONE;
-    const xcb_atom_t a = reply->atom;
-    std::free(reply);
-    return a;
-}
+constexpr char PlacedTypeProperty[] = "zeltoPlacedWindowType";
 
 xcb_window_t rootOf(xcb_connection_t *c, xcb_window_t w)
 {
@@ -118,47 +104,44 @@ QByteArray windowManagerName(xcb_atom_t supportingCheck, xcb_atom_t wmName, xcb_
     xcb_connection_t *c = connection();
     if (!c)
         return {};
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-    const auto property = [c](xcb_window_t w, xcb_atom_t name, xcb_atom_t type) {
-        QByteArray value;
-        xcb_get_property_reply_t *r = xcb_get_property_reply(c, xcb_get_property(c, 0, w, name, type, 0, 64), nullptr);
-        if (r) {
-            value = QByteArray(static_cast<const char *>(xcb_get_property_value(r)), xcb_get_property_value_length(r));
-            std::free(r);
-        }
-        return value;
-    };
-    const QByteArray check = property(root, supportingCheck, XCB_ATOM_WINDOW);
+    const QByteArray check = Xcb::property(c, Xcb::defaultRoot(c), supportingCheck, XCB_ATOM_WINDOW);
     if (check.size() != sizeof(xcb_window_t))
         return {};
-    return property(*reinterpret_cast<const xcb_window_t *>(check.constData()), wmName, utf8String);
+    return Xcb::property(c, *reinterpret_cast<const xcb_window_t *>(check.constData()), wmName, utf8String);
 }
 
 } // namespace
 
-X11WindowPlatform::X11WindowPlatform()
-    : PlainWindowPlatform(QStringLiteral("xcb"))
+bool X11WindowPlatform::canSetOpacity() const
 {
+    return true;
 }
 
 void X11WindowPlatform::setSkipTaskbar(QWindow *window, bool on)
 {
     if (!window)
         return;
-    PlainWindowPlatform::setSkipTaskbar(window, on);
     applySkipTaskbar(window, on, atom("_NET_WM_STATE"), atom("_NET_WM_STATE_SKIP_TASKBAR"));
 }
 
 // Window managers leave splash screens where their program puts them (openbox keeps only
 // "normal" windows partly on screen, and reads the type again when it changes). The type
-// goes back to what it was as soon as the window may be placed normally again.
+// goes back to what it was, kept on the window meanwhile, as soon as the window may be
+// placed normally again.
 void X11WindowPlatform::setFreePlacement(QWindow *window, bool on)
 {
-    const std::optional<Qt::WindowFlags> type = recordFreePlacement(window, on);
-    if (!type)
+    if (!window || window->property(PlacedTypeProperty).isValid() == on)
         return;
     const Qt::WindowFlags flags = window->flags();
-    window->setFlags((flags & ~Qt::WindowType_Mask) | (on ? Qt::WindowFlags(Qt::SplashScreen) : *type));
+    Qt::WindowFlags type = flags & Qt::WindowType_Mask;
+    if (on) {
+        window->setProperty(PlacedTypeProperty, int(type));
+        type = Qt::SplashScreen;
+    } else {
+        type = Qt::WindowFlags(window->property(PlacedTypeProperty).toInt());
+        window->setProperty(PlacedTypeProperty, QVariant());
+    }
+    window->setFlags((flags & ~Qt::WindowType_Mask) | type);
 }
 
 // X keeps the "start iconified" hint of a minimize even after the window manager restored
@@ -195,7 +178,7 @@ std::uint32_t X11WindowPlatform::atom(const char *name) const
     if (known != m_atoms.end())
         return known->second;
     xcb_connection_t *c = connection();
-    const xcb_atom_t a = c ? internAtom(c, name) : xcb_atom_t(XCB_ATOM_NONE);
+    const xcb_atom_t a = c ? Xcb::internAtom(c, name) : xcb_atom_t(XCB_ATOM_NONE);
     if (a != XCB_ATOM_NONE)
         m_atoms.emplace(name, a);
     return a;
