@@ -1,9 +1,11 @@
 #include "find/FindForm.h"
 
 #include "find/EntryEditor.h"
+#include "find/InputMethodExport.h"
 #include "find/ResultModel.h"
 #include "skin/SkinFrame.h"
 #include "window/Guard.h"
+#include "window/TbsSkinMessage.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -11,11 +13,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QTableView>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -26,6 +30,7 @@ constexpr int StatusMs = 1500;
 
 FindForm::FindForm(const Pinyin &pinyin, UserStore &store, QWidget *parent)
     : QWidget(parent, Qt::Window)
+    , m_pinyin(pinyin)
     , m_store(store)
     , m_rows(pinyin, store)
 {
@@ -134,14 +139,41 @@ void FindForm::buildLayout()
     connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, this,
         guardedSlot(this, [this] { editOwn(); }));
 
+    // The window's less frequent commands, beside the field.
+    m_more = new QToolButton(client);
+    m_more->setObjectName(QStringLiteral("findMoreButton"));
+    m_more->setText(QStringLiteral("更多"));
+    m_more->setAccessibleName(QStringLiteral("更多"));
+    m_more->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_more->setPopupMode(QToolButton::InstantPopup);
+    m_more->setFocusPolicy(Qt::TabFocus);
+    auto *moreMenu = new QMenu(m_more);
+    moreMenu->setObjectName(QStringLiteral("findMoreMenu"));
+    moreMenu->setAccessibleName(QStringLiteral("更多"));
+    QAction *exportItem = moreMenu->addAction(QStringLiteral("导出到输入法(&E)…"));
+    exportItem->setObjectName(QStringLiteral("exportToInputMethodsItem"));
+    exportItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    exportItem->setShortcutContext(Qt::WindowShortcut);
+    exportItem->setToolTip(QStringLiteral("把收藏和我的条目导出为 fcitx5 和 Rime 的短语，按拼音首字母输入"));
+    addAction(exportItem);
+    connect(exportItem, &QAction::triggered, this, guardedSlot(this, [this] { exportToInputMethods(); }));
+    m_more->setMenu(moreMenu);
+    m_messages = new TbsSkinMessage(this);
+
+    auto *searchRow = new QHBoxLayout;
+    searchRow->setSpacing(4);
+    searchRow->addWidget(m_search, 1);
+    searchRow->addWidget(m_more);
+
     auto *layout = new QVBoxLayout(client);
     layout->setContentsMargins(6, 6, 6, 4);
     layout->setSpacing(5);
-    layout->addWidget(m_search);
+    layout->addLayout(searchRow);
     layout->addLayout(filterRow);
     layout->addWidget(m_results, 1);
     layout->addWidget(m_status);
     setFocusProxy(m_search);
+    setTabOrder(m_search, m_more);
 }
 
 void FindForm::open(const QWidget *beside)
@@ -309,6 +341,30 @@ void FindForm::editOwn()
         return;
     m_store.replaceOwn(text, editor.text());
     selectRow(row);
+}
+
+void FindForm::exportToInputMethods()
+{
+    // 收藏 first, then 我的, each text once; an entry the catalogue holds is keyed by its label.
+    QList<PhraseExport::Item> items;
+    QSet<QString> seen;
+    for (const UserStore::List list : { UserStore::Favourites, UserStore::Mine }) {
+        for (const QString &text : m_store.entries(list)) {
+            if (seen.contains(text))
+                continue;
+            seen.insert(text);
+            QString label;
+            if (const SearchIndex *index = m_rows.index()) {
+                const qsizetype at = index->indexOfText(text);
+                if (at >= 0)
+                    label = index->entry(at).label;
+            }
+            items.append({ text, label });
+        }
+    }
+    const InputMethodExport::Outcome outcome
+        = InputMethodExport::run(PhraseExport(m_pinyin), items, InputMethodExport::standardTargets());
+    m_messages->ShowMessageDialog(outcome.message, outcome.ok ? mtInformation : mtWarning, mbOKSet, 0);
 }
 
 bool FindForm::eventFilter(QObject *watched, QEvent *event)

@@ -13,9 +13,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
+class QToolButton;
 class QTimer;
 class ResultModel;
 class SkinFrame;
+class TbsSkinMessage;
 
 // The find window "查找与收藏": a search field, the filters 全部 / 收藏 / 最近 / 我的 and
 // the results. Typing filters at once; Up/Down move, Enter or a double-click copies,
@@ -60,6 +62,9 @@ public:
     void removeCurrent();
     void addOwn();
     void editOwn();
+    // "导出到输入法…": 收藏 and 我的 as input-method phrases, and a notice saying where.
+    void exportToInputMethods();
+    QToolButton *moreButton() const { return m_more; }
 
 signals:
     void copyRequested(const QString &text);
@@ -76,6 +81,7 @@ private:
     void selectText(const QString &text);
     void placeBeside(const QWidget *beside);
 
+    const Pinyin &m_pinyin;
     UserStore &m_store;
     RowChoice m_rows;
     SkinFrame *m_frame;
@@ -84,6 +90,8 @@ private:
     QPushButton *m_addButton = nullptr;
     QPushButton *m_editButton = nullptr;
     QPushButton *m_removeButton = nullptr;
+    QToolButton *m_more = nullptr;
+    TbsSkinMessage *m_messages = nullptr;
     QTableView *m_results = nullptr;
     ResultModel *m_model = nullptr;
     QLabel *m_status = nullptr;
