@@ -52,7 +52,12 @@ inline const StoredSetting WebMarker { QStringLiteral("\\Software\\zeltowllj"), 
 inline const StoredSetting CloseMarker { QStringLiteral("\\Software\\zeltoqzone"), StoredSetting::Kind::Marker,
     Detail::markerValues() };
 
+// On a Wayland desktop without the shortcut portal, the note on binding a key to
+// `zelto --find` has been shown.
+inline const StoredSetting ShortcutHintMarker { QStringLiteral("\\Software\\zeltokjts"), StoredSetting::Kind::Marker,
+    Detail::markerValues() };
+
 inline const QList<const StoredSetting *> All { &ExitConfirmation, &Opaque, &Docking, &QuietCopy, &HelpMarker,
-    &WebMarker, &CloseMarker };
+    &WebMarker, &CloseMarker, &ShortcutHintMarker };
 
 } // namespace Settings

@@ -14,6 +14,7 @@ ZELTO_PACKAGES=(
     sqlite3 python3 clang-format
     dpkg-dev appstream desktop-file-utils lintian man-db
     weston xwayland qt6-wayland
+    dbus-daemon
 )
 
 zelto_missing_packages() {
