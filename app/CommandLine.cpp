@@ -48,6 +48,9 @@ QString CommandLine::helpText()
                          "选项：\n"
                          "  -h, --help      显示本帮助并退出\n"
                          "  -v, --version   显示版本和许可证并退出\n"
+                         "      --find [文字]\n"
+                         "                  打开“查找与收藏”窗口并查找这段文字；程序已在运行时，\n"
+                         "                  由正在运行的程序打开（可用于桌面的快捷键设置）\n"
                          "\n"
                          "图形界面的标准选项（如 -platform xcb、-style fusion）交给 Qt 处理。\n"
                          "设置保存在 ~/.config/zelto/settings.ini，收藏、最近复制和自编条目保存在\n"
@@ -68,7 +71,7 @@ CommandLine::Result CommandLine::parse(const QStringList &arguments)
         return Result { Action::Fail,
             program + QStringLiteral("：") + reason + QLatin1Char('\n') + usage()
                 + QStringLiteral("请用“zelto --help”查看全部选项。\n"),
-            2, {} };
+            2, {}, {} };
     };
 
     Result run;
@@ -102,6 +105,17 @@ CommandLine::Result CommandLine::parse(const QStringList &arguments)
             run.toolkitArguments << QLatin1Char('-') + name << value;
             continue;
         }
+        if (name == QLatin1String("find")) {
+            QString text;
+            if (valueAttached)
+                text = argument.mid(equals + 1);
+            else if (i + 1 < arguments.size() && !arguments.at(i + 1).startsWith(QLatin1Char('-')))
+                text = arguments.at(++i);
+            if (text.size() > MaxFindText)
+                return fail(QStringLiteral("选项“%1”的文字太长（最多 %2 个字符）").arg(written).arg(MaxFindText));
+            run.findText = text;
+            continue;
+        }
         const bool isHelp = name == QLatin1String("h") || name == QLatin1String("help");
         const bool isVersion = name == QLatin1String("v") || name == QLatin1String("version");
         const bool isToolkitFlag = toolkitFlagOptions.contains(name);
@@ -115,8 +129,8 @@ CommandLine::Result CommandLine::parse(const QStringList &arguments)
             run.toolkitArguments.append(QLatin1Char('-') + name);
     }
     if (help)
-        return { Action::Print, helpText(), 0, {} };
+        return { Action::Print, helpText(), 0, {}, {} };
     if (version)
-        return { Action::Print, versionText(), 0, {} };
+        return { Action::Print, versionText(), 0, {}, {} };
     return run;
 }

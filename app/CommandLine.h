@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The program's command line, read before the application object exists, so that
 // --help and --version need no display and touch no settings or lock.
 class CommandLine
@@ -17,7 +19,12 @@ public:
         int exitCode = 0;
         // For Run: the first argument and the toolkit's own options, for the application object.
         QStringList toolkitArguments;
+        // For Run with --find: the text for the find window's field (may be empty).
+        std::optional<QString> findText;
     };
+
+    // Longer texts after --find are refused: no search field needs them.
+    static constexpr qsizetype MaxFindText = 1000;
 
     // arguments: the whole command line, the program's name first.
     static Result parse(const QStringList &arguments);

@@ -1,18 +1,23 @@
 #include "app/CommandLine.h"
+#include "app/FindRequest.h"
 #include "app/FormServices.h"
 #include "app/ProcessSignals.h"
 #include "app/TForm1.h"
 #include "app/ZeltoApplication.h"
+#include "find/FindCommands.h"
 #include "platform/AddressOpener.h"
 #include "platform/ApplicationTitle.h"
 #include "platform/DesktopServices.h"
+#include "platform/InstanceChannel.h"
 #include "platform/InstanceLock.h"
 #include "platform/PlatformChoice.h"
 #include "platform/SettingsStore.h"
 #include "platform/WindowPlatform.h"
 #include "skin/Skin.h"
+#include "window/Guard.h"
 
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 int main(int argc, char **argv)
@@ -28,6 +33,26 @@ int main(int argc, char **argv)
         std::fwrite(
             text.constData(), 1, size_t(text.size()), command.action == CommandLine::Action::Print ? stdout : stderr);
         return command.exitCode;
+    }
+
+    const auto printError = [](const QString &message) {
+        const QByteArray text = (QStringLiteral("zelto：") + message + QLatin1Char('\n')).toLocal8Bit();
+        std::fwrite(text.constData(), 1, size_t(text.size()), stderr);
+    };
+
+    // `zelto --find` goes to the running copy when there is one; that needs no display.
+    std::optional<InstanceLock> instanceLock;
+    const quint32 startupTime = FindRequest::startupTime(qgetenv("DESKTOP_STARTUP_ID"));
+    if (command.findText) {
+        instanceLock.emplace(ApplicationTitle);
+        const FindRequest::Forwarding forwarding
+            = FindRequest::forward(*instanceLock, { *command.findText, startupTime });
+        if (forwarding.outcome == FindRequest::Outcome::Forwarded)
+            return 0;
+        if (forwarding.outcome == FindRequest::Outcome::Failed) {
+            printError(forwarding.error);
+            return 1;
+        }
     }
 
     // Only the toolkit's own options reach the application object. The platform goes there
@@ -49,8 +74,7 @@ int main(int argc, char **argv)
     const QString noDisplay = PlatformChoice::missingDisplay(
         platform, PlatformChoice::currentDisplays(argumentValue(QStringLiteral("-display")).toLocal8Bit()));
     if (!noDisplay.isEmpty()) {
-        const QByteArray text = (QStringLiteral("zelto：") + noDisplay + QLatin1Char('\n')).toLocal8Bit();
-        std::fwrite(text.constData(), 1, size_t(text.size()), stderr);
+        printError(noDisplay);
         return 1;
     }
     std::vector<QByteArray> toolkitStorage;
@@ -69,13 +93,27 @@ int main(int argc, char **argv)
 
     SettingsStore store;
     DesktopAddressOpener opener;
-    InstanceLock instanceLock(ApplicationTitle);
+    if (!instanceLock)
+        instanceLock.emplace(ApplicationTitle);
     const std::unique_ptr<WindowPlatform> windowPlatform = makeWindowPlatform(QGuiApplication::platformName());
     const std::unique_ptr<DesktopServices> desktopServices = makeDesktopServices(QGuiApplication::platformName());
 
-    TForm1 form(FormServices { store, opener, instanceLock, *windowPlatform, *desktopServices });
+    TForm1 form(FormServices { store, opener, *instanceLock, *windowPlatform, *desktopServices });
     form.FormCreate();
-    if (!form.terminationRequested())
+    InstanceChannel channel(instanceLock->channelName());
+    if (!form.terminationRequested()) {
+        // Copies started later hand their --find over to this one.
+        if (instanceLock->held()) {
+            QObject::connect(
+                &channel, &InstanceChannel::findRequested, &form, [&form](const QString &text, quint32 time) {
+                    guarded(&form, [&] { form.findCommands()->summon(text, time); });
+                });
+            if (!channel.listen())
+                printError(channel.error());
+        }
         form.show();
+        if (command.findText)
+            guarded(&form, [&] { form.findCommands()->summon(*command.findText, startupTime); });
+    }
     return app.exec();
 }

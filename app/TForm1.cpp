@@ -28,6 +28,7 @@
 #include "info/Maker.h"
 #include "platform/AddressOpener.h"
 #include "platform/ApplicationTitle.h"
+#include "platform/DesktopServices.h"
 #include "platform/InstanceLock.h"
 #include "platform/RegularFile.h"
 #include "platform/SettingsStore.h"
@@ -342,6 +343,13 @@ void TForm1::FormCreate()
         if (!m_services.store.isSet(Settings::WebMarker)) {
             m_services.store.set(Settings::WebMarker);
             m_services.opener.open(Maker::AdvertisingPage);
+        }
+
+        // Where the desktop lends programs no shortcut, how to bind one to `zelto --find`, once.
+        if (m_services.desktopServices.session() == DesktopServices::Session::Wayland
+            && !m_services.store.isSet(Settings::ShortcutHintMarker)) {
+            m_services.store.set(Settings::ShortcutHintMarker);
+            bsSkinMessage1->showTimedNotice(Texts::WaylandShortcutHint, mtInformation, 30000);
         }
 
         // The nineteen collections.

@@ -5,11 +5,13 @@
 #include "find/EmojiGridModel.h"
 #include "find/EmojiSource.h"
 #include "find/EntryEditor.h"
+#include "find/InputMethodExport.h"
 #include "find/ResultModel.h"
 #include "find/ResultView.h"
 #include "skin/SkinFrame.h"
 #include "widgets/Announcement.h"
 #include "window/Guard.h"
+#include "window/TbsSkinMessage.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -21,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -37,6 +40,7 @@ constexpr int StatusMs = 1500;
 
 FindForm::FindForm(const Pinyin &pinyin, UserStore &store, QWidget *parent)
     : QWidget(parent, Qt::Window)
+    , m_pinyin(pinyin)
     , m_store(store)
     , m_rows(pinyin, store)
 {
@@ -159,14 +163,41 @@ void FindForm::buildLayout()
     connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, this,
         guardedSlot(this, [this] { editOwn(); }));
 
+    // The window's less frequent commands, beside the field.
+    m_more = new QToolButton(client);
+    m_more->setObjectName(QStringLiteral("findMoreButton"));
+    m_more->setText(QStringLiteral("更多"));
+    m_more->setAccessibleName(QStringLiteral("更多"));
+    m_more->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_more->setPopupMode(QToolButton::InstantPopup);
+    m_more->setFocusPolicy(Qt::TabFocus);
+    auto *moreMenu = new QMenu(m_more);
+    moreMenu->setObjectName(QStringLiteral("findMoreMenu"));
+    moreMenu->setAccessibleName(QStringLiteral("更多"));
+    QAction *exportItem = moreMenu->addAction(QStringLiteral("导出到输入法(&E)…"));
+    exportItem->setObjectName(QStringLiteral("exportToInputMethodsItem"));
+    exportItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    exportItem->setShortcutContext(Qt::WindowShortcut);
+    exportItem->setToolTip(QStringLiteral("把收藏和我的条目导出为 fcitx5 和 Rime 的短语，按拼音首字母输入"));
+    addAction(exportItem);
+    connect(exportItem, &QAction::triggered, this, guardedSlot(this, [this] { exportToInputMethods(); }));
+    m_more->setMenu(moreMenu);
+    m_messages = new TbsSkinMessage(this);
+
+    auto *searchRow = new QHBoxLayout;
+    searchRow->setSpacing(4);
+    searchRow->addWidget(m_search, 1);
+    searchRow->addWidget(m_more);
+
     m_layout = new QVBoxLayout(client);
     m_layout->setContentsMargins(6, 6, 6, 4);
     m_layout->setSpacing(5);
-    m_layout->addWidget(m_search);
+    m_layout->addLayout(searchRow);
     m_layout->addLayout(filterRow);
     m_layout->addWidget(m_results, 1);
     m_layout->addWidget(m_status);
     setFocusProxy(m_search);
+    setTabOrder(m_search, m_more);
 }
 
 void FindForm::setEmojiSource(const EmojiSource *source)
@@ -432,6 +463,30 @@ void FindForm::editOwn()
         return;
     m_store.replaceOwn(text, editor.text());
     selectRow(row);
+}
+
+void FindForm::exportToInputMethods()
+{
+    // 收藏 first, then 我的, each text once; an entry the catalogue holds is keyed by its label.
+    QList<PhraseExport::Item> items;
+    QSet<QString> seen;
+    for (const UserStore::List list : { UserStore::Favourites, UserStore::Mine }) {
+        for (const QString &text : m_store.entries(list)) {
+            if (seen.contains(text))
+                continue;
+            seen.insert(text);
+            QString label;
+            if (const SearchIndex *index = m_rows.index()) {
+                const qsizetype at = index->indexOfText(text);
+                if (at >= 0)
+                    label = index->entry(at).label;
+            }
+            items.append({ text, label });
+        }
+    }
+    const InputMethodExport::Outcome outcome
+        = InputMethodExport::run(PhraseExport(m_pinyin), items, InputMethodExport::standardTargets());
+    m_messages->ShowMessageDialog(outcome.message, outcome.ok ? mtInformation : mtWarning, mbOKSet, 0);
 }
 
 bool FindForm::eventFilter(QObject *watched, QEvent *event)

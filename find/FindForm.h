@@ -17,10 +17,12 @@ class QLineEdit;
 class QListView;
 class QPushButton;
 class QTableView;
+class QToolButton;
 class QTimer;
 class QVBoxLayout;
 class ResultModel;
 class SkinFrame;
+class TbsSkinMessage;
 
 // The find window "查找与收藏": a search field, the filters 全部 / 收藏 / 最近 / 我的 / 表情
 // and the results. Typing filters at once; Up/Down move, Enter or a double-click copies,
@@ -83,6 +85,9 @@ public:
     void removeCurrent();
     void addOwn();
     void editOwn();
+    // "导出到输入法…": 收藏 and 我的 as input-method phrases, and a notice saying where.
+    void exportToInputMethods();
+    QToolButton *moreButton() const { return m_more; }
 
 signals:
     void copyRequested(const QString &text);
@@ -108,6 +113,7 @@ private:
     void placeAtPointer();
     void bringToFront();
 
+    const Pinyin &m_pinyin;
     UserStore &m_store;
     RowChoice m_rows;
     SkinFrame *m_frame;
@@ -116,6 +122,8 @@ private:
     QPushButton *m_addButton = nullptr;
     QPushButton *m_editButton = nullptr;
     QPushButton *m_removeButton = nullptr;
+    QToolButton *m_more = nullptr;
+    TbsSkinMessage *m_messages = nullptr;
     QTableView *m_results = nullptr;
     ResultModel *m_model = nullptr;
     QComboBox *m_toneBox = nullptr;

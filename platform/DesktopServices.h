@@ -23,6 +23,7 @@ public:
         None, // nothing desktop-wide can be done
         X11,
         WaylandPortal, // only what the desktop portal offers
+        Wayland, // a Wayland desktop that offers programs no shortcut: the user binds one himself
     };
 
     enum class Capability {
@@ -81,5 +82,7 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(DesktopServices::Capabilities)
 // `ctrlVClasses` (separated by commas or white space, any case), else the default.
 DesktopServices::PasteKey choosePasteKey(const QString &windowClass, const QString &ctrlVClasses, bool ctrlVByDefault);
 
-// The implementation for a Qt platform plugin name (QGuiApplication::platformName()).
+// The implementation for a Qt platform plugin name (QGuiApplication::platformName()). On a
+// Wayland desktop (also under XWayland, where an X11 grab would see only X11 windows) the
+// shortcut portal is used where the desktop offers it.
 std::unique_ptr<DesktopServices> makeDesktopServices(const QString &platformName);

@@ -39,6 +39,16 @@ bool InstanceLock::heldByRunningCopy() const
     return held;
 }
 
+bool InstanceLock::held() const
+{
+    return m_lock->isLocked();
+}
+
+QString InstanceLock::channelName() const
+{
+    return m_fileName.chopped(int(qstrlen(".lock"))) + QStringLiteral(".socket");
+}
+
 bool InstanceLock::alreadyExists()
 {
     if (m_lock->isLocked())

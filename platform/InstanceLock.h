@@ -18,6 +18,11 @@ public:
     bool alreadyExists();
 
     QString fileName() const { return m_fileName; }
+    // Whether this process holds the lock (after alreadyExists() said no).
+    bool held() const;
+    // Where the holder listens for the copies started after it: beside the lock, under the
+    // same per-user name.
+    QString channelName() const;
 
 private:
     bool heldByRunningCopy() const;

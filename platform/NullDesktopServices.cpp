@@ -1,8 +1,14 @@
 #include "platform/NullDesktopServices.h"
 
+NullDesktopServices::NullDesktopServices(Session session, QObject *parent)
+    : DesktopServices(parent)
+    , m_session(session)
+{
+}
+
 DesktopServices::Session NullDesktopServices::session() const
 {
-    return Session::None;
+    return m_session;
 }
 
 DesktopServices::Capabilities NullDesktopServices::capabilities() const

@@ -7,7 +7,7 @@ class NullDesktopServices : public DesktopServices
 {
     Q_OBJECT
 public:
-    using DesktopServices::DesktopServices;
+    explicit NullDesktopServices(Session session = Session::None, QObject *parent = nullptr);
 
     Session session() const override;
     Capabilities capabilities() const override;
@@ -16,4 +16,7 @@ public:
     WindowId activeWindow() const override;
     bool activateWindow(WindowId window, quint32 timestamp) override;
     bool sendPasteKey(WindowId window, PasteKey key) override;
+
+private:
+    Session m_session;
 };

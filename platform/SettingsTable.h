@@ -85,8 +85,13 @@ inline const StoredSetting CtrlVClasses { QStringLiteral("\\Software\\zelsigztlb
 inline const StoredSetting RestoreClipboard { QStringLiteral("\\Software\\zelsighfjtb"), StoredSetting::Kind::Switch,
     { { QStringLiteral("hfjtb"), QStringLiteral("hfjtb") } } };
 
-// The settings that were there from the start, with the values they are written with.
+// On a Wayland desktop without the shortcut portal, the note on binding a key to
+// `zelto --find` has been shown.
+inline const StoredSetting ShortcutHintMarker { QStringLiteral("\\Software\\zeltokjts"), StoredSetting::Kind::Marker,
+    Detail::markerValues() };
+
+// The switches and markers, with the values they are written with.
 inline const QList<const StoredSetting *> All { &ExitConfirmation, &Opaque, &Docking, &QuietCopy, &HelpMarker,
-    &WebMarker, &CloseMarker, &SkinTone1, &SkinTone2, &SkinTone3, &SkinTone4, &SkinTone5 };
+    &WebMarker, &CloseMarker, &SkinTone1, &SkinTone2, &SkinTone3, &SkinTone4, &SkinTone5, &ShortcutHintMarker };
 
 } // namespace Settings

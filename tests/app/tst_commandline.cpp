@@ -74,6 +74,24 @@ private slots:
         QCOMPARE(lines.value(1) + QLatin1Char('\n'), CommandLine::usage());
     }
 
+    void findTakesAnOptionalText()
+    {
+        QCOMPARE(parse({}).findText, std::nullopt);
+        QCOMPARE(parse({ QStringLiteral("--find") }).findText, QString());
+        QCOMPARE(parse({ QStringLiteral("--find"), QStringLiteral("kx") }).findText, QStringLiteral("kx"));
+        QCOMPARE(parse({ QStringLiteral("--find=-x") }).findText, QStringLiteral("-x"));
+        // An option after it is an option, not the text.
+        const auto r = parse({ QStringLiteral("--find"), QStringLiteral("-style"), QStringLiteral("fusion") });
+        QCOMPARE(r.findText, QString());
+        QCOMPARE(r.toolkitArguments.size(), 3);
+        const auto tooLong
+            = parse({ QStringLiteral("--find"), QString(CommandLine::MaxFindText + 1, QLatin1Char('a')) });
+        QCOMPARE(tooLong.action, CommandLine::Action::Fail);
+        QVERIFY(tooLong.text.startsWith(QStringLiteral("zelto：选项“--find”的文字太长（最多 1000 个字符）\n")));
+        QCOMPARE(parse({ QStringLiteral("--find"), QString(CommandLine::MaxFindText, QLatin1Char('a')) }).action,
+            CommandLine::Action::Run);
+    }
+
     // The toolkit's own options reach the application object; nothing else does.
     void toolkitOptionsPassThrough()
     {

@@ -1,6 +1,7 @@
 #include "app/ProcessSignals.h"
 #include "app/SystemCommandEvent.h"
 #include "app/TForm1.h"
+#include "app/Texts.h"
 #include "find/UserStore.h"
 #include "info/Maker.h"
 #include "platform/ApplicationTitle.h"
@@ -158,6 +159,27 @@ private slots:
         form.FormCreate();
         QVERIFY(help.seen());
         QVERIFY(s.opener.addresses.isEmpty());
+    }
+
+    void waylandWithoutPortalTellsOnceHowToBindAKey()
+    {
+        Started s;
+        QVERIFY(writeCatalogue(QStringLiteral("zeltodata.dll")));
+        markFirstRunDone(s.store);
+        NullDesktopServices wayland(DesktopServices::Session::Wayland);
+        {
+            TForm1 form(FormServices { s.store, s.opener, s.lock, s.windowPlatform, wayland });
+            ScriptedDialog hint(*form.bsSkinMessage1);
+            form.FormCreate();
+            QCOMPARE(hint.text(), Texts::WaylandShortcutHint);
+            QCOMPARE(hint.shown().timeoutMs, 30000);
+            QVERIFY(!form.terminationRequested());
+        }
+        InstanceLock lock2(ApplicationTitle, s.scratch.path(QStringLiteral("runtime2")));
+        TForm1 form(FormServices { s.store, s.opener, lock2, s.windowPlatform, wayland });
+        ScriptedDialog hint(*form.bsSkinMessage1);
+        form.FormCreate();
+        QVERIFY(!hint.seen());
     }
 
     void secondCopyShowsItsNoticeAndEnds()

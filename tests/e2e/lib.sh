@@ -189,7 +189,7 @@ write_settings() {
     {
         echo '[Software]'
         for line in "$@"; do echo "$line"; done
-        for marker in zeltorjqm zeltowllj zeltoqzone; do
+        for marker in zeltorjqm zeltowllj zeltoqzone zeltokjts; do
             echo "$marker\\rjname=Zelto"
             echo "$marker\\banben=v 4.0.3"
             echo "$marker\\gxriqi=2008-02-23"

@@ -32,6 +32,7 @@
 #include <QStandardPaths>
 #include <QTableView>
 #include <QThread>
+#include <QToolButton>
 
 namespace {
 
@@ -385,6 +386,53 @@ private slots:
         f.find()->findForm()->toggleStar();
         QVERIFY(f.find()->store().isFavourite(f.find()->findForm()->currentText()));
         QCOMPARE(readFile(folder + QStringLiteral("/favourites.txt")), QByteArray("\xFF\xFE\n%\n"));
+    }
+
+    // 收藏 and 我的 reach the input methods from the window's "更多" menu, an emoticon by its
+    // label; where a file cannot be written the notice says so and nothing is lost.
+    void exportToInputMethods()
+    {
+        FindFixture f;
+        QVERIFY(f.started);
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        QDir(data + QStringLiteral("/fcitx5")).removeRecursively();
+        QVERIFY(QDir().mkpath(data + QStringLiteral("/fcitx5/rime")));
+        FindForm *w = f.openFind();
+        QVERIFY(w);
+        QTRY_VERIFY(w->hasIndex());
+        f.find()->store().setFavourite(QStringLiteral("(^o^)"), true);
+        QVERIFY(f.find()->store().addOwn(QStringLiteral("天天开心\n第二行")));
+        QCOMPARE(w->moreButton()->accessibleName(), QStringLiteral("更多"));
+        QVERIFY(w->moreButton()->focusPolicy() & Qt::TabFocus);
+        auto *item = w->findChild<QAction *>(QStringLiteral("exportToInputMethodsItem"));
+        QVERIFY(item && w->moreButton()->menu()->actions().contains(item));
+        QCOMPARE(item->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
+
+        auto *messages = w->findChild<TbsSkinMessage *>();
+        {
+            ScriptedDialog notice(*messages);
+            item->trigger();
+            QVERIFY(notice.seen());
+            QCOMPARE(notice.shown().kind, mtInformation);
+            QVERIFY2(notice.text().contains(QStringLiteral("已把 2 条")), qPrintable(notice.text()));
+        }
+        const QString fcitx = data + QStringLiteral("/fcitx5/data/quickphrase.d/zelto.mb");
+        QCOMPARE(QString::fromUtf8(readFile(fcitx)),
+            QStringLiteral("#zelto-export-begin\nkx \"(^o^)\"\nttkx \"天天开心\\n第二行\"\n#zelto-export-end\n"));
+        const QString rime = QString::fromUtf8(readFile(data + QStringLiteral("/fcitx5/rime/custom_phrase.txt")));
+        QVERIFY(rime.contains(QStringLiteral("\n(^o^)\tkx\n")));
+        QVERIFY(!rime.contains(QStringLiteral("天天开心")));
+
+        // The quick-phrase folder is a file now.
+        QVERIFY(QDir(data + QStringLiteral("/fcitx5/data")).removeRecursively());
+        QVERIFY(writeFile(data + QStringLiteral("/fcitx5/data"), "x"));
+        ScriptedDialog notice(*messages);
+        item->trigger();
+        QCOMPARE(notice.shown().kind, mtWarning);
+        QVERIFY2(notice.text().contains(QStringLiteral("无法写入")), qPrintable(notice.text()));
+        QVERIFY(notice.text().contains(QStringLiteral("都还在")));
+        QVERIFY(f.find()->store().isFavourite(QStringLiteral("(^o^)")));
+        QCOMPARE(f.find()->store().entries(UserStore::Mine).size(), 1);
     }
 
     // A star made by another copy of the program shows in the open window.
