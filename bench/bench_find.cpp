@@ -233,7 +233,9 @@ void ownListTyping(benchmark::State &state)
         SearchIndex::LastSearch last;
         for (qsizetype n = 1; n <= word.size(); ++n) {
             const SearchIndex::Ranked found = p.index.search(word.left(n), last);
-            hits = found[0].size() + found[1].size() + found[2].size();
+            hits = 0;
+            for (const std::vector<qsizetype> &group : found)
+                hits += group.size();
         }
     }
     state.counters["keystrokes"] = double(word.size());

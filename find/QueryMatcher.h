@@ -11,11 +11,18 @@ class Pinyin;
 // with Latin letters also matches Han characters by their readings: whole syllables
 // (xinqing), initials (xq) and both mixed (xinq), each character by any of its readings;
 // spaces and apostrophes between syllables may be left out; ü may be typed as v. Everything
-// else matches literally.
+// else matches literally. A match through rare readings is told apart from one through
+// common readings (or none).
 class QueryMatcher
 {
 public:
     enum Rank { Whole = 0, Prefix = 1, Inside = 2, NoMatch = 3 };
+    // The best rank through common readings and literal letters only, and through any.
+    struct Ranks
+    {
+        Rank common = NoMatch;
+        Rank any = NoMatch;
+    };
 
     QueryMatcher(const QString &query, const Pinyin &pinyin);
 
@@ -25,7 +32,8 @@ public:
     bool usesPinyin() const { return m_matchesReadings; }
 
     // text: lowered characters; sets: their reading sets, one per character.
-    Rank match(std::u16string_view text, const quint16 *sets) const;
+    Rank match(std::u16string_view text, const quint16 *sets) const { return ranks(text, sets).any; }
+    Ranks ranks(std::u16string_view text, const quint16 *sets) const;
 
     // Whether every text this matches matches the shorter search text it was typed from,
     // so that searching among that one's results finds all.
@@ -40,8 +48,14 @@ public:
 
 private:
     using States = quint64;
+    // The query positions reached, through any reading and through common ones only.
+    struct Reached
+    {
+        States any = 0;
+        States common = 0;
+    };
     States closure(States states) const;
-    States step(States states, char16_t c, quint16 set) const;
+    Reached step(Reached from, char16_t c, quint16 set) const;
 
     const Pinyin &m_readings;
     std::u16string m_query;

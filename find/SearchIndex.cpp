@@ -129,19 +129,31 @@ SearchIndex::Ranked SearchIndex::run(const QString &query, const Ids &ids, qsize
     const quint32 letters = matcher.usesPinyin() ? matcher.letters() : 0;
     Ranked byRank;
     const std::u16string_view chars(m_chars);
-    const auto rankOf
-        = [&](Span s) { return matcher.match(chars.substr(s.offset, s.length), m_sets.data() + s.offset); };
+    const auto ranksOf
+        = [&](Span s) { return matcher.ranks(chars.substr(s.offset, s.length), m_sets.data() + s.offset); };
     for (qsizetype k = 0; k < count; ++k) {
         const qsizetype i = ids(k);
         const Prepared &p = m_prepared[std::size_t(i)];
         if ((p.letters & letters) != letters)
             continue;
-        int rank = std::min(rankOf(p.text), rankOf(p.label));
+        const QueryMatcher::Ranks text = ranksOf(p.text);
+        QueryMatcher::Ranks best = text;
+        if (text.common != QueryMatcher::Whole) {
+            const QueryMatcher::Ranks label = ranksOf(p.label);
+            best = { std::min(text.common, label.common), std::min(text.any, label.any) };
+        }
         // A heading is context: what stands under it matches, but never as a whole.
-        if (rank > QueryMatcher::Inside && rankOf(p.heading) != QueryMatcher::NoMatch)
-            rank = QueryMatcher::Inside;
-        if (rank <= QueryMatcher::Inside)
-            byRank[std::size_t(rank)].push_back(i);
+        if (best.common > QueryMatcher::Inside) {
+            const QueryMatcher::Ranks heading = ranksOf(p.heading);
+            if (heading.common != QueryMatcher::NoMatch)
+                best.common = QueryMatcher::Inside;
+            if (best.any > QueryMatcher::Inside && heading.any != QueryMatcher::NoMatch)
+                best.any = QueryMatcher::Inside;
+        }
+        if (best.common <= QueryMatcher::Inside)
+            byRank[std::size_t(best.common)].push_back(i);
+        else if (best.any <= QueryMatcher::Inside)
+            byRank[RankCount / 2 + std::size_t(best.any)].push_back(i);
     }
     return byRank;
 }
@@ -149,8 +161,8 @@ SearchIndex::Ranked SearchIndex::run(const QString &query, const Ids &ids, qsize
 std::vector<qsizetype> SearchIndex::flatten(Ranked ranked)
 {
     std::vector<qsizetype> out = std::move(ranked[0]);
-    out.insert(out.end(), ranked[1].begin(), ranked[1].end());
-    out.insert(out.end(), ranked[2].begin(), ranked[2].end());
+    for (std::size_t rank = 1; rank < RankCount; ++rank)
+        out.insert(out.end(), ranked[rank].begin(), ranked[rank].end());
     return out;
 }
 
