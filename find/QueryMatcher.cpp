@@ -29,21 +29,18 @@ quint32 QueryMatcher::letterBit(char16_t c)
     return isLetter(c) ? 1u << (c - u'a') : 0;
 }
 
-char16_t QueryMatcher::fold(char16_t c)
+QString QueryMatcher::folded(const QString &text)
 {
-    if (c < 0x80)
-        return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
-    const QChar lower = QChar(c).toLower();
-    return lower.unicode();
+    return text.normalized(QString::NormalizationForm_KC).toCaseFolded();
 }
 
 QueryMatcher::QueryMatcher(const QString &query, const Pinyin &pinyin)
     : m_readings(pinyin)
 {
-    const QString trimmed = query.trimmed();
+    const QString trimmed = folded(query).trimmed();
     m_query.reserve(std::size_t(trimmed.size()));
     for (const QChar c : trimmed) {
-        m_query.push_back(fold(c.unicode()));
+        m_query.push_back(c.unicode());
         m_spelled.push_back(m_query.back() == u'ü' ? u'v' : m_query.back());
     }
     for (std::size_t i = 0; i < m_query.size(); ++i) {

@@ -7,12 +7,12 @@
 
 class Pinyin;
 
-// One search text, ready to be matched against many entries. Case does not count. A text
-// with Latin letters also matches Han characters by their readings: whole syllables
-// (xinqing), initials (xq) and both mixed (xinq), each character by any of its readings;
-// spaces and apostrophes between syllables may be left out; ü may be typed as v. Everything
-// else matches literally. A match through rare readings is told apart from one through
-// common readings (or none).
+// One search text, ready to be matched against many entries. Neither case nor width nor
+// style counts: ＡＢＣ, ⓐⓑⓒ and 𝐀𝐁𝐂 match abc. A text with Latin letters also matches Han
+// characters by their readings: whole syllables (xinqing), initials (xq) and both mixed
+// (xinq), each character by any of its readings; spaces and apostrophes between syllables
+// may be left out; ü may be typed as v. Everything else matches literally. A match through
+// rare readings is told apart from one through common readings (or none).
 class QueryMatcher
 {
 public:
@@ -31,7 +31,7 @@ public:
     quint32 letters() const { return m_letters; }
     bool usesPinyin() const { return m_matchesReadings; }
 
-    // text: lowered characters; sets: their reading sets, one per character.
+    // text: folded characters; sets: their reading sets, one per character.
     Rank match(std::u16string_view text, const quint16 *sets) const { return ranks(text, sets).any; }
     Ranks ranks(std::u16string_view text, const quint16 *sets) const;
 
@@ -39,9 +39,10 @@ public:
     // so that searching among that one's results finds all.
     bool holdsEveryMatchOf(const QueryMatcher &longer) const;
 
-    // The form every text is matched in: each character lowered on its own, so that
-    // lengths stay the same.
-    static char16_t fold(char16_t c);
+    // The form every text is matched in: compatibility forms (full-width, circled, styled
+    // letters) as their plain characters, case folded. It may differ in length from the
+    // text, so it is for matching only, never shown or copied.
+    static QString folded(const QString &text);
     // The bit of a folded character among the 26 letters that readings are spelled with
     // (ü as v), or 0.
     static quint32 letterBit(char16_t c);

@@ -13,9 +13,10 @@ SearchIndex::SearchIndex(const Pinyin &pinyin)
 
 SearchIndex::Span SearchIndex::append(const QString &s, quint32 &letters)
 {
-    const Span span { quint32(m_chars.size()), quint32(s.size()) };
-    for (const QChar ch : s) {
-        const char16_t c = QueryMatcher::fold(ch.unicode());
+    const QString folded = QueryMatcher::folded(s);
+    const Span span { quint32(m_chars.size()), quint32(folded.size()) };
+    for (const QChar ch : folded) {
+        const char16_t c = ch.unicode();
         const int set = m_pinyin.readingSet(ch);
         m_chars.push_back(c);
         m_sets.push_back(quint16(set));

@@ -11,7 +11,7 @@
 
 class Pinyin;
 
-// Every entry the program shows, in page order, prepared for matching: each text lowered
+// Every entry the program shows, in page order, prepared for matching: each text folded
 // once, with the reading set of each of its characters.
 class SearchIndex
 {

@@ -173,6 +173,31 @@ private slots:
         QCOMPARE(texts(index, index.search(query)), expected);
     }
 
+    // Width, style and case do not count in matching, but what is shown and copied is the
+    // entry as written: the folded form may differ in length from it.
+    void foldsWidthAndStyle()
+    {
+        QTemporaryDir dir;
+        UserStore store(dir.path());
+        store.load();
+        for (const char *own : { "ＡＢＣ", "𝓛𝓸𝓿𝓮 你", "ⓛⓞⓥⓔ", "ｌｏｖｅ", "ﬂower", "Love" })
+            store.addOwn(QString::fromUtf8(own));
+        UserListIndex lists(m_pinyin, store);
+        const SearchIndex &mine = lists.index(UserStore::Mine);
+        QCOMPARE(texts(mine, mine.search(QStringLiteral("ABC"))), QStringList { "ＡＢＣ" });
+        QCOMPARE(texts(mine, mine.search(QStringLiteral("ａｂｃ"))), QStringList { "ＡＢＣ" });
+        QCOMPARE(
+            texts(mine, mine.search(QStringLiteral("LOVE"))), (QStringList { "ⓛⓞⓥⓔ", "ｌｏｖｅ", "Love", "𝓛𝓸𝓿𝓮 你" }));
+        QCOMPARE(texts(mine, mine.search(QStringLiteral("love ni"))), QStringList { "𝓛𝓸𝓿𝓮 你" });
+        QCOMPARE(texts(mine, mine.search(QStringLiteral("flow"))), QStringList { "ﬂower" });
+        QCOMPARE(mine.indexOfText(QStringLiteral("ＡＢＣ")), 0);
+
+        // Full-width pinyin and an ideographic space in the search text.
+        SearchIndex index(m_pinyin);
+        index.add(plain({ "心情好" }));
+        QCOMPARE(texts(index, index.search(QStringLiteral("ｘｉｎ　ｑｉｎｇ\u3000"))), QStringList { "心情好" });
+    }
+
     // Searching among the previous results, as typing does, finds what a fresh search of
     // the same text finds, whatever was typed before.
     void narrowingFindsWhatAFreshSearchFinds()
