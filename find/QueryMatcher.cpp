@@ -66,78 +66,71 @@ QueryMatcher::States QueryMatcher::closure(States states) const
     }
 }
 
-QueryMatcher::Reached QueryMatcher::step(Reached from, char16_t c, quint16 set) const
+QueryMatcher::States QueryMatcher::step(States states, char16_t c, quint16 set, Readings through) const
 {
     const std::size_t n = m_query.size();
     const Pinyin::ReadingSet *readings = set ? &m_readings.set(set) : nullptr;
-    Reached next;
-    States states = from.any;
+    States next = 0;
     while (states) {
         const std::size_t p = std::size_t(std::countr_zero(states));
         states &= states - 1;
         if (p >= n)
             continue;
-        // All ones when this position was reached through common readings only.
-        const States common = States(0) - ((from.common >> p) & 1);
-        if (m_query[p] == c) {
-            next.any |= States(1) << (p + 1);
-            next.common |= (States(1) << (p + 1)) & common;
-        }
+        if (m_query[p] == c)
+            next |= States(1) << (p + 1);
         const char16_t q = m_spelled[p];
         if (!readings || !isLetter(q) || !(readings->firstLetters & (1u << (q - u'a'))))
             continue;
-        for (std::size_t r = 0; r < readings->spellings.size(); ++r) {
+        const std::size_t count = through == CommonReadings ? readings->commonCount : readings->spellings.size();
+        for (std::size_t r = 0; r < count; ++r) {
             const std::string_view spelling = readings->spellings[r];
-            const States keep = r < readings->commonCount ? common : 0;
             std::size_t k = 0;
             while (k < spelling.size() && p + k < n && m_spelled[p + k] == char16_t(spelling[k])) {
                 ++k;
-                next.any |= States(1) << (p + k);
-                next.common |= (States(1) << (p + k)) & keep;
+                next |= States(1) << (p + k);
             }
         }
     }
-    return { closure(next.any), closure(next.common) };
+    return closure(next);
 }
 
-QueryMatcher::Ranks QueryMatcher::ranks(std::u16string_view text, const quint16 *sets) const
+QueryMatcher::Rank QueryMatcher::match(std::u16string_view text, const quint16 *sets, Readings through) const
 {
     const std::size_t n = m_query.size();
     if (n == 0 || text.empty())
-        return {};
+        return NoMatch;
     if (!m_matchesReadings) {
         const std::u16string_view q(m_query);
-        const Rank rank = text == q ? Whole : text.starts_with(q) ? Prefix : text.find(q) != q.npos ? Inside : NoMatch;
-        return { rank, rank };
+        if (text == q)
+            return Whole;
+        if (text.starts_with(q))
+            return Prefix;
+        return text.find(q) != std::u16string_view::npos ? Inside : NoMatch;
     }
 
     const States done = States(1) << n;
     const States start = closure(1);
     // From the first character: a whole or a prefix match.
-    Ranks ranks;
-    Reached reached { start, start };
-    for (std::size_t j = 0; j < text.size() && reached.any; ++j) {
-        reached = step(reached, text[j], sets[j]);
-        const Rank rank = j + 1 == text.size() ? Whole : Prefix;
-        if (reached.any & done)
-            ranks.any = std::min(ranks.any, rank);
-        if (reached.common & done)
-            ranks.common = std::min(ranks.common, rank);
-    }
-    if (ranks.common != NoMatch)
-        return ranks;
-    // From any character, until the common readings give their best rank.
-    reached = {};
-    for (std::size_t j = 1; j < text.size(); ++j) {
-        reached = step({ reached.any | start, reached.common | start }, text[j], sets[j]);
-        if (reached.any & done)
-            ranks.any = std::min(ranks.any, Inside);
-        if (reached.common & done) {
-            ranks.common = Inside;
-            break;
+    States states = start;
+    bool prefix = false;
+    for (std::size_t j = 0; j < text.size() && states; ++j) {
+        states = step(states, text[j], sets[j], through);
+        if (states & done) {
+            if (j + 1 == text.size())
+                return Whole;
+            prefix = true;
         }
     }
-    return ranks;
+    if (prefix)
+        return Prefix;
+    // From any character.
+    states = 0;
+    for (std::size_t j = 1; j < text.size(); ++j) {
+        states = step(states | start, text[j], sets[j], through);
+        if (states & done)
+            return Inside;
+    }
+    return NoMatch;
 }
 
 bool QueryMatcher::holdsEveryMatchOf(const QueryMatcher &longer) const

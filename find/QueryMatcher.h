@@ -11,18 +11,15 @@ class Pinyin;
 // style counts: ＡＢＣ, ⓐⓑⓒ and 𝐀𝐁𝐂 match abc. A text with Latin letters also matches Han
 // characters by their readings: whole syllables (xinqing), initials (xq) and both mixed
 // (xinq), each character by any of its readings; spaces and apostrophes between syllables
-// may be left out; ü may be typed as v. Everything else matches literally. A match through
-// rare readings is told apart from one through common readings (or none).
+// may be left out; ü may be typed as v. Everything else matches literally. A match may be
+// limited to common readings, to tell those found only through rare ones apart.
 class QueryMatcher
 {
 public:
     enum Rank { Whole = 0, Prefix = 1, Inside = 2, NoMatch = 3 };
-    // The best rank through common readings and literal letters only, and through any.
-    struct Ranks
-    {
-        Rank common = NoMatch;
-        Rank any = NoMatch;
-    };
+    // Which readings of Han characters a match may go through; letters as themselves
+    // always match.
+    enum Readings { AllReadings, CommonReadings };
 
     QueryMatcher(const QString &query, const Pinyin &pinyin);
 
@@ -32,8 +29,7 @@ public:
     bool usesPinyin() const { return m_matchesReadings; }
 
     // text: folded characters; sets: their reading sets, one per character.
-    Rank match(std::u16string_view text, const quint16 *sets) const { return ranks(text, sets).any; }
-    Ranks ranks(std::u16string_view text, const quint16 *sets) const;
+    Rank match(std::u16string_view text, const quint16 *sets, Readings through = AllReadings) const;
 
     // Whether every text this matches matches the shorter search text it was typed from,
     // so that searching among that one's results finds all.
@@ -49,14 +45,8 @@ public:
 
 private:
     using States = quint64;
-    // The query positions reached, through any reading and through common ones only.
-    struct Reached
-    {
-        States any = 0;
-        States common = 0;
-    };
     States closure(States states) const;
-    Reached step(Reached from, char16_t c, quint16 set) const;
+    States step(States states, char16_t c, quint16 set, Readings through) const;
 
     const Pinyin &m_readings;
     std::u16string m_query;

@@ -130,31 +130,32 @@ SearchIndex::Ranked SearchIndex::run(const QString &query, const Ids &ids, qsize
     const quint32 letters = matcher.usesPinyin() ? matcher.letters() : 0;
     Ranked byRank;
     const std::u16string_view chars(m_chars);
-    const auto ranksOf
-        = [&](Span s) { return matcher.ranks(chars.substr(s.offset, s.length), m_sets.data() + s.offset); };
+    const auto rankOf = [&](Span s, QueryMatcher::Readings through) {
+        return matcher.match(chars.substr(s.offset, s.length), m_sets.data() + s.offset, through);
+    };
+    // A heading is context: what stands under it matches, but never as a whole.
+    const auto entryRank = [&](const Prepared &p, QueryMatcher::Readings through) {
+        int rank = rankOf(p.text, through);
+        if (rank > QueryMatcher::Whole)
+            rank = std::min(rank, int(rankOf(p.label, through)));
+        if (rank > QueryMatcher::Inside && rankOf(p.heading, through) != QueryMatcher::NoMatch)
+            rank = QueryMatcher::Inside;
+        return rank;
+    };
     for (qsizetype k = 0; k < count; ++k) {
         const qsizetype i = ids(k);
         const Prepared &p = m_prepared[std::size_t(i)];
         if ((p.letters & letters) != letters)
             continue;
-        const QueryMatcher::Ranks text = ranksOf(p.text);
-        QueryMatcher::Ranks best = text;
-        if (text.common != QueryMatcher::Whole) {
-            const QueryMatcher::Ranks label = ranksOf(p.label);
-            best = { std::min(text.common, label.common), std::min(text.any, label.any) };
-        }
-        // A heading is context: what stands under it matches, but never as a whole.
-        if (best.common > QueryMatcher::Inside) {
-            const QueryMatcher::Ranks heading = ranksOf(p.heading);
-            if (heading.common != QueryMatcher::NoMatch)
-                best.common = QueryMatcher::Inside;
-            if (best.any > QueryMatcher::Inside && heading.any != QueryMatcher::NoMatch)
-                best.any = QueryMatcher::Inside;
-        }
-        if (best.common <= QueryMatcher::Inside)
-            byRank[std::size_t(best.common)].push_back(i);
-        else if (best.any <= QueryMatcher::Inside)
-            byRank[RankCount / 2 + std::size_t(best.any)].push_back(i);
+        const int rank = entryRank(p, QueryMatcher::AllReadings);
+        if (rank > QueryMatcher::Inside)
+            continue;
+        // Only matches are matched again, through common readings alone.
+        const int common = letters ? entryRank(p, QueryMatcher::CommonReadings) : rank;
+        if (common <= QueryMatcher::Inside)
+            byRank[std::size_t(common)].push_back(i);
+        else
+            byRank[RankCount / 2 + std::size_t(rank)].push_back(i);
     }
     return byRank;
 }
