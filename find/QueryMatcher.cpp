@@ -4,7 +4,6 @@
 
 #include <QChar>
 
-#include <algorithm>
 #include <bit>
 
 namespace {
