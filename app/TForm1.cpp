@@ -6,6 +6,7 @@
 #include "app/Fader.h"
 #include "app/MainMenu.h"
 #include "app/SettingsMenu.h"
+#include "app/StarCommands.h"
 #include "app/SystemCommandEvent.h"
 #include "app/Texts.h"
 #include "browse/CatalogueLists.h"
@@ -156,8 +157,17 @@ TForm1::TForm1(FormServices services, QWidget *parent)
             .store = &m_services.store,
             .copies = &m_copies,
             .bsSkinMainMenuBar1 = bsSkinMainMenuBar1,
+            .categoryMenu = m_pages->categoryMenu(),
         },
-        m_pages, m_catalogueLists, m_collections, m_userStore);
+        m_userStore);
+    new StarCommands({
+        .form = this,
+        .categoryMenu = m_pages->categoryMenu(),
+        .categoryBefore = m_find->categorySeparator(),
+        .grids = m_catalogueLists,
+        .memos = m_collections,
+        .find = m_find,
+    });
     // What 全部 searches, in page order: the catalogue's two pages come before the collections.
     m_find->setEntrySources({ m_catalogueLists, m_collections });
     bsTrayIcon1->setRestartFadeIn([this] { m_fader->FormShow(); });

@@ -1,11 +1,5 @@
 #include "find/FindCommands.h"
 
-#include "browse/CatalogueLists.h"
-#include "browse/CollectionMemos.h"
-#include "browse/DataGrid.h"
-#include "browse/PageTabs.h"
-#include "catalogue/CatalogueQuery.h"
-#include "catalogue/DataSource.h"
 #include "find/CopyNote.h"
 #include "find/FindForm.h"
 #include "find/IndexBuilder.h"
@@ -17,20 +11,13 @@
 #include "window/TbsSkinMessage.h"
 
 #include <QClipboard>
-#include <QContextMenuEvent>
-#include <QCursor>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTextDocumentFragment>
 
-FindCommands::FindCommands(
-    const Context &context, PageTabs *pages, CatalogueLists *grids, CollectionMemos *memos, UserStore *store)
+FindCommands::FindCommands(const Context &context, UserStore *store)
     : QObject(context.form)
     , m_context(context)
-    , m_pages(pages)
-    , m_grids(grids)
-    , m_memos(memos)
     , m_store(store)
     , m_copies(*context.store, *store, context.form)
     , m_builder(new IndexBuilder(this))
@@ -69,8 +56,8 @@ void FindCommands::buildActions()
 {
     QWidget *form = m_context.form;
 
-    // Category menu: "查找与收藏" first, "收藏此条" after a right click on a grid row.
-    QMenu *category = m_pages->categoryMenu();
+    // Category menu: "查找与收藏" first, then a separator before the page items.
+    QMenu *category = m_context.categoryMenu;
     QAction *before = category->actions().value(0);
     auto *find = new QAction(QStringLiteral("查找与收藏"), category);
     find->setObjectName(QStringLiteral("findItem"));
@@ -79,25 +66,8 @@ void FindCommands::buildActions()
     category->insertAction(before, find);
     form->addAction(find);
     connect(find, &QAction::triggered, this, guardedSlot(form, [this] { openFind(); }));
-    m_starRow = new QAction(QStringLiteral("收藏此条"), category);
-    m_starRow->setObjectName(QStringLiteral("starRowItem"));
-    m_starRow->setVisible(false);
-    category->insertAction(before, m_starRow);
-    connect(m_starRow, &QAction::triggered, this, guardedSlot(form, [this] { starGridRow(); }));
-    category->insertSeparator(before)->setObjectName(QStringLiteral("findSeparator"));
-    connect(category, &QMenu::aboutToShow, this, [this] {
-        m_starRow->setVisible(m_rowClickPending && m_menuRow >= 0);
-        m_rowClickPending = false;
-    });
-    for (int n = 1; n <= CatalogueLists::GridCount; ++n)
-        m_grids->grid(n)->viewport()->installEventFilter(this);
-
-    // The collections' menu: "收藏" stars the selection.
-    m_starSelection = m_memos->bsSkinPopupMenu2->addAction(QStringLiteral("收藏"));
-    m_starSelection->setObjectName(QStringLiteral("starSelectionItem"));
-    connect(m_starSelection, &QAction::triggered, this, guardedSlot(form, [this] { starMemoSelection(); }));
-    connect(m_memos->bsSkinPopupMenu2, &QMenu::aboutToShow, this,
-        [this] { m_starSelection->setEnabled(m_memos->menuMemo() && m_memos->menuMemo()->hasSelection()); });
+    m_categorySeparator = category->insertSeparator(before);
+    m_categorySeparator->setObjectName(QStringLiteral("findSeparator"));
 
     // The menu bar: "查  找" after the last item.
     if (QMenuBar *bar = m_context.bsSkinMainMenuBar1) {
@@ -105,22 +75,6 @@ void FindCommands::buildActions()
         item->setObjectName(QStringLiteral("findMenuItem"));
         connect(item, &QAction::triggered, this, guardedSlot(form, [this] { openFind(); }));
     }
-}
-
-bool FindCommands::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::ContextMenu) {
-        auto *menuEvent = static_cast<QContextMenuEvent *>(event);
-        for (int n = 1; n <= CatalogueLists::GridCount; ++n) {
-            DataGrid *grid = m_grids->grid(n);
-            if (watched != grid->viewport())
-                continue;
-            m_menuGrid = n;
-            m_menuRow = menuEvent->reason() == QContextMenuEvent::Mouse ? grid->indexAt(menuEvent->pos()).row() : -1;
-            m_rowClickPending = true;
-        }
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 FindForm *FindCommands::findForm() const
@@ -149,26 +103,6 @@ void FindCommands::copyFromFind(const QString &text)
     store().recordCopy(text);
     if (m_form)
         m_form->showStatus(QStringLiteral("已复制：") + ResultModel::summary(text));
-}
-
-void FindCommands::starMemoSelection()
-{
-    SkinMemo *memo = m_memos->menuMemo();
-    if (!memo || !memo->hasSelection())
-        return;
-    store().setFavourite(memo->textCursor().selection().toPlainText(), true);
-    note()->showNear(QCursor::pos(), QStringLiteral("已收藏"));
-}
-
-void FindCommands::starGridRow()
-{
-    if (m_menuRow < 0 || m_menuGrid < 1)
-        return;
-    const CatalogueQuery *query = m_grids->grid(m_menuGrid)->dataSource()->DataSet();
-    if (m_menuRow >= query->rowCount() || query->fieldCount() < 2)
-        return;
-    store().setFavourite(query->cell(m_menuRow, 1), true);
-    note()->showNear(QCursor::pos(), QStringLiteral("已收藏"));
 }
 
 void FindCommands::openFind()

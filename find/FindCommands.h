@@ -8,14 +8,11 @@
 
 #include <memory>
 
-class CatalogueLists;
-class CollectionMemos;
 class CopyFeedback;
 class CopyNote;
 class EntrySource;
 class FindForm;
 class IndexBuilder;
-class PageTabs;
 class Pinyin;
 class QAction;
 class QMenu;
@@ -27,9 +24,8 @@ class TbsSkinMessage;
 class UserStore;
 
 // The find window's place in the main window: Ctrl+F, the menu-bar item "查  找", the
-// category menu's "查找与收藏" and "收藏此条", the collection menu's "收藏". Every copy goes
-// to the CopyRecorder. The window searches the entry sources it is given; their index is
-// built the first time it opens.
+// category menu's "查找与收藏". Every copy goes to the CopyRecorder. The window searches the entry sources it is given;
+// their index is built the first time it opens.
 class FindCommands : public QObject
 {
     Q_OBJECT
@@ -41,21 +37,21 @@ public:
         SettingsStore *store = nullptr;
         CopyFeedback *copies = nullptr;
         QMenuBar *bsSkinMainMenuBar1 = nullptr;
+        QMenu *categoryMenu = nullptr;
     };
 
-    FindCommands(
-        const Context &context, PageTabs *pages, CatalogueLists *grids, CollectionMemos *memos, UserStore *store);
+    FindCommands(const Context &context, UserStore *store);
     ~FindCommands() override;
 
     // What 全部 searches, in page order; set before the window first opens.
     void setEntrySources(const QList<const EntrySource *> &sources) { m_sources = sources; }
 
     void openFind();
-    void starMemoSelection();
-    void starGridRow();
     // Copies from the find window: clipboard, recent, and a note in that window.
     void copyFromFind(const QString &text);
 
+    // The separator after the find window's items at the top of the category menu.
+    QAction *categorySeparator() const { return m_categorySeparator; }
     // Nothing before the first opening.
     FindForm *findForm() const;
     CopyNote *note();
@@ -63,16 +59,10 @@ public:
     // From this many entries on, the index is built on a worker thread.
     void setBackgroundIndexFrom(qsizetype entries);
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void buildActions();
 
     Context m_context;
-    PageTabs *m_pages;
-    CatalogueLists *m_grids;
-    CollectionMemos *m_memos;
     UserStore *m_store;
     CopyRecorder m_copies;
     QList<const EntrySource *> m_sources;
@@ -80,10 +70,5 @@ private:
     // A child, so that tests find its thread; deleted before the pinyin table it reads.
     IndexBuilder *m_builder;
     QPointer<FindForm> m_form;
-    QAction *m_starRow = nullptr;
-    QAction *m_starSelection = nullptr;
-    // The grid row a right click opened the category menu on.
-    int m_menuGrid = 0;
-    int m_menuRow = -1;
-    bool m_rowClickPending = false;
+    QAction *m_categorySeparator = nullptr;
 };
