@@ -8,8 +8,8 @@ class QWidget;
 
 // Opens the menu bar's items from the keyboard without changing their captions: each
 // item gets Alt and a letter of its caption's pinyin (设  置 Alt+S), F10 puts the bar into keyboard mode on its first
-// item. Items added later get their letter when they arrive. A letter taken goes to the next reading's initial (捐  助:
-// juan, yuan, Alt+Y when J is taken), then to the other letters.
+// item. Items added later get their letter when they arrive. A letter taken goes to the next reading's initial,
+// then to the other letters of the readings (捐  助: juan, Alt+U when J is taken).
 class MenuBarKeys : public QObject
 {
     Q_OBJECT

@@ -2,16 +2,12 @@
 // and one keystroke's search, on the shipped content and with a synthetic catalogue of
 // 100,000 entries per list (made by zelto_databuild --synthetic, as for the start-up);
 // and the same for a list of own entries as large as the program reads (64 MiB).
-#include "browse/CatalogueLists.h"
-#include "browse/CollectionMemos.h"
-#include "browse/PageTabs.h"
 #include "find/EmojiSource.h"
-#include "find/EntrySplitter.h"
 #include "find/Pinyin.h"
 #include "find/SearchIndex.h"
+#include "find/ShippedEntries.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -23,33 +19,17 @@
 
 namespace {
 
-const char *const Lists[4] = { "gxqm", "gxqlwm", "gxnswm", "gxnvswm" };
-
-QString readSource(const QString &path)
+// The four lists as the catalogue holds them in content/.
+const ShippedEntries::Lists &shippedLists()
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
-
-// The four lists as the catalogue holds them: from content/, or from a database file.
-const std::array<QStringList, 4> &shippedLists()
-{
-    static const std::array<QStringList, 4> lists = [] {
-        std::array<QStringList, 4> read;
-        for (int i = 0; i < 4; ++i) {
-            read[std::size_t(i)]
-                = readSource(QStringLiteral(ZELTO_CONTENT_DIR "/catalogue/%1.txt").arg(QLatin1String(Lists[i])))
-                      .split(u'\n', Qt::SkipEmptyParts);
-        }
-        return read;
-    }();
+    static const ShippedEntries::Lists lists = ShippedEntries::catalogueLists(QStringLiteral(ZELTO_CONTENT_DIR));
     return lists;
 }
 
-const std::array<QStringList, 4> &syntheticLists()
+const ShippedEntries::Lists &syntheticLists()
 {
-    static const std::array<QStringList, 4> lists = [] {
-        std::array<QStringList, 4> read;
+    static const ShippedEntries::Lists lists = [] {
+        ShippedEntries::Lists read;
         QTemporaryDir dir;
         const QString dll = dir.filePath(QStringLiteral("synthetic.dll"));
         if (QProcess::execute(
@@ -75,38 +55,17 @@ const std::array<QStringList, 4> &syntheticLists()
 }
 
 // Every entry in page order, as the main window hands them to the index.
-QList<Entry> pageEntries(const std::array<QStringList, 4> &lists)
+QList<Entry> pageEntries(const ShippedEntries::Lists &lists)
 {
-    static const QStringList collections = [] {
-        QStringList texts;
-        for (int n = 1; n <= 19; ++n)
-            texts.append(
-                readSource(QStringLiteral(ZELTO_CONTENT_DIR "/collections/%1.txt").arg(n, 2, 10, QLatin1Char('0'))));
-        return texts;
-    }();
-    QList<Entry> entries;
-    for (const PageTabs::Page &page : PageTabs::Pages) {
-        const QString caption = QString::fromUtf16(page.caption);
-        if (page.collection > 0) {
-            entries += EntrySplitter::splitCollection(
-                collections[page.collection - 1], CollectionMemos::entryKind(page.collection), caption);
-            continue;
-        }
-        for (int n = 1; n <= CatalogueLists::GridCount; ++n) {
-            const CatalogueLists::GridPlace &place = CatalogueLists::GridPlaces[std::size_t(n - 1)];
-            if (QLatin1String(page.name) == QLatin1String(place.page))
-                entries += EntrySplitter::catalogueList(
-                    lists[std::size_t(n - 1)], caption, place.list ? QString::fromUtf16(place.list) : QString());
-        }
-    }
-    return entries;
+    static const QStringList collections = ShippedEntries::collectionTexts(QStringLiteral(ZELTO_CONTENT_DIR));
+    return ShippedEntries::pageEntries(collections, lists);
 }
 
 struct Prepared
 {
     std::unique_ptr<Pinyin> pinyin = std::make_unique<Pinyin>();
     std::unique_ptr<SearchIndex> index;
-    explicit Prepared(const std::array<QStringList, 4> &lists)
+    explicit Prepared(const ShippedEntries::Lists &lists)
         : index(std::make_unique<SearchIndex>(*pinyin))
     {
         index->add(pageEntries(lists));
@@ -129,7 +88,7 @@ const char *const Queries[] = { "x", "xq", "xinq", "xinqing", "kx", "心情", "^
 
 void indexBuild(benchmark::State &state)
 {
-    const std::array<QStringList, 4> &lists = state.range(0) ? syntheticLists() : shippedLists();
+    const ShippedEntries::Lists &lists = state.range(0) ? syntheticLists() : shippedLists();
     std::size_t entries = 0;
     for (auto _ : state) {
         Pinyin pinyin;
@@ -146,7 +105,7 @@ BENCHMARK(indexBuild)->Arg(0)->Arg(1)->ArgName("synthetic")->Unit(benchmark::kMi
 // emoji, the emoji table read anew each time as on its first use.
 void indexBuildWithEmoji(benchmark::State &state)
 {
-    const std::array<QStringList, 4> &lists = shippedLists();
+    const ShippedEntries::Lists &lists = shippedLists();
     std::size_t entries = 0;
     for (auto _ : state) {
         Pinyin pinyin;
@@ -224,7 +183,7 @@ const QList<Entry> &ownEntries()
     static const QList<Entry> entries = [] {
         QList<Entry> out;
         qsizetype bytes = 0;
-        const std::array<QStringList, 4> &lists = shippedLists();
+        const ShippedEntries::Lists &lists = shippedLists();
         for (int n = 0; bytes < 64 * 1024 * 1024; ++n) {
             for (const QStringList &list : lists) {
                 for (const QString &line : list) {
@@ -275,7 +234,9 @@ void ownListTyping(benchmark::State &state)
         SearchIndex::LastSearch last;
         for (qsizetype n = 1; n <= word.size(); ++n) {
             const SearchIndex::Ranked found = p.index.search(word.left(n), last);
-            hits = found[0].size() + found[1].size() + found[2].size();
+            hits = 0;
+            for (const std::vector<qsizetype> &group : found)
+                hits += group.size();
         }
     }
     state.counters["keystrokes"] = double(word.size());

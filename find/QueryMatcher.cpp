@@ -28,21 +28,18 @@ quint32 QueryMatcher::letterBit(char16_t c)
     return isLetter(c) ? 1u << (c - u'a') : 0;
 }
 
-char16_t QueryMatcher::fold(char16_t c)
+QString QueryMatcher::folded(const QString &text)
 {
-    if (c < 0x80)
-        return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
-    const QChar lower = QChar(c).toLower();
-    return lower.unicode();
+    return text.normalized(QString::NormalizationForm_KC).toCaseFolded();
 }
 
 QueryMatcher::QueryMatcher(const QString &query, const Pinyin &pinyin)
     : m_readings(pinyin)
 {
-    const QString trimmed = query.trimmed();
+    const QString trimmed = folded(query).trimmed();
     m_query.reserve(std::size_t(trimmed.size()));
     for (const QChar c : trimmed) {
-        m_query.push_back(fold(c.unicode()));
+        m_query.push_back(c.unicode());
         m_spelled.push_back(m_query.back() == u'ü' ? u'v' : m_query.back());
     }
     for (std::size_t i = 0; i < m_query.size(); ++i) {
@@ -68,7 +65,7 @@ QueryMatcher::States QueryMatcher::closure(States states) const
     }
 }
 
-QueryMatcher::States QueryMatcher::step(States states, char16_t c, quint16 set) const
+QueryMatcher::States QueryMatcher::step(States states, char16_t c, quint16 set, Readings through) const
 {
     const std::size_t n = m_query.size();
     const Pinyin::ReadingSet *readings = set ? &m_readings.set(set) : nullptr;
@@ -83,7 +80,9 @@ QueryMatcher::States QueryMatcher::step(States states, char16_t c, quint16 set) 
         const char16_t q = m_spelled[p];
         if (!readings || !isLetter(q) || !(readings->firstLetters & (1u << (q - u'a'))))
             continue;
-        for (const std::string_view spelling : readings->spellings) {
+        const std::size_t count = through == CommonReadings ? readings->commonCount : readings->spellings.size();
+        for (std::size_t r = 0; r < count; ++r) {
+            const std::string_view spelling = readings->spellings[r];
             std::size_t k = 0;
             while (k < spelling.size() && p + k < n && m_spelled[p + k] == char16_t(spelling[k])) {
                 ++k;
@@ -94,7 +93,7 @@ QueryMatcher::States QueryMatcher::step(States states, char16_t c, quint16 set) 
     return closure(next);
 }
 
-QueryMatcher::Rank QueryMatcher::match(std::u16string_view text, const quint16 *sets) const
+QueryMatcher::Rank QueryMatcher::match(std::u16string_view text, const quint16 *sets, Readings through) const
 {
     const std::size_t n = m_query.size();
     if (n == 0 || text.empty())
@@ -114,7 +113,7 @@ QueryMatcher::Rank QueryMatcher::match(std::u16string_view text, const quint16 *
     States states = start;
     bool prefix = false;
     for (std::size_t j = 0; j < text.size() && states; ++j) {
-        states = step(states, text[j], sets[j]);
+        states = step(states, text[j], sets[j], through);
         if (states & done) {
             if (j + 1 == text.size())
                 return Whole;
@@ -126,7 +125,7 @@ QueryMatcher::Rank QueryMatcher::match(std::u16string_view text, const quint16 *
     // From any character.
     states = 0;
     for (std::size_t j = 1; j < text.size(); ++j) {
-        states = step(states | start, text[j], sets[j]);
+        states = step(states | start, text[j], sets[j], through);
         if (states & done)
             return Inside;
     }

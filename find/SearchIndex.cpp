@@ -13,9 +13,10 @@ SearchIndex::SearchIndex(const Pinyin &pinyin)
 
 SearchIndex::Span SearchIndex::append(const QString &s, quint32 &letters)
 {
-    const Span span { quint32(m_chars.size()), quint32(s.size()) };
-    for (const QChar ch : s) {
-        const char16_t c = QueryMatcher::fold(ch.unicode());
+    const QString folded = QueryMatcher::folded(s);
+    const Span span { quint32(m_chars.size()), quint32(folded.size()) };
+    for (const QChar ch : folded) {
+        const char16_t c = ch.unicode();
         const int set = m_pinyin.readingSet(ch);
         m_chars.push_back(c);
         m_sets.push_back(quint16(set));
@@ -129,19 +130,32 @@ SearchIndex::Ranked SearchIndex::run(const QString &query, const Ids &ids, qsize
     const quint32 letters = matcher.usesPinyin() ? matcher.letters() : 0;
     Ranked byRank;
     const std::u16string_view chars(m_chars);
-    const auto rankOf
-        = [&](Span s) { return matcher.match(chars.substr(s.offset, s.length), m_sets.data() + s.offset); };
+    const auto rankOf = [&](Span s, QueryMatcher::Readings through) {
+        return matcher.match(chars.substr(s.offset, s.length), m_sets.data() + s.offset, through);
+    };
+    // A heading is context: what stands under it matches, but never as a whole.
+    const auto entryRank = [&](const Prepared &p, QueryMatcher::Readings through) {
+        int rank = rankOf(p.text, through);
+        if (rank > QueryMatcher::Whole)
+            rank = std::min(rank, int(rankOf(p.label, through)));
+        if (rank > QueryMatcher::Inside && rankOf(p.heading, through) != QueryMatcher::NoMatch)
+            rank = QueryMatcher::Inside;
+        return rank;
+    };
     for (qsizetype k = 0; k < count; ++k) {
         const qsizetype i = ids(k);
         const Prepared &p = m_prepared[std::size_t(i)];
         if ((p.letters & letters) != letters)
             continue;
-        int rank = std::min(rankOf(p.text), rankOf(p.label));
-        // A heading is context: what stands under it matches, but never as a whole.
-        if (rank > QueryMatcher::Inside && rankOf(p.heading) != QueryMatcher::NoMatch)
-            rank = QueryMatcher::Inside;
-        if (rank <= QueryMatcher::Inside)
-            byRank[std::size_t(rank)].push_back(i);
+        const int rank = entryRank(p, QueryMatcher::AllReadings);
+        if (rank > QueryMatcher::Inside)
+            continue;
+        // Only matches are matched again, through common readings alone.
+        const int common = letters ? entryRank(p, QueryMatcher::CommonReadings) : rank;
+        if (common <= QueryMatcher::Inside)
+            byRank[std::size_t(common)].push_back(i);
+        else
+            byRank[RankCount / 2 + std::size_t(rank)].push_back(i);
     }
     return byRank;
 }
@@ -149,8 +163,8 @@ SearchIndex::Ranked SearchIndex::run(const QString &query, const Ids &ids, qsize
 std::vector<qsizetype> SearchIndex::flatten(Ranked ranked)
 {
     std::vector<qsizetype> out = std::move(ranked[0]);
-    out.insert(out.end(), ranked[1].begin(), ranked[1].end());
-    out.insert(out.end(), ranked[2].begin(), ranked[2].end());
+    for (std::size_t rank = 1; rank < RankCount; ++rank)
+        out.insert(out.end(), ranked[rank].begin(), ranked[rank].end());
     return out;
 }
 

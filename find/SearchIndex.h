@@ -11,14 +11,16 @@
 
 class Pinyin;
 
-// Every entry the program shows, in page order, prepared for matching: each text lowered
+// Every entry the program shows, in page order, prepared for matching: each text folded
 // once, with the reading set of each of its characters.
 class SearchIndex
 {
 public:
     // Matching entries by rank (whole-entry matches, those that start with the search text,
-    // the rest), each in the index's order.
-    using Ranked = std::array<std::vector<qsizetype>, 3>;
+    // the rest), each in the index's order: first those matched through common readings,
+    // then the same three for those matched only through rare ones.
+    static constexpr std::size_t RankCount = 6;
+    using Ranked = std::array<std::vector<qsizetype>, RankCount>;
 
     // The previous search on one index, so that a longer text can search only among its
     // results where that provably gives the same.
@@ -47,8 +49,9 @@ public:
     std::size_t preparedChars() const { return m_chars.size(); }
 
     // The matching entries, best first: whole-entry matches, then those that start with
-    // the search text, then the rest, each group in page order. "among" limits the search
-    // to those entries, e.g. the results of a shorter search text.
+    // the search text, then the rest, each group in page order; entries matched only
+    // through rare readings after all others. "among" limits the search to those entries,
+    // e.g. the results of a shorter search text.
     std::vector<qsizetype> search(const QString &query) const;
     std::vector<qsizetype> search(const QString &query, const std::vector<qsizetype> &among) const;
     // The same by rank, among the last search's results when they hold every match.

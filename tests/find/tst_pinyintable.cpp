@@ -30,6 +30,26 @@ private slots:
         // Every character of the two-byte GBK Han range has a reading.
         QCOMPARE(pinyin.readings(QChar(0x9FA5)), QStringList { QStringLiteral("yu") });
     }
+
+    // Today's readings apart from archaic ones; a traditional character reads like its
+    // simplified form; lüe and nüe also as input methods spell them.
+    void tiers()
+    {
+        const Pinyin pinyin;
+        const auto common = [&](QChar c) { return pinyin.commonReadings(c).join(u' '); };
+        QCOMPARE(common(u'不'), QStringLiteral("bu"));
+        QCOMPARE(pinyin.readings(u'不'), (QStringList { "bu", "fou", "fu" }));
+        QCOMPARE(common(u'有'), QStringLiteral("you"));
+        QVERIFY(pinyin.readings(u'有').contains(QStringLiteral("wei")));
+        QCOMPARE(common(u'是'), QStringLiteral("shi"));
+        QCOMPARE(common(u'沒'), QStringLiteral("mei mo"));
+        QVERIFY(pinyin.commonReadings(u'剝').contains(QStringLiteral("bao")));
+        QVERIFY(pinyin.commonReadings(u'剎').contains(QStringLiteral("cha")));
+        QCOMPARE(common(u'吶'), QStringLiteral("na"));
+        QVERIFY(pinyin.readings(u'吶').contains(QStringLiteral("ne")));
+        QCOMPARE(common(u'略'), QStringLiteral("lve lue"));
+        QCOMPARE(common(u'虐'), QStringLiteral("nve nue"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPinyinTable)

@@ -130,6 +130,74 @@ private slots:
         QCOMPARE(index.indexOfText(QStringLiteral("很开心")), 5);
     }
 
+    // An entry found only through a rare, mostly archaic reading comes after every entry
+    // found through common ones, whatever its rank; within each tier the order stays.
+    void rareReadingsComeLast()
+    {
+        SearchIndex index(m_pinyin);
+        index.add(plain({ "不好", "幸福", "有为青年", "服务", "为了你", "复活" }));
+        QCOMPARE(texts(index, index.search(QStringLiteral("fu"))), (QStringList { "服务", "复活", "幸福", "不好" }));
+        QCOMPARE(texts(index, index.search(QStringLiteral("fh"))), (QStringList { "复活", "不好" }));
+        QCOMPARE(texts(index, index.search(QStringLiteral("wei"))), (QStringList { "为了你", "有为青年" }));
+        // 有 read wèi: the common 为 inside the text does not lift the rare start.
+        QCOMPARE(texts(index, index.search(QStringLiteral("weiwei"))), QStringList { "有为青年" });
+        const SearchIndex::Ranked ranked = [&] {
+            SearchIndex::LastSearch last;
+            return index.search(QStringLiteral("weiwei"), last);
+        }();
+        QCOMPARE(ranked[SearchIndex::RankCount / 2 + 1].size(), 1u);
+    }
+
+    // A traditional character reads like its simplified form; lüe and nüe are also found
+    // as input methods spell them.
+    void readingsInputMethodsExpect_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("traditional mei") << "meishou" << QStringList { "沒收" };
+        QTest::newRow("traditional mo") << "moshou" << QStringList { "沒收" };
+        QTest::newRow("traditional shui") << "youshui" << QStringList { "遊說" };
+        for (const char *q : { "celue", "celve", "celüe", "cl" })
+            QTest::newRow(q) << q << QStringList { "策略" };
+        for (const char *q : { "nue", "nve", "nüe", "NÜE" })
+            QTest::newRow(q) << q << QStringList { "虐心" };
+        QTest::newRow("nü") << "nü" << QStringList { "虐心", "女生" };
+    }
+
+    void readingsInputMethodsExpect()
+    {
+        QFETCH(QString, query);
+        QFETCH(QStringList, expected);
+        SearchIndex index(m_pinyin);
+        index.add(plain({ "沒收", "遊說", "策略", "虐心", "女生" }));
+        QCOMPARE(texts(index, index.search(query)), expected);
+    }
+
+    // Width, style and case do not count in matching, but what is shown and copied is the
+    // entry as written: the folded form may differ in length from it.
+    void foldsWidthAndStyle()
+    {
+        QTemporaryDir dir;
+        UserStore store(dir.path());
+        store.load();
+        for (const char *own : { "ＡＢＣ", "𝓛𝓸𝓿𝓮 你", "ⓛⓞⓥⓔ", "ｌｏｖｅ", "ﬂower", "Love" })
+            store.addOwn(QString::fromUtf8(own));
+        UserListIndex lists(m_pinyin, store);
+        const SearchIndex &mine = lists.index(UserStore::Mine);
+        QCOMPARE(texts(mine, mine.search(QStringLiteral("ABC"))), QStringList { "ＡＢＣ" });
+        QCOMPARE(texts(mine, mine.search(QStringLiteral("ａｂｃ"))), QStringList { "ＡＢＣ" });
+        QCOMPARE(
+            texts(mine, mine.search(QStringLiteral("LOVE"))), (QStringList { "ⓛⓞⓥⓔ", "ｌｏｖｅ", "Love", "𝓛𝓸𝓿𝓮 你" }));
+        QCOMPARE(texts(mine, mine.search(QStringLiteral("love ni"))), QStringList { "𝓛𝓸𝓿𝓮 你" });
+        QCOMPARE(texts(mine, mine.search(QStringLiteral("flow"))), QStringList { "ﬂower" });
+        QCOMPARE(mine.indexOfText(QStringLiteral("ＡＢＣ")), 0);
+
+        // Full-width pinyin and an ideographic space in the search text.
+        SearchIndex index(m_pinyin);
+        index.add(plain({ "心情好" }));
+        QCOMPARE(texts(index, index.search(QStringLiteral("ｘｉｎ　ｑｉｎｇ\u3000"))), QStringList { "心情好" });
+    }
+
     // Searching among the previous results, as typing does, finds what a fresh search of
     // the same text finds, whatever was typed before.
     void narrowingFindsWhatAFreshSearchFinds()
