@@ -25,10 +25,16 @@ window_changes() {
     "$@"
     wait_until 5 window_differs "$win" "$before"
 }
+# Asked again until it holds: a request sent while the window manager is still taking the
+# new window on is dropped.
+activated() {
+    active_is "$1" && return 0
+    xdotool windowactivate "$1" 2>/dev/null || true
+    active_is "$1"
+}
 take_keyboard() {
     win=$(decorate_window)
-    xdotool windowactivate --sync "$win" 2>/dev/null || true
-    wait_until 5 active_is "$win" || fail "the 花样网名 window did not take the keyboard"
+    wait_until 5 activated "$win" || fail "the 花样网名 window did not take the keyboard"
 }
 
 write_settings
@@ -70,8 +76,8 @@ windows=$(program_windows | wc -l)
 xdotool mousemove $(($(geometry "$main" | cut -d' ' -f1) + 331)) $(($(geometry "$main" | cut -d' ' -f2) + 129)) click 3
 wait_until 5 more_windows_than "$windows" || fail "a right click on a nick name opened no menu"
 shot 04-name-menu
-# 查找与收藏, 收藏此条, 花样网名, 装饰此网名
-xdotool key Down Down Down Down Return
+# 查找与收藏, Emoji表情, 收藏此条, 花样网名, 装饰此网名
+xdotool key Down Down Down Down Down Return
 wait_until 5 has_decorate_window || fail "\"装饰此网名\" did not open the window"
 take_keyboard
 printf 'other' | xclip -selection clipboard
