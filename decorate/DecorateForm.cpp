@@ -274,9 +274,7 @@ void DecorateForm::toggleStar()
     const QString text = currentText();
     if (text.isEmpty())
         return;
-    const bool on = !m_store.isFavourite(text);
-    m_store.setFavourite(text, on);
-    showStatus(on ? QStringLiteral("已收藏") : QStringLiteral("已取消收藏"));
+    showStatus(m_store.toggleFavourite(text) ? QStringLiteral("已收藏") : QStringLiteral("已取消收藏"));
 }
 
 void DecorateForm::addToMine()

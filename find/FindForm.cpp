@@ -417,9 +417,7 @@ void FindForm::toggleStar()
     const QString text = currentText();
     if (text.isEmpty())
         return;
-    const bool on = !m_store.isFavourite(text);
-    m_store.setFavourite(text, on);
-    showStatus(on ? QStringLiteral("已收藏") : QStringLiteral("已取消收藏"));
+    showStatus(m_store.toggleFavourite(text) ? QStringLiteral("已收藏") : QStringLiteral("已取消收藏"));
 }
 
 void FindForm::removeCurrent()

@@ -44,6 +44,13 @@ public:
     // The newest first, each text once, at most RecentCapacity.
     void recordCopy(const QString &text);
     void setFavourite(const QString &text, bool on);
+    // Stars an entry that is not starred and the other way round; true when it is now.
+    bool toggleFavourite(const QString &text)
+    {
+        const bool on = !isFavourite(text);
+        setFavourite(text, on);
+        return on;
+    }
     // False when nothing was added or changed (empty, or the file would grow too large).
     bool addOwn(const QString &text);
     bool replaceOwn(const QString &oldText, const QString &newText);

@@ -6,6 +6,8 @@
 // taken from Unihan, so that the usual Chinese fonts draw them.
 //
 // Usage: mars_table Unihan_Variants.txt.bz2 lookalikes.txt OUTPUT.cpp
+#include "tools/common/GeneratorSupport.h"
+
 #include <bzlib.h>
 #include <unicode/ucnv.h>
 #include <unicode/unistr.h>
@@ -22,49 +24,17 @@ namespace {
 
 [[noreturn]] void fail(const std::string &message)
 {
-    std::fprintf(stderr, "mars_table: %s\n", message.c_str());
-    std::exit(1);
+    GeneratorSupport::fail("mars_table", message);
 }
 
 std::string readBzip2(const char *path)
 {
-    FILE *file = std::fopen(path, "rb");
-    if (!file)
-        fail(std::string("cannot open ") + path);
-    int error = BZ_OK;
-    BZFILE *bz = BZ2_bzReadOpen(&error, file, 0, 0, nullptr, 0);
-    if (error != BZ_OK)
-        fail(std::string("not a bzip2 file: ") + path);
-    std::string text;
-    char buffer[65536];
-    while (error == BZ_OK) {
-        const int n = BZ2_bzRead(&error, bz, buffer, sizeof buffer);
-        if (error == BZ_OK || error == BZ_STREAM_END)
-            text.append(buffer, std::size_t(n));
-    }
-    BZ2_bzReadClose(&error, bz);
-    std::fclose(file);
-    if (text.empty())
-        fail(std::string("cannot read ") + path);
-    return text;
+    return GeneratorSupport::readBzip2("mars_table", path);
 }
 
 bool inGbk(UChar32 c)
 {
-    static UConverter *conv = [] {
-        UErrorCode status = U_ZERO_ERROR;
-        UConverter *cv = ucnv_open("windows-936", &status);
-        if (U_FAILURE(status))
-            fail("windows-936 converter missing");
-        ucnv_setFromUCallBack(cv, UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
-        return cv;
-    }();
-    const icu::UnicodeString text(c);
-    char buf[8];
-    UErrorCode status = U_ZERO_ERROR;
-    ucnv_resetFromUnicode(conv);
-    const int32_t n = ucnv_fromUChars(conv, buf, sizeof buf, text.getBuffer(), text.length(), &status);
-    return U_SUCCESS(status) && n == 2;
+    return GeneratorSupport::inGbk("mars_table", c);
 }
 
 bool unified(UChar32 c)
