@@ -8,7 +8,7 @@ ZELTO_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-svg-dev libqt6svg6
     libicu-dev libgl-dev libxcb1-dev libxcb-xtest0-dev libbz2-dev unicode-data unicode-cldr-core
     libopencc-dev libopencc-data opencc
-    fonts-wqy-microhei fonts-wqy-zenhei fonts-dejavu-core fonts-dejavu-extra fonts-noto-color-emoji
+    fonts-wqy-microhei fonts-wqy-zenhei fonts-dejavu-core fonts-dejavu-extra fonts-symbola fonts-noto-color-emoji
     libbenchmark-dev
     xvfb xauth openbox xdotool xclip x11-utils imagemagick trayer xterm
     sqlite3 python3 clang-format

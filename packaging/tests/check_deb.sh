@@ -40,7 +40,7 @@ twice=$(uniq -d <<<"$depends_listed" | tr '\n' ' ')
 [ -z "$twice" ] || fail "Depends names more than once: $twice"
 has_depend() { grep -qx "$1" <<<"$depends"; }
 for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6 libqt6sql6-sqlite libqt6svg6 \
-    libicu72 libopencc1.1 libopencc-data fonts-wqy-microhei fonts-wqy-zenhei fonts-noto-color-emoji fonts-dejavu-core fonts-dejavu-extra \
+    libicu72 libopencc1.1 libopencc-data fonts-wqy-microhei fonts-wqy-zenhei fonts-noto-color-emoji fonts-dejavu-core fonts-dejavu-extra fonts-symbola \
     libstdc++6; do
     has_depend "$p" || fail "Depends lacks $p"
 done
