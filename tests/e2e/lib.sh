@@ -203,7 +203,7 @@ write_settings() {
 start_own_x_server() {
     local displayfile=$E2E_SHOTS/own-display attempt
     : >"$displayfile"
-    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$displayfile" >"$E2E_SHOTS/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset 3>"$displayfile" >"$E2E_SHOTS/xvfb.log" 2>&1 &
     pids+=($!)
     wait_until 30 x_server_up_or_ended "$displayfile" "${pids[-1]}"
     [ -s "$displayfile" ] || fail "no X server of our own could be started: $(tail -3 "$E2E_SHOTS/xvfb.log")"

@@ -52,8 +52,11 @@ trap cleanup EXIT
 
 # Xvfb takes a free display itself and reports its number: runs started at the same
 # moment (other worktrees, CI jobs) could otherwise pick the same one and share it.
+# Without -noreset the server starts over when the probe's connection ends, and on a
+# loaded machine openbox, connecting just then, was refused: the suite then ran without
+# a window manager and every test that needs one failed.
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     wait_until 30 xvfb_up_or_ended
     [ -n "$display" ] && xprop -display "$display" -root >/dev/null 2>&1
@@ -76,12 +79,20 @@ fi
 
 DISPLAY=$display openbox >"$work/openbox.log" 2>&1 &
 wm_pid=$!
-DISPLAY=$display wait_until 15 has_window_manager
+if ! DISPLAY=$display wait_until 15 has_window_manager; then
+    echo "openbox did not start on $display:"
+    cat "$work/openbox.log"
+    exit 1
+fi
 # A notification area at the bottom right, as a desktop panel would have.
 DISPLAY=$display trayer --edge bottom --align right --widthtype pixel --width 120 --heighttype pixel --height 26 \
     --transparent false --SetDockType true >"$work/trayer.log" 2>&1 &
 tray_pid=$!
-DISPLAY=$display wait_until 20 have_tray
+if ! DISPLAY=$display wait_until 20 have_tray; then
+    echo "trayer did not start on $display:"
+    cat "$work/trayer.log"
+    exit 1
+fi
 echo "X server $display with openbox and trayer"
 
 passed=0
